@@ -1,0 +1,159 @@
+#pragma once
+// The host system's facilities behind one interface: paths, drives, the archive attribute,
+// numbered file errors, the per-user settings store, starting programs, the single-instance
+// lock and the names of the built files. POSIX is built and tested; Windows is written plainly.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <memory>
+
+namespace platform {
+
+// ---- Paths -------------------------------------------------------------------------------
+
+// The directory separator of this system ('/' on POSIX, '\\' on Windows).
+QChar Separator();
+QString SeparatorString();
+
+// The folder that holds the running program, ending in its separator. Tests may point it
+// elsewhere; an empty text restores the real one.
+QString ProgramDirectory();
+void SetProgramDirectory(const QString &dir);
+
+// The path as a relative path, the form stored copies take on a medium:
+// on Windows every ':' removed ("C:\Data\" -> "C\Data\"), on POSIX the leading '/' dropped.
+QString RelativeForm(const QString &path);
+
+// The form used when comparing two paths: upper-cased on Windows, unchanged on POSIX where the
+// file system tells "a" from "A".
+QString ComparablePath(const QString &path);
+bool PathsEqual(const QString &a, const QString &b);
+
+// True for a file-system root ("/" on POSIX, "C:\" or "C:" on Windows).
+bool IsRoot(const QString &path);
+
+// The root a path lives on ("/" on POSIX, "C:\" on Windows), ending in its separator.
+QString RootOf(const QString &path);
+
+// Whether the path is absolute on this system.
+bool IsAbsolutePath(const QString &path);
+
+// ---- Drives ------------------------------------------------------------------------------
+
+enum class DriveType { Unknown, Removable, Fixed, Network, Optical, RamDisk };
+
+struct Drive {
+    QString root; // ends in the separator
+    DriveType type = DriveType::Unknown;
+};
+
+// Every drive (on POSIX every mounted file system), in a stable order. The environment variable
+// PELLMOOR_DRIVES ("path=fixed;path=removable;...") replaces the detected list.
+QList<Drive> Drives();
+
+// The type of the drive that holds the path (the longest matching drive root).
+DriveType DriveTypeOf(const QString &path);
+
+// Free bytes on the file system that holds the path; -1 when unknown.
+qint64 FreeSpace(const QString &path);
+
+// Whether two paths lie on the same mounted file system (walking never crosses into another).
+bool SameFileSystem(const QString &a, const QString &b);
+
+// ---- File attributes ---------------------------------------------------------------------
+
+// Whether the file counts as changed since its last backup. On POSIX: true unless the extended
+// attribute user.pellmoor.archive matches the file's modification time and size.
+bool ArchiveAttributeSet(const QString &path);
+
+// Clears the attribute (on POSIX writes the matching extended attribute). Returns false when it
+// could not be cleared; errorNumber then holds the numbered file error.
+bool ClearArchiveAttribute(const QString &path, int *errorNumber = nullptr);
+
+// Sets the attribute again (on POSIX removes the extended attribute).
+bool SetArchiveAttribute(const QString &path);
+
+// 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
+qint64 FileLength64(const QString &path, int *errorNumber = nullptr);
+
+// ---- Numbered file errors ----------------------------------------------------------------
+
+enum FileErrorNumber {
+    ErrNone = 0,
+    ErrBadFileNameOrNumber = 52,
+    ErrFileNotFound = 53,
+    ErrBadFileMode = 54,
+    ErrFileAlreadyOpen = 55,
+    ErrDeviceIO = 57,
+    ErrDiskFull = 61,
+    ErrInputPastEnd = 62,
+    ErrDeviceUnavailable = 68,
+    ErrPermissionDenied = 70,
+    ErrDiskNotReady = 71,
+    ErrPathFileAccess = 75,
+    ErrPathNotFound = 76,
+};
+
+// The numbered error for an errno value (POSIX) or a Win32 error code (Windows).
+int FileErrorFromSystem(int systemError);
+
+// The numbered error for the last failed system call (errno / GetLastError()).
+int LastFileError();
+
+// "File not found", "Disk full", ... ; an unknown number gives "Application-defined or
+// object-defined error".
+QString FileErrorDescription(int number);
+
+// "Error was : " + number + ". " + description
+QString ErrorWasText(int number);
+
+// ---- Per-user settings store ---------------------------------------------------------------
+
+// Values live under application "Quillon", group "Pellmoor"; they are the texts "True"/"False".
+QString GetSetting(const QString &key, const QString &defaultValue = QString());
+void SaveSetting(const QString &key, const QString &value);
+void DeleteSetting(const QString &key);
+// Tests point the store at a folder of their own; empty restores the user's real one.
+void SetSettingsFolder(const QString &folder);
+
+// ---- Programs ------------------------------------------------------------------------------
+
+// Starts a program without waiting for it; a ".bat"/".sh" batch file is run by its interpreter.
+bool StartDetached(const QString &program, const QStringList &arguments = {},
+                   const QString &workingDirectory = QString());
+
+// The file name of a built program: "Backup" on POSIX, "Backup.exe" on Windows.
+QString ExecutableName(const QString &baseName);
+// The file name of a control library: "libUrlpull.so" on POSIX, "Urlpull.dll" on Windows.
+QString LibraryFileName(const QString &baseName);
+// The file name of a batch file the program writes: "Rename.bat" stays "Rename.bat"; on POSIX it
+// is a sh script under the same name.
+QString BatchFileName(const QString &baseName);
+
+// Whether the file is held open by a running program (POSIX: opening it for writing fails with
+// "text file busy").
+bool IsFileInUse(const QString &path);
+
+// ---- Single instance -----------------------------------------------------------------------
+
+// Held for the life of the process once acquired.
+class SingleInstanceLock {
+public:
+    explicit SingleInstanceLock(const QString &name);
+    ~SingleInstanceLock();
+    SingleInstanceLock(const SingleInstanceLock &) = delete;
+    SingleInstanceLock &operator=(const SingleInstanceLock &) = delete;
+
+    // True when this process now holds the lock; false when another instance holds it.
+    bool TryAcquire();
+    bool IsHeld() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
+
+} // namespace platform

@@ -1,0 +1,9 @@
+#include "busyhost.h"
+
+namespace {
+BusyHost *busyHost = nullptr;
+}
+
+void SetBusyHost(BusyHost *host) { busyHost = host; }
+
+BusyHost *CurrentBusyHost() { return busyHost; }

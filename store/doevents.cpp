@@ -1,0 +1,8 @@
+#include "doevents.h"
+
+#include <QCoreApplication>
+
+void DoEvents() {
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Lets pending window events run, at the fixed points a long operation names.
+void DoEvents();

@@ -1,0 +1,32 @@
+#pragma once
+// Every question and message the program shows goes through here, with its exact text, so that
+// the windows, the command line and the tests each answer them their own way.
+
+#include <QString>
+
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { OK, Cancel, Yes, No };
+enum class MsgIcon { None, Information, Question, Exclamation, Critical };
+
+class PromptHandler {
+public:
+    virtual ~PromptHandler() = default;
+    virtual MsgAnswer Ask(const QString &text, MsgButtons buttons, const QString &title,
+                          MsgIcon icon) = 0;
+    // Returns the typed text, or an empty text when the user cancelled.
+    virtual QString Input(const QString &prompt, const QString &defaultText,
+                          const QString &title) = 0;
+};
+
+MsgAnswer MsgBox(const QString &text, MsgButtons buttons = MsgButtons::OK,
+                 const QString &title = QString(), MsgIcon icon = MsgIcon::None);
+QString InputBox(const QString &prompt, const QString &defaultText = QString(),
+                 const QString &title = QString());
+
+// Installs the handler (not owned); nullptr restores the default, which writes the text to
+// standard error and takes the cautious answer (OK, Cancel or No) without waiting.
+void SetPromptHandler(PromptHandler *handler);
+PromptHandler *CurrentPromptHandler();
+
+// The answer the default handler gives for a set of buttons.
+MsgAnswer CautiousAnswer(MsgButtons buttons);
