@@ -1,0 +1,22 @@
+#include "platform.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace platform {
+
+qint64 FileLength64(const QString &path, int *errorNumber) {
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        if (errorNumber)
+            *errorNumber = FileErrorFromSystem(errno);
+        return -1;
+    }
+    if (errorNumber)
+        *errorNumber = ErrNone;
+    return qint64(info.st_size);
+}
+
+} // namespace platform
