@@ -20,9 +20,9 @@ struct SettingsRecord {
     double MediaSize = 665600; // kilobytes; -1 means no limit
     double ClusterSize = 2041; // bytes
     QString MediaName = QStringLiteral("CD");
-    QDate LastBackupDate;         // null is the zero date
-    QDate RemindFromDate;         // memory only
-    int BackupInterval = -1;      // -1 first of month, 0 Mondays, N days
+    QDate LastBackupDate;    // null is the zero date
+    QDate RemindFromDate;    // memory only
+    int BackupInterval = -1; // -1 first of month, 0 Mondays, N days
     QString BackupDirectory;
     QString TempDirectory;
 };
@@ -63,7 +63,11 @@ struct VersionRecord {
     double ZippedSize = 0; // kilobytes
     int LastMedium = 0;    // working: last medium holding part of the copy
 
-    void ComputeLastMedium() { LastMedium = Spanned ? MediumIndex + SpanLength : MediumIndex; }
+    // A span of unknown length (formats that stored the flag but not the length) counts as
+    // ending where it starts, never before it.
+    void ComputeLastMedium() {
+        LastMedium = Spanned && SpanLength >= 0 ? MediumIndex + SpanLength : MediumIndex;
+    }
 };
 
 struct FileRecord {
@@ -100,6 +104,7 @@ Model &TheModel();
 
 // Every setting to its reset value, every collection emptied. RemindFromDate is kept.
 void ResetSettings();
+void ResetSettings(Model &model);
 
 // Appends a new medium: available, owned by the latest backup.
 void IncMedia();

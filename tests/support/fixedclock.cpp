@@ -1,5 +1,9 @@
 #include "fixedclock.h"
 
-FixedClock::FixedClock(const QDateTime &start) : now(start) { SetClockSource(this); }
+FixedClock::FixedClock(const QDateTime &start) : now(start) {
+    SetClockSource(this);
+}
 
-FixedClock::~FixedClock() { SetClockSource(nullptr); }
+FixedClock::~FixedClock() {
+    SetClockSource(nullptr);
+}

@@ -1,6 +1,8 @@
 #include "scriptedprompt.h"
 
-ScriptedPrompt::ScriptedPrompt() : previous(CurrentPromptHandler()) { SetPromptHandler(this); }
+ScriptedPrompt::ScriptedPrompt() : previous(CurrentPromptHandler()) {
+    SetPromptHandler(this);
+}
 
 ScriptedPrompt::~ScriptedPrompt() {
     SetPromptHandler(previous == this ? nullptr : previous);

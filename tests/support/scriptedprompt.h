@@ -31,8 +31,7 @@ public:
 
     MsgAnswer Ask(const QString &text, MsgButtons buttons, const QString &title,
                   MsgIcon icon) override;
-    QString Input(const QString &prompt, const QString &defaultText,
-                  const QString &title) override;
+    QString Input(const QString &prompt, const QString &defaultText, const QString &title) override;
 
     const QList<RecordedPrompt> &Prompts() const { return prompts; }
     QStringList Texts() const;

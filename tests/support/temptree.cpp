@@ -6,11 +6,17 @@
 
 #include <random>
 
-TempTree::TempTree(const QStringList &description) { Add(description); }
+TempTree::TempTree(const QStringList &description) {
+    Add(description);
+}
 
-QString TempTree::Root() const { return QDir(dir.path()).absolutePath() + QLatin1Char('/'); }
+QString TempTree::Root() const {
+    return QDir(dir.path()).absolutePath() + QLatin1Char('/');
+}
 
-QString TempTree::PathOf(const QString &relative) const { return Root() + relative; }
+QString TempTree::PathOf(const QString &relative) const {
+    return Root() + relative;
+}
 
 void TempTree::Add(const QStringList &description) {
     for (const QString &entry : description) {

@@ -1,0 +1,24 @@
+#include "cliprompt.h"
+
+#include <cstdio>
+
+CliPrompt::CliPrompt() {
+    SetPromptHandler(this);
+}
+
+CliPrompt::~CliPrompt() {
+    SetPromptHandler(nullptr);
+}
+
+MsgAnswer CliPrompt::Ask(const QString &text, MsgButtons buttons, const QString &title,
+                         MsgIcon icon) {
+    ++shown;
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    return decide ? decide(text, buttons) : CautiousAnswer(buttons);
+}
+
+QString CliPrompt::Input(const QString &prompt, const QString &defaultText, const QString &title) {
+    ++shown;
+    std::fprintf(stderr, "%s\n", prompt.toLocal8Bit().constData());
+    return QString();
+}

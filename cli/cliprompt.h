@@ -1,0 +1,27 @@
+#pragma once
+// Messages the windows would show go to standard error with the same text. Questions are answered
+// the way the running command decided before it started.
+
+#include "prompt.h"
+
+#include <functional>
+
+class CliPrompt : public PromptHandler {
+public:
+    // decide: the answer to a question; by default the cautious one (OK, Cancel or No).
+    using Decider = std::function<MsgAnswer(const QString &text, MsgButtons buttons)>;
+
+    CliPrompt();
+    ~CliPrompt() override;
+    void SetDecider(Decider decider) { decide = std::move(decider); }
+
+    MsgAnswer Ask(const QString &text, MsgButtons buttons, const QString &title,
+                  MsgIcon icon) override;
+    QString Input(const QString &prompt, const QString &defaultText, const QString &title) override;
+
+    int MessagesShown() const { return shown; }
+
+private:
+    Decider decide;
+    int shown = 0;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "commandline.h"
+
+// pellmoor export SRC DEST [--format N]
+int RunExport(const CommandLine &line);

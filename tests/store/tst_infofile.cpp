@@ -1,0 +1,444 @@
+// The information file: hand-written files of every format, round trips in every version,
+// refusals and failures, and that a save never costs the user the previous file.
+
+#include "fixedclock.h"
+#include "infofile.h"
+#include "model.h"
+#include "platform.h"
+#include "scriptedprompt.h"
+#include "temptree.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray CrLf = "\r\n";
+
+QByteArray Lines(const QList<QByteArray> &lines) {
+    QByteArray text;
+    for (const QByteArray &line : lines)
+        text += line + CrLf;
+    return text;
+}
+
+// A model that uses every field, with the kinds of entry that are easy to get wrong.
+void FillRichModel() {
+    ResetSettings();
+    Model &m = TheModel();
+    SettingsRecord &s = m.Settings;
+    s.RunAtStartup = false;
+    s.CheckForUpdates = false;
+    s.WriteAllAtOnce = true;
+    s.WriteXpWay = false;
+    s.MediaKind = 3;
+    s.MediaSize = 4582277.12;
+    s.ClusterSize = 16384;
+    s.MediaName = QStringLiteral("DVD");
+    s.LastBackupDate = QDate(2026, 11, 30);
+    s.BackupInterval = 7;
+    s.BackupDirectory = QStringLiteral("/srv/backups/");
+    s.TempDirectory = QStringLiteral("/var/tmp/pellmoor/");
+
+    clsDirectory root;
+    root.SetNiceDirName(QStringLiteral("/"));
+    root.Patterns = QStringLiteral("*.conf");
+    root.IncludeSubdirs = false;
+    clsDirectory docs;
+    docs.SetNiceDirName(QStringLiteral("/home/ann/Docs/"));
+    docs.Patterns = QStringLiteral("*.doc;*.txt");
+    docs.IncludeSubdirs = true;
+    m.Directories = {root, docs};
+    m.IncludeAll = {QStringLiteral("*.kdbx"), QStringLiteral("*.pst;*.ost")};
+    m.Excludes = {QStringLiteral("/home/ann/Docs/cache/")};
+
+    BackupRecord first;
+    first.SetDate = QStringLiteral("01/11/2026");
+    first.FirstMedium = 0;
+    first.ClusterSize = 2048;
+    first.MediaSize = 665600;
+    first.MediaName = QStringLiteral("CD");
+    first.MediaKind = 0;
+    first.WriteXpWay = true;
+    first.Dirs = {QStringLiteral("/home/ann/Docs/")};
+    BackupRecord second;
+    second.SetDate = QStringLiteral("30/11/2026");
+    second.FirstMedium = 2;
+    second.ClusterSize = 16384;
+    second.MediaSize = -1;
+    second.MediaName = QStringLiteral("HDD");
+    second.MediaKind = 5;
+    second.WriteAllAtOnce = true;
+    second.FreshPoint = true;
+    second.PatternsUsed = QStringLiteral("*.kdbx");
+    m.Backups = {first, second};
+
+    m.Media = {MediumRecord{true, false, 0}, MediumRecord{false, true, 0},
+               MediumRecord{false, false, 1}};
+
+    FileRecord letter{QStringLiteral("/home/ann/Docs/"), QStringLiteral("letter.doc"), {}};
+    VersionRecord plain;
+    plain.MediumIndex = 0;
+    plain.Size = 0.5;
+    plain.BackupIndex = 0;
+    VersionRecord spanned;
+    spanned.Spanned = true;
+    spanned.SpanLength = 1;
+    spanned.MediumIndex = 0;
+    spanned.BackupIndex = 0;
+    spanned.Size = 1000000.25;
+    VersionRecord zipped;
+    zipped.MediumIndex = 2;
+    zipped.BackupIndex = 1;
+    zipped.Size = 12;
+    zipped.Zipped = true;
+    zipped.ZippedSize = 0.0009765625;
+    zipped.StoredName = QStringLiteral("ErrDir/00000001.zip");
+    letter.Versions = {plain, spanned, zipped};
+    FileRecord hosts{QStringLiteral("/"), QStringLiteral("hosts.conf"), {plain}};
+    FileRecord never{QStringLiteral("/home/ann/"), QStringLiteral("never.txt"), {}};
+    FileRecord freeSlot{QStringLiteral("/home/ann/"), QString(), {plain}};
+    m.Files = {letter, never, hosts, freeSlot};
+    for (FileRecord &f : m.Files)
+        for (VersionRecord &v : f.Versions)
+            v.ComputeLastMedium();
+}
+
+// What a load of a file written in an older version gives back for the rich model.
+void ApplyLossesOf(int version) {
+    Model &m = TheModel();
+    Model fresh;
+    ResetSettings(fresh);
+    if (version < 7)
+        m.Settings.TempDirectory = fresh.Settings.TempDirectory;
+    if (version < 2)
+        m.Settings.CheckForUpdates = true;
+    if (version < 1)
+        m.Excludes.clear();
+    for (BackupRecord &b : m.Backups)
+        if (version < 8)
+            b.FreshPoint = false;
+    for (MediumRecord &medium : m.Media) {
+        if (version < 6)
+            medium.Deleted = false;
+        if (version < 5)
+            medium.Available = true;
+    }
+    QList<FileRecord> kept;
+    for (FileRecord f : m.Files) {
+        if (!f.IsWritten())
+            continue;
+        for (VersionRecord &v : f.Versions) {
+            if (version < 7) {
+                v.Zipped = false;
+                v.ZippedSize = 0;
+            }
+            if (version < 3)
+                v.Spanned = false;
+            if (version < 4 || !v.Spanned)
+                v.SpanLength = -1;
+            v.ComputeLastMedium();
+        }
+        kept.append(f);
+    }
+    m.Files = kept;
+}
+
+QByteArray ReadAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestInfoFile : public QObject {
+    Q_OBJECT
+
+private:
+    TempTree *tree = nullptr;
+    FixedClock *clock = nullptr;
+    QString folder;
+
+    QByteArray Snapshot() {
+        const QString path = folder + QStringLiteral("snapshot.ini");
+        const Model copy = TheModel();
+        SaveIniFile(path, 8);
+        TheModel() = copy;
+        const QByteArray text = ReadAll(path);
+        QFile::remove(path);
+        return text;
+    }
+
+private Q_SLOTS:
+    void init() {
+        tree = new TempTree;
+        folder = tree->Root();
+        platform::SetProgramDirectory(folder + QStringLiteral("prog/"));
+        clock = new FixedClock(QDateTime(QDate(2026, 12, 7), QTime(10, 30)));
+        ResetSettings();
+    }
+    void cleanup() {
+        delete clock;
+        delete tree;
+        platform::SetProgramDirectory(QString());
+    }
+
+    void freshModelSavesTheDocumentedLayout() {
+        ScriptedPrompt prompt;
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        QVERIFY(SaveIniFile(path, 8));
+        const QString prog = folder + QStringLiteral("prog/");
+        const QByteArray expected =
+            Lines({"V|8|1|1|0|0|-1|-1|665600|2041|0|CD|00:00:00|-1|-1|-1|-1|-1|" +
+                       (prog + QStringLiteral("Backups/")).toUtf8(),
+                   (prog + QStringLiteral("Temp/")).toUtf8(), "", ""});
+        QCOMPARE(ReadAll(path), expected);
+        QVERIFY(prompt.Prompts().isEmpty());
+        QVERIFY(LoadIniFile(path, false));
+        QCOMPARE(Snapshot(), expected);
+    }
+
+    void roundTripKeepsWhatEachVersionHolds_data() {
+        QTest::addColumn<int>("version");
+        for (int v = 0; v <= 8; ++v)
+            QTest::addRow("version %d", v) << v;
+    }
+    void roundTripKeepsWhatEachVersionHolds() {
+        QFETCH(int, version);
+        ScriptedPrompt prompt;
+        FillRichModel();
+        const QString path = folder + QStringLiteral("export.ini");
+        QVERIFY(SaveIniFile(path, version));
+        QVERIFY(ReadAll(path).startsWith("V|" + QByteArray::number(version) + "|"));
+        ApplyLossesOf(version);
+        const QByteArray expected = Snapshot();
+
+        ResetSettings();
+        QVERIFY(LoadIniFile(path, false));
+        QCOMPARE(Snapshot(), expected);
+        QCOMPARE(TheModel().Settings.RemindFromDate, QDate(2026, 12, 7));
+        QCOMPARE(TheModel().Files.size(), 2);
+        // The copy on medium 1 that spans one more medium ends on medium 2 where spans exist.
+        const VersionRecord &spanned = TheModel().Files[0].Versions[1];
+        QCOMPARE(spanned.LastMedium, version >= 4 ? 1 : 0);
+        QVERIFY(prompt.Prompts().isEmpty());
+    }
+
+    void writtenEntriesAreCountedAndNormalised() {
+        ScriptedPrompt prompt;
+        FillRichModel();
+        Model &m = TheModel();
+        m.Files[0].Path = QStringLiteral("/home/ann/Docs");
+        m.Files[0].Versions[0].StoredName = QStringLiteral("home/ann/Docs/letter.doc");
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        QVERIFY(SaveIniFile(path, 8));
+        // The model itself was normalised while saving.
+        QCOMPARE(m.Files[0].Path, QStringLiteral("/home/ann/Docs/"));
+        QVERIFY(m.Files[0].Versions[0].StoredName.isEmpty());
+        const QList<QByteArray> lines = ReadAll(path).split('\n');
+        QCOMPARE(lines[0].split('|')[15], QByteArray("1")); // two entries written
+        QVERIFY(lines.contains("/|0|/\r"));                 // root directory stays "/"
+        QVERIFY(lines.contains("hosts.conf|0|/\r"));        // root path stays "/"
+        QVERIFY(lines.contains("letter.doc|2|/home/ann/Docs\r"));
+        QVERIFY(lines.contains("0|0.5|0|False|0|0|\r"));
+        QVERIFY(lines.contains("0|1000000.25|0|True|1|0|0|\r"));
+        QVERIFY(lines.contains("2|12|1|False|1|0.0009765625|ErrDir/00000001.zip\r"));
+        QVERIFY(lines.contains("1|0|0|0|0|1|0|1|0|\r"));
+    }
+
+    void handWrittenFilesOfOlderFormatsLoad_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("expectedClusterSize");
+        QTest::addColumn<int>("expectedKind");
+        QTest::addColumn<QString>("expectedMediaName");
+        QTest::addColumn<int>("backupCluster");
+        QTest::addColumn<bool>("backupXp");
+
+        // No version marker and the old header without a cluster size.
+        QTest::newRow("version -1, old header")
+            << Lines({"1|0|0|1|-1|665600|0|CD|00:00:00|0|0|0|0|/srv/b/", "1|*.*|/home/ann",
+                      "0|0|665600|0|CD|1/11/2026||0", "/home/ann|", "a.txt|0|/home/ann", "0|2|0|",
+                      "*.kdbx|"})
+            << 2048 << 0 << "CD" << 2048 << false;
+        QTest::newRow("version 0")
+            << Lines({"V|0|1|0|0|1|-1|665600|2041|2|DVD|00:00:00|0|0|0|0|/srv/b/", "0|*.doc|/",
+                      "0|1|0|665600|2048|0|CD|1/11/2026||0", "/|", "a.txt|0|/", "0|2|0|",
+                      "*.kdbx|"})
+            << 2041 << 2 << "DVD" << 2048 << true;
+        QTest::newRow("version 4 with a span")
+            << Lines({"V|4|1|1|0|0|1|-1|665600|2048|0|CD|00:00:00|0|0|0|0|-1|/srv/b/",
+                      "1|*.*|/home/ann", "0|0|0|665600|2048|0|CD|1/11/2026||0", "/home/ann|",
+                      "a.txt|0|/home/ann", "0|900000|0|True|1|", "*.kdbx|"})
+            << 2048 << 0 << "CD" << 2048 << false;
+    }
+    void handWrittenFilesOfOlderFormatsLoad() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, expectedClusterSize);
+        QFETCH(int, expectedKind);
+        QFETCH(QString, expectedMediaName);
+        QFETCH(int, backupCluster);
+        QFETCH(bool, backupXp);
+        ScriptedPrompt prompt;
+        tree->Write(QStringLiteral("old.ini"), text);
+        QVERIFY(LoadIniFile(folder + QStringLiteral("old.ini"), false));
+        const Model &m = TheModel();
+        QCOMPARE(m.Settings.ClusterSize, double(expectedClusterSize));
+        QCOMPARE(m.Settings.MediaKind, expectedKind);
+        QCOMPARE(m.Settings.MediaName, expectedMediaName);
+        QCOMPARE(m.Settings.BackupDirectory, QStringLiteral("/srv/b/"));
+        QCOMPARE(m.Backups.size(), 1);
+        QCOMPARE(m.Backups[0].ClusterSize, double(backupCluster));
+        QCOMPARE(m.Backups[0].WriteXpWay, backupXp);
+        QCOMPARE(m.Backups[0].FreshPoint, false);
+        QCOMPARE(m.Files.size(), 1);
+        QVERIFY(m.Files[0].Path.endsWith(QLatin1Char('/')));
+        // Before the media line existed every medium is available and owned by its backup.
+        QCOMPARE(m.Media.size(), 2);
+        QCOMPARE(m.Media[1].Available, true);
+        QCOMPARE(m.Media[1].BackupIndex, 0);
+        QCOMPARE(m.IncludeAll, QStringList{QStringLiteral("*.kdbx")});
+        QVERIFY(prompt.Prompts().isEmpty());
+    }
+
+    void lastBackupDateReadsInItsForms_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("zero date") << "00:00:00" << QDate();
+        QTest::newRow("iso") << "2026-11-30" << QDate(2026, 11, 30);
+        QTest::newRow("day first") << "30/11/2026" << QDate(2026, 11, 30);
+        QTest::newRow("dotted") << "30.11.2026" << QDate(2026, 11, 30);
+    }
+    void lastBackupDateReadsInItsForms() {
+        QFETCH(QString, text);
+        QFETCH(QDate, expected);
+        ScriptedPrompt prompt;
+        ResetSettings();
+        TheModel().Settings.LastBackupDate = QDate(2026, 1, 2);
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        QVERIFY(SaveIniFile(path, 8));
+        QByteArray data = ReadAll(path);
+        const QByteArray written = data.split('|')[12];
+        data.replace(written, text.toUtf8());
+        tree->Write(QStringLiteral("Backup.Ini"), data);
+        QVERIFY(LoadIniFile(path, false));
+        QCOMPARE(TheModel().Settings.LastBackupDate, expected);
+        // And what we write reads back.
+        QVERIFY(SaveIniFile(path, 8));
+        QVERIFY(LoadIniFile(path, false));
+        QCOMPARE(TheModel().Settings.LastBackupDate, expected);
+    }
+
+    void newerFormatIsRefusedAndTheModelKept() {
+        ScriptedPrompt prompt;
+        FillRichModel();
+        const QByteArray before = Snapshot();
+        tree->Write(QStringLiteral("new.ini"),
+                    Lines({"V|9|1|1|0|0|-1|-1|665600|2041|0|CD|00:00:00|-1|-1|-1|-1|-1|/x/"}));
+        QVERIFY(!LoadIniFile(folder + QStringLiteral("new.ini"), true));
+        QCOMPARE(prompt.Prompts().size(), 1);
+        QVERIFY(prompt.Texts()[0].startsWith(
+            QStringLiteral("This file is saved in a format designed after this program was "
+                           "made!\nTo open this file, please download a newer copy of this "
+                           "program :\nhttp")));
+        QVERIFY(TheModel().Settings.RunAtStartup);
+        TheModel().Settings.RunAtStartup = false;
+        QCOMPARE(Snapshot(), before);
+    }
+
+    void failedLoadsAreReported_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        const QString fileError = QStringLiteral(
+            "A file error occured whilst loading ini file.\nLoad failed.\nError was : ");
+        const QString unknown = QStringLiteral(
+            "An unknown error occured whilst loading ini file.\nLoad failed.\nError was : ");
+        const QByteArray header =
+            "V|8|1|1|0|0|-1|-1|665600|2041|0|CD|00:00:00|1|-1|-1|-1|-1|/srv/b/";
+        QTest::newRow("empty file")
+            << QByteArray() << fileError + QStringLiteral("62. Input past end of file");
+        QTest::newRow("lines run out") << Lines({header, "/tmp/", "1|*.*|/home"})
+                                       << fileError + QStringLiteral("62. Input past end of file");
+        QTest::newRow("not a number")
+            << Lines({"V|8|1|1|0|0|x|-1|665600|2041|0|CD|00:00:00|-1|-1|-1|-1|-1|/b/"})
+            << unknown + QStringLiteral("13. Type mismatch");
+        QTest::newRow("field missing")
+            << Lines({"V|8|1|1"})
+            << unknown + QStringLiteral("5. Invalid procedure call or argument");
+        QTest::newRow("huge count")
+            << Lines({"V|8|1|1|0|0|-1|-1|665600|2041|0|CD|00:00:00|-1|-1|2000000000|-1|-1|/b/",
+                      "/tmp/", "a|0|/x"})
+            << fileError + QStringLiteral("62. Input past end of file");
+    }
+    void failedLoadsAreReported() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        ScriptedPrompt prompt;
+        FillRichModel();
+        tree->Write(QStringLiteral("Backup.Ini"), text);
+        QVERIFY(!LoadIniFile(folder + QStringLiteral("Backup.Ini"), true));
+        QCOMPARE(prompt.Texts(), QStringList{message});
+        QCOMPARE(prompt.Prompts()[0].title, QString());
+        // The model is reset, and the damaged file is still there, untouched.
+        QCOMPARE(TheModel().FilesLast(), -1);
+        QCOMPARE(TheModel().Settings.MediaSize, 665600.0);
+        QCOMPARE(ReadAll(folder + QStringLiteral("Backup.Ini")), text);
+    }
+
+    void unreadableFileIsMovedAsideBeforeASave() {
+        ScriptedPrompt prompt;
+        const QByteArray damaged = "V|8|garbage\r\n";
+        tree->Write(QStringLiteral("Backup.Ini"), damaged);
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        QVERIFY(!LoadIniFile(path, true));
+        QVERIFY(SaveIniFile(path, 8));
+        const QString aside = path + QStringLiteral(".unreadable-20261207-103000");
+        QCOMPARE(ReadAll(aside), damaged);
+        QVERIFY(LoadIniFile(path, false));
+        // Once moved aside, later saves replace the new file as usual.
+        QVERIFY(SaveIniFile(path, 8));
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("Backup.Ini*")}).size(), 2);
+    }
+
+    void missingFileIsCreatedOnlyWhenAsked_data() {
+        QTest::addColumn<bool>("create");
+        QTest::newRow("start-up creates it") << true;
+        QTest::newRow("restore does not") << false;
+    }
+    void missingFileIsCreatedOnlyWhenAsked() {
+        QFETCH(bool, create);
+        ScriptedPrompt prompt;
+        FillRichModel();
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        QVERIFY(!LoadIniFile(path, create));
+        QCOMPARE(prompt.Texts(),
+                 QStringList{QStringLiteral("Ini file was not found!\nThis probably means you "
+                                            "have not used the program before.\nWelcome!")});
+        QCOMPARE(TheModel().DirectoriesLast(), -1);
+        QCOMPARE(QFile::exists(path), create);
+        if (create)
+            QVERIFY(ReadAll(path).startsWith("V|8|1|1|"));
+    }
+
+    void failedSaveKeepsThePreviousFile() {
+        ScriptedPrompt prompt;
+        FillRichModel();
+        tree->Write(QStringLiteral("blocker"), "a file, not a folder");
+        const QString path = folder + QStringLiteral("blocker/Backup.Ini");
+        QVERIFY(!SaveIniFile(path, 8));
+        QCOMPARE(prompt.Prompts().size(), 1);
+        QVERIFY(prompt.Texts()[0].startsWith(
+            QStringLiteral("A file error occured whilst saving ini file.\nSave failed.\nError "
+                           "was : ")));
+
+        const QString good = folder + QStringLiteral("Backup.Ini");
+        QVERIFY(SaveIniFile(good, 8));
+        const QByteArray before = ReadAll(good);
+        // No temporary file is left beside it after a good save.
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        QVERIFY(SaveIniFile(good, 8));
+        QCOMPARE(ReadAll(good), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInfoFile)
+#include "tst_infofile.moc"
