@@ -4,6 +4,10 @@ namespace {
 BusyHost *busyHost = nullptr;
 }
 
-void SetBusyHost(BusyHost *host) { busyHost = host; }
+void SetBusyHost(BusyHost *host) {
+    busyHost = host;
+}
 
-BusyHost *CurrentBusyHost() { return busyHost; }
+BusyHost *CurrentBusyHost() {
+    return busyHost;
+}

@@ -4,6 +4,10 @@ namespace {
 bool cancelFlag = false;
 }
 
-void SetCancelFlag(bool value) { cancelFlag = value; }
+void SetCancelFlag(bool value) {
+    cancelFlag = value;
+}
 
-bool CancelFlag() { return cancelFlag; }
+bool CancelFlag() {
+    return cancelFlag;
+}

@@ -6,13 +6,21 @@ namespace {
 const ClockSource *clockSource = nullptr;
 }
 
-void SetClockSource(const ClockSource *source) { clockSource = source; }
+void SetClockSource(const ClockSource *source) {
+    clockSource = source;
+}
 
-QDateTime Now() { return clockSource ? clockSource->Now() : QDateTime::currentDateTime(); }
+QDateTime Now() {
+    return clockSource ? clockSource->Now() : QDateTime::currentDateTime();
+}
 
-QDate Today() { return Now().date(); }
+QDate Today() {
+    return Now().date();
+}
 
-double SecondsSinceMidnight() { return Now().time().msecsSinceStartOfDay() / 1000.0; }
+double SecondsSinceMidnight() {
+    return Now().time().msecsSinceStartOfDay() / 1000.0;
+}
 
 qint64 SteadyMilliseconds() {
     if (clockSource)

@@ -13,4 +13,6 @@ void EndProgram(int exitCode) {
         std::exit(exitCode);
 }
 
-void SetProgramEndHandler(std::function<void(int)> handler) { endHandler = std::move(handler); }
+void SetProgramEndHandler(std::function<void(int)> handler) {
+    endHandler = std::move(handler);
+}

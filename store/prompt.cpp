@@ -37,9 +37,13 @@ MsgAnswer CautiousAnswer(MsgButtons buttons) {
     return MsgAnswer::Cancel;
 }
 
-void SetPromptHandler(PromptHandler *handler) { installed = handler; }
+void SetPromptHandler(PromptHandler *handler) {
+    installed = handler;
+}
 
-PromptHandler *CurrentPromptHandler() { return installed ? installed : &standardErrorPrompt; }
+PromptHandler *CurrentPromptHandler() {
+    return installed ? installed : &standardErrorPrompt;
+}
 
 MsgAnswer MsgBox(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) {
     return CurrentPromptHandler()->Ask(text, buttons, title, icon);

@@ -12,7 +12,9 @@ QString &AddSlash(QString &path) {
     return path;
 }
 
-QString AddSlashed(QString path) { return AddSlash(path); }
+QString AddSlashed(QString path) {
+    return AddSlash(path);
+}
 
 QString NextToken(QString &line, bool *ok) {
     const qsizetype bar = line.indexOf(QLatin1Char('|'));
@@ -36,8 +38,8 @@ QString DoubleText(double value) {
     if (value == 0 || !std::isfinite(value))
         return QStringLiteral("0");
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 

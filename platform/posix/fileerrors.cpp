@@ -41,6 +41,8 @@ int FileErrorFromSystem(int systemError) {
     }
 }
 
-int LastFileError() { return FileErrorFromSystem(errno); }
+int LastFileError() {
+    return FileErrorFromSystem(errno);
+}
 
 } // namespace platform

@@ -9,9 +9,13 @@ namespace {
 QString programDirectoryOverride;
 }
 
-QChar Separator() { return QLatin1Char('/'); }
+QChar Separator() {
+    return QLatin1Char('/');
+}
 
-QString SeparatorString() { return QStringLiteral("/"); }
+QString SeparatorString() {
+    return QStringLiteral("/");
+}
 
 QString ProgramDirectory() {
     QString dir = programDirectoryOverride;
@@ -23,7 +27,9 @@ QString ProgramDirectory() {
     return dir;
 }
 
-void SetProgramDirectory(const QString &dir) { programDirectoryOverride = dir; }
+void SetProgramDirectory(const QString &dir) {
+    programDirectoryOverride = dir;
+}
 
 QString RelativeForm(const QString &path) {
     qsizetype start = 0;
@@ -32,14 +38,24 @@ QString RelativeForm(const QString &path) {
     return path.mid(start);
 }
 
-QString ComparablePath(const QString &path) { return path; }
+QString ComparablePath(const QString &path) {
+    return path;
+}
 
-bool PathsEqual(const QString &a, const QString &b) { return a == b; }
+bool PathsEqual(const QString &a, const QString &b) {
+    return a == b;
+}
 
-bool IsRoot(const QString &path) { return path == QLatin1String("/"); }
+bool IsRoot(const QString &path) {
+    return path == QLatin1String("/");
+}
 
-QString RootOf(const QString &path) { return QStringLiteral("/"); }
+QString RootOf(const QString &path) {
+    return QStringLiteral("/");
+}
 
-bool IsAbsolutePath(const QString &path) { return path.startsWith(QLatin1Char('/')); }
+bool IsAbsolutePath(const QString &path) {
+    return path.startsWith(QLatin1Char('/'));
+}
 
 } // namespace platform
