@@ -232,7 +232,10 @@ bool SaveIniFile(const QString &path, int version) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        ReportSaveError(errno ? platform::FileErrorFromSystem(errno) : platform::ErrPathNotFound);
+        int number = errno ? platform::FileErrorFromSystem(errno) : platform::ErrPathNotFound;
+        if (number == platform::ErrFileNotFound)
+            number = platform::ErrPathNotFound; // the file is being created: its folder is missing
+        ReportSaveError(number);
         return false;
     }
     IniWriter w(file);

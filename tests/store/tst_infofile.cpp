@@ -237,7 +237,7 @@ private Q_SLOTS:
         QVERIFY(m.Files[0].Versions[0].StoredName.isEmpty());
         const QList<QByteArray> lines = ReadAll(path).split('\n');
         QCOMPARE(lines[0].split('|')[15], QByteArray("1")); // two entries written
-        QVERIFY(lines.contains("/|0|/\r"));                 // root directory stays "/"
+        QVERIFY(lines.contains("0|*.conf|/\r"));            // root directory stays "/"
         QVERIFY(lines.contains("hosts.conf|0|/\r"));        // root path stays "/"
         QVERIFY(lines.contains("letter.doc|2|/home/ann/Docs\r"));
         QVERIFY(lines.contains("0|0.5|0|False|0|0|\r"));

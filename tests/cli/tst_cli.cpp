@@ -1,0 +1,124 @@
+// pellmoor as a scheduler or script runs it: a real process, its output and exit status.
+
+#include "temptree.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run Pellmoor(const QStringList &arguments) {
+    QProcess process;
+    process.start(qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor"),
+                  arguments);
+    process.closeWriteChannel();
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+const QByteArray Version8File = "V|8|1|1|0|0|0|-1|665600|2041|0|CD|00:00:00|0|0|0|0|-1|/srv/b/\r\n"
+                                "/srv/t/\r\n"
+                                "1|*.*|/home/ann\r\n"
+                                "0|0|0|665600|2048|0|CD|1/11/2026||1|0\r\n"
+                                "/home/ann|\r\n"
+                                "a.txt|0|/home/ann\r\n"
+                                "0|2|0|False|1|1.5|a.zip\r\n"
+                                "*.kdbx|\r\n"
+                                "1|0|0|\r\n";
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void helpAndVersion() {
+        const Run help = Pellmoor({QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.contains(QStringLiteral("export SRC DEST")));
+        const Run version = Pellmoor({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("pellmoor 06.08.06\n"));
+    }
+
+    void badUsageExitsWithTwo_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no command") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")};
+        QTest::newRow("export without files") << QStringList{QStringLiteral("export")};
+        QTest::newRow("format out of range")
+            << QStringList{QStringLiteral("export"), QStringLiteral("a"), QStringLiteral("b"),
+                           QStringLiteral("--format"), QStringLiteral("9")};
+        QTest::newRow("format without value")
+            << QStringList{QStringLiteral("export"), QStringLiteral("a"), QStringLiteral("b"),
+                           QStringLiteral("--format")};
+    }
+    void badUsageExitsWithTwo() {
+        QFETCH(QStringList, arguments);
+        const Run run = Pellmoor(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains(QStringLiteral("pellmoor --help")));
+    }
+
+    void exportWritesTheChosenFormat() {
+        TempTree tree({QStringLiteral("Backup.Ini=") + QString::fromLatin1(Version8File)});
+        const QString out = tree.PathOf(QStringLiteral("old.ini"));
+        const Run run =
+            Pellmoor({QStringLiteral("export"), tree.PathOf(QStringLiteral("Backup.Ini")), out,
+                      QStringLiteral("--format"), QStringLiteral("4")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        const QByteArray written = tree.Read(QStringLiteral("old.ini"));
+        QVERIFY(
+            written.startsWith("V|4|1|1|0|0|0|-1|665600|2041|0|CD|00:00:00|0|0|0|0|-1|/srv/b/\r\n"
+                               "1|*.*|/home/ann\r\n"));
+        // Version 4 has no zip fields and no media line.
+        QVERIFY(written.contains("a.txt|0|/home/ann\r\n0|2|0|False|a.zip\r\n"));
+        QVERIFY(written.endsWith("*.kdbx|\r\n"));
+
+        // And back to the current format: what version 4 lacked comes back as defaults.
+        const Run back =
+            Pellmoor({QStringLiteral("export"), out, tree.PathOf(QStringLiteral("new.ini"))});
+        QCOMPARE(back.status, 0);
+        QVERIFY(tree.Read(QStringLiteral("new.ini")).contains("0|2|0|False|0|0|a.zip\r\n"));
+    }
+
+    void missingSourceIsReportedNeverCreated() {
+        TempTree tree;
+        const QString missing = tree.PathOf(QStringLiteral("nothing.ini"));
+        const Run run =
+            Pellmoor({QStringLiteral("export"), missing, tree.PathOf(QStringLiteral("out.ini"))});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains(QStringLiteral("Ini file was not found!\nThis probably means you "
+                                                "have not used the program before.\nWelcome!")));
+        QVERIFY(!QFile::exists(missing));
+        QVERIFY(!QFile::exists(tree.PathOf(QStringLiteral("out.ini"))));
+    }
+
+    void damagedSourceFailsWithTheLoaderMessage() {
+        TempTree tree({QStringLiteral("bad.ini=V|8|1|x|")});
+        const Run run =
+            Pellmoor({QStringLiteral("export"), tree.PathOf(QStringLiteral("bad.ini")),
+                      tree.PathOf(QStringLiteral("out.ini")), QStringLiteral("--verbose")});
+        QCOMPARE(run.status, 1);
+        QVERIFY(
+            run.err.contains(QStringLiteral("An unknown error occured whilst loading ini "
+                                            "file.\nLoad failed.\nError was : 13. Type mismatch")));
+        QVERIFY(run.err.contains(QStringLiteral("LoadIniFile Start - ")));
+        QVERIFY(!QFile::exists(tree.PathOf(QStringLiteral("out.ini"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
