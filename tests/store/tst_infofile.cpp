@@ -1,11 +1,13 @@
 // The information file: hand-written files of every format, round trips in every version,
 // refusals and failures, and that a save never costs the user the previous file.
 
+#include "busyhost.h"
 #include "fixedclock.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
 #include "scriptedprompt.h"
+#include "statuslog.h"
 #include "temptree.h"
 
 #include <QDir>
@@ -148,6 +150,17 @@ QByteArray ReadAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Stands in for the control centre: records what the loader and saver do to it.
+class RecordingBusyHost : public BusyHost {
+public:
+    RecordingBusyHost() { SetBusyHost(this); }
+    ~RecordingBusyHost() override { SetBusyHost(nullptr); }
+    void BeginBusy() override { calls.append(QStringLiteral("begin")); }
+    void ShowBusyProgress(const QString &progress) override { calls.append(progress); }
+    void EndBusy() override { calls.append(QStringLiteral("end")); }
+    QStringList calls;
+};
 
 } // namespace
 
@@ -417,6 +430,35 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(path), create);
         if (create)
             QVERIFY(ReadAll(path).startsWith("V|8|1|1|"));
+    }
+
+    void busyHostIsDisabledAndRestoredAroundEveryRun_data() {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("good file") << false;
+        QTest::newRow("damaged file") << true;
+    }
+    void busyHostIsDisabledAndRestoredAroundEveryRun() {
+        QFETCH(bool, damaged);
+        ScriptedPrompt prompt;
+        FillRichModel();
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        RecordingBusyHost host;
+        QVERIFY(SaveIniFile(path, 8));
+        QCOMPARE(host.calls, (QStringList{QStringLiteral("begin"), QStringLiteral("Saving ... 0%"),
+                                          QStringLiteral("end")}));
+        if (damaged)
+            tree->Write(QStringLiteral("Backup.Ini"), "V|8|1|1|0|0|x|\r\n");
+        host.calls.clear();
+        StatusLog::Instance().Clear();
+        QCOMPARE(LoadIniFile(path, false), !damaged);
+        QCOMPARE(host.calls.first(), QStringLiteral("begin"));
+        QCOMPARE(host.calls.last(), QStringLiteral("end"));
+        const QString log = StatusLog::Instance().Text();
+        QVERIFY(log.startsWith(QStringLiteral("LoadIniFile Start - ") + path));
+        QVERIFY(log.endsWith(QStringLiteral("LoadIniFile End")));
+        QCOMPARE(log.contains(QStringLiteral("LoadIniFile Loading ... 100%")), !damaged);
+        if (!damaged)
+            QVERIFY(host.calls.contains(QStringLiteral("Loading ... 100%")));
     }
 
     void failedSaveKeepsThePreviousFile() {
