@@ -1,0 +1,209 @@
+#include "mediasearch.h"
+
+#include "cancelconfirm.h"
+#include "cancelflag.h"
+#include "model.h"
+#include "platform.h"
+#include "prompt.h"
+#include "selectors.h"
+#include "textutil.h"
+
+#include <QDir>
+#include <QFile>
+
+QString ReadMediaID(const QString &root) {
+    QFile file(root + QLatin1String(MarkerDirectoryName) + platform::Separator() +
+               QStringLiteral("Media.ID"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray line = file.readLine(4096);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}
+
+namespace {
+
+bool EndsInDigits(const QString &upper, const QString &word) {
+    const qsizetype length = word.size() + 3;
+    if (upper.size() < length)
+        return false;
+    if (upper.mid(upper.size() - length, word.size()) != word)
+        return false;
+    for (qsizetype i = upper.size() - 3; i < upper.size(); ++i)
+        if (!upper.at(i).isDigit())
+            return false;
+    return true;
+}
+
+// The leading number of a text, as a plain reading of a medium number would take it.
+long long LeadingNumber(const QString &text) {
+    long long value = 0;
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    const bool negative = i < text.size() && text.at(i) == QLatin1Char('-');
+    if (negative)
+        ++i;
+    for (; i < text.size() && text.at(i).isDigit() && value < (1LL << 40); ++i)
+        value = value * 10 + text.at(i).digitValue();
+    return negative ? -value : value;
+}
+
+QStringList Subdirectories(const QString &dir) {
+    QStringList paths;
+    const QStringList names = QDir(dir).entryList(
+        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QString &name : names)
+        paths.append(dir + name);
+    return paths;
+}
+
+} // namespace
+
+bool IsMediaSetName(const QString &path) {
+    QString upper = path.toUpper();
+    while (upper.endsWith(platform::Separator()))
+        upper.chop(1);
+    return EndsInDigits(upper, QStringLiteral("MEDIA")) ||
+           EndsInDigits(upper, QStringLiteral("BACKUP"));
+}
+
+void PossibleDrives::AddSystemDrives() {
+    for (const platform::Drive &drive : platform::Drives())
+        AddPossDrive(drive.root);
+}
+
+bool PossibleDrives::IsDirBackup(const QString &dir, bool topLevelOnly) {
+    const QString marker = dir + QLatin1String(MarkerDirectoryName);
+    bool found = false;
+    for (const QString &sub : Subdirectories(dir)) {
+        if (sub == marker) {
+            AddPossDrive(dir);
+            return true;
+        }
+        if (!topLevelOnly && IsMediaSetName(sub))
+            found = IsDirBackup(AddSlashed(sub), false) || found;
+    }
+    return found;
+}
+
+QString PossibleDrives::SearchMedia(int number) const {
+    QString result;
+    long long best = -1;
+    for (const QString &entry : drives) {
+        const QString id = ReadMediaID(entry);
+        if (id.isEmpty())
+            continue;
+        const long long value = LeadingNumber(id);
+        if (number == -1) {
+            if (value > best) {
+                best = value;
+                result = entry;
+            }
+        } else if (value == number) {
+            return entry;
+        }
+    }
+    return result;
+}
+
+namespace {
+
+enum class Step { Search, LookForDirectory, Skip };
+
+QString NotFoundText(int number) {
+    const QString which = number == -1 ? QStringLiteral("the most recent")
+                                       : QStringLiteral("number ") + QString::number(number);
+    QString text = QStringLiteral("Automatic search could not find media");
+    if (number != -1)
+        text += QStringLiteral(" number ") + QString::number(number);
+    return text + QStringLiteral("!\nIf you have used removable media, please insert ") + which +
+           QStringLiteral(" now.\nRetry automatic search?");
+}
+
+} // namespace
+
+QString PossibleDrives::FindMedia(int &number) {
+    Step step = Step::Search;
+    for (;;) {
+        if (step == Step::Search) {
+            const QString result = SearchMedia(number);
+            if (!result.isEmpty())
+                return result;
+            const MsgAnswer answer = MsgBox(
+                NotFoundText(number), number == -1 ? MsgButtons::YesNo : MsgButtons::YesNoCancel);
+            if (answer == MsgAnswer::Cancel) {
+                if (ConfirmCancel())
+                    return QString();
+            } else if (answer == MsgAnswer::No) {
+                if (number == -1)
+                    return QString();
+                step = Step::LookForDirectory;
+            }
+            continue;
+        }
+        const QString n = QString::number(number);
+        if (step == Step::LookForDirectory) {
+            const MsgAnswer answer =
+                MsgBox(QStringLiteral("Would you like to look for the directory where backup "
+                                      "number ") +
+                           n + QStringLiteral(" is?"),
+                       MsgButtons::YesNoCancel);
+            if (answer == MsgAnswer::Cancel) {
+                if (ConfirmCancel())
+                    return QString();
+            } else if (answer == MsgAnswer::Yes) {
+                const QString dir = GetDirectory(
+                    QString(), QStringLiteral("Directory Selector - Finding Media Number ") + n);
+                if (!dir.isEmpty() && IsDirBackup(AddSlashed(dir), false))
+                    step = Step::Search;
+            } else {
+                step = Step::Skip;
+            }
+            continue;
+        }
+        const MsgAnswer skip = MsgBox(QStringLiteral("Do you need to skip backup media number ") +
+                                          n + QStringLiteral("?"),
+                                      MsgButtons::YesNoCancel);
+        if (skip == MsgAnswer::Cancel) {
+            if (ConfirmCancel()) {
+                number = -1;
+                return QString();
+            }
+            continue;
+        }
+        if (skip == MsgAnswer::No) {
+            step = Step::Search;
+            continue;
+        }
+        const MsgAnswer permanent =
+            MsgBox(QStringLiteral("Should backup media number ") + n +
+                       QStringLiteral(" be set to permanently unavailable?\nThis can be changed "
+                                      "later in the setup screen."),
+                   MsgButtons::YesNoCancel);
+        if (permanent == MsgAnswer::Cancel)
+            continue;
+        Model &m = TheModel();
+        const int index = number - 1;
+        if (index >= 0 && index <= m.MediaLast()) {
+            if (permanent == MsgAnswer::Yes)
+                m.Media[index].Available = false;
+            m.Media[index].RestoreSkip = true;
+        }
+        return QString();
+    }
+}
+
+RestoreFromState PopRestDir(PossibleDrives &drives, const QString &directory) {
+    RestoreFromState state{AddSlashed(directory), false};
+    state.valid = drives.IsDirBackup(state.directory, false);
+    if (drives.IsDirBackup(state.directory, true) != state.valid) {
+        // The directory holds media but is not one: take the most recent medium found.
+        int latest = -1;
+        const QString root = drives.FindMedia(latest);
+        if (!root.isEmpty() && root != state.directory)
+            return PopRestDir(drives, root);
+    }
+    return state;
+}
