@@ -1,0 +1,30 @@
+#pragma once
+// What the backup wizard hands a run: the write method and the check boxes of step 4. The
+// directories of the run are the model's Directories with Selected set.
+
+#include "model.h"
+
+#include <QList>
+
+enum class WriteMethod { OneByOne, AllAtOnce, XpWay };
+
+// The method the settings choose. "XP Way" wins over "All At Once", as the wizard stores them.
+inline WriteMethod WriteMethodOf(bool writeAllAtOnce, bool writeXpWay) {
+    if (writeXpWay)
+        return WriteMethod::XpWay;
+    return writeAllAtOnce ? WriteMethod::AllAtOnce : WriteMethod::OneByOne;
+}
+
+inline WriteMethod WriteMethodOf(const SettingsRecord &settings) {
+    return WriteMethodOf(settings.WriteAllAtOnce, settings.WriteXpWay);
+}
+
+struct BackupOptions {
+    bool chkZip = false;      // zip each file
+    bool chkDontZip = false;  // leave the extensions of the no-zip list unzipped
+    bool chkForceZip = false; // keep zipping on for files under 1 kilobyte
+    bool chkFresh = false;    // every file gets a new copy (fresh backup point)
+    bool chkSkip = false;     // records only: no zipping, no data copied
+    // Indexes into IncludeAll of the include-all patterns chosen for this run.
+    QList<int> SelectedPatterns;
+};

@@ -1,0 +1,68 @@
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "platform.h"
+#include "prompt.h"
+#include "statuslog.h"
+
+#include <QFileInfo>
+
+BackupRun::BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control)
+    : options(options), view(view), control(control), method(WriteMethodOf(TheModel().Settings)),
+      zipping(options.chkZip && !options.chkSkip) {
+    if (!QFileInfo::exists(platform::ProgramDirectory() + QStringLiteral("Backup.Ini")))
+        before = TheModel();
+}
+
+BackupRun::~BackupRun() = default;
+
+BackupResult BackupRun::Run() {
+    Start();
+    NewBackupRecord();
+    BuildWorkingList();
+    // Each stage starts only while the run is not cancelled.
+    const std::initializer_list<void (BackupRun::*)()> stages = {
+        &BackupRun::CollectDirectories, &BackupRun::AddKnownFiles,
+        &BackupRun::CollectFiles,       &BackupRun::ComputeStartSpace,
+        &BackupRun::FindLengths,        &BackupRun::SortFiles,
+        &BackupRun::CheckFiles,         &BackupRun::NothingToBackUp,
+        &BackupRun::WriteAll,           &BackupRun::Finish};
+    for (auto stage : stages) {
+        if (CancelFlag())
+            break;
+        (this->*stage)();
+    }
+    BackupResult result;
+    if (CancelFlag())
+        CancelPath();
+    else
+        result.finished = true;
+    result.fileErrors = errorShown;
+    result.totals = totals;
+    StatusPrint(QStringLiteral("Backup Finished"));
+    view.RunEnded();
+    return result;
+}
+
+void BackupRun::ComputeStartSpace() {
+    WriteMedia(QString());
+}
+
+void BackupRun::NothingToBackUp() {
+    if (filesToBackup >= 0)
+        return;
+    view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
+    MsgBox(QStringLiteral("No files to backup!"), MsgButtons::OK);
+    SetCancelFlag(true);
+}
+
+BackupResult DoBackup(const BackupOptions &options, BackupView &view, BackupControl &control) {
+    static bool running = false;
+    if (running)
+        return {};
+    running = true;
+    BackupRun run(options, view, control);
+    const BackupResult result = run.Run();
+    running = false;
+    return result;
+}

@@ -1,0 +1,142 @@
+#pragma once
+// One backup run: the state DoBackup keeps from its first stage to its last. The stages live in
+// files of their own: collection (collectdirs.cpp, collectfiles.cpp), writing (writing.cpp,
+// placefile.cpp, writemedia.cpp, nextmedia.cpp) and the end of the run (finishing.cpp).
+
+#include "backupoptions.h"
+#include "backupview.h"
+#include "clsNode.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+struct BackupResult {
+    bool finished = false;   // the run was not cancelled (a stopped run finishes too)
+    bool fileErrors = false; // "One or more file errors occured ..." was shown
+    ZipTotals totals;
+};
+
+class BackupRun {
+public:
+    BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control);
+    ~BackupRun();
+    BackupRun(const BackupRun &) = delete;
+    BackupRun &operator=(const BackupRun &) = delete;
+
+    BackupResult Run();
+
+private:
+    // A directory of this run and whether its walk stays on the file system it starts on.
+    struct WorkDir {
+        clsDirectory dir;
+        bool driveWalk = false;
+    };
+    // What a copy carries from its first piece to its last.
+    struct PendingCopy {
+        VersionRecord version;
+        int spannedNumber = -1;
+        QString storedName; // relative to the medium directory; decided with the first piece
+        bool substitute = false;
+        QDateTime modified; // the source's modification time when it was prepared
+    };
+
+    // Start and collection.
+    void Start();
+    void NewBackupRecord();
+    void BuildWorkingList();
+    void CollectDirectories();
+    void DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk);
+    void WarnUser(const QString &key, const QString &message);
+    bool Excluded(const QString &comparable) const;
+    void AddKnownFiles();
+    void CollectFiles();
+    void ProcNodes(clsNode *node);
+    void ListFiles(clsNode *node);
+    void FindLengths();
+    void SortFiles();
+    void CheckFiles();
+    void ComputeStartSpace();
+    void NothingToBackUp();
+    bool NeedsCopy(const FileRecord &file) const;
+    clsNode *Lookup(const QString &path);
+    QString Counter(int index) const;
+
+    // Writing.
+    void WriteAll();
+    bool StartWriting();
+    bool FillMedium();
+    bool WriteNow(const FileRecord &file) const;
+    bool PrepareFile(int index);
+    void DecideZip(int index, PendingCopy &copy);
+    void PlaceFile(int index);
+    bool DecideTarget(int index, PendingCopy &copy, QString &targetDir, QString &targetName);
+    bool CopyPiece(int index, const PendingCopy &copy, const QString &target, double lengthKB);
+    void CompleteCopy(int index, PendingCopy &copy);
+    void FailFile(int index, const QString &reason);
+    void ShowMediumLine();
+    bool EndOfMedium();
+    void DropLastMedium();
+    bool AnyPending() const;
+    void WriteMedia(const QString &mediumDir);
+    bool CopyProgramFile(const QString &source, const QString &destination);
+    void ComputeProgramSpace(double iniLengthBytes);
+    bool NextMedia(const QString &dir, bool noPrompt, bool canStop, bool lastMedium);
+    bool AskMediumWritten(bool canStop, bool lastMedium);
+    bool DirectoryCleared(const QString &dir);
+    QString MediumDirectory() const;
+    int EstimateMedia(double factor) const;
+    bool SourceUnchanged(const FileRecord &file, const QDateTime &modified) const;
+
+    // Makes a directory without losing a cancel the user asked for.
+    static void MakeDirectory(const QString &path);
+
+    // The end.
+    void Finish();
+    void SetFileAttributes();
+    void ShowZipResult();
+    void CancelPath();
+
+    // The model as the run found it, kept only while no information file exists to reload.
+    std::optional<Model> before;
+    const BackupOptions options;
+    BackupView &view;
+    BackupControl &control;
+    WriteMethod method;
+    bool zipping = false;
+
+    std::unique_ptr<clsNode> tree;
+    QSet<QString> warnedKeys;
+    QList<WorkDir> workDirs;
+    int dirCounter = -1;
+    int collected = 0;
+    QString backupDirComparable;
+    int filesToBackup = -1;
+    double totalToBackup = 0;
+    qint64 nextSortYield = 0;
+
+    QString backupRoot;
+    bool rootReady = false; // the root passed its check, so a cancel may remove it
+    QString mediumDir;
+    double spaceUsed = 0;
+    double programSpace = 0;
+    double writtenTotal = 0;
+    bool firstMedium = true;
+    int spannedCounter = -1;
+    int errFileCounter = -1;
+    int filesDone = 0;
+    int piecesThisMedium = 0;
+    int estimate = 0;
+    bool errorFlag = false;
+    bool errorShown = false;
+    ZipTotals totals;
+    QHash<int, PendingCopy> pending;
+};
+
+// Runs one backup with the model's selected directories. A second call while one runs returns
+// at once with an unfinished result.
+BackupResult DoBackup(const BackupOptions &options, BackupView &view, BackupControl &control);

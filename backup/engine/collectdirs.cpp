@@ -1,0 +1,172 @@
+// The start of a run and the stage "Collecting Directories".
+
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "clock.h"
+#include "datetext.h"
+#include "doevents.h"
+#include "fileops.h"
+#include "listing.h"
+#include "model.h"
+#include "patterns.h"
+#include "platform.h"
+#include "prompt.h"
+#include "statuslog.h"
+#include "textutil.h"
+
+void BackupRun::Start() {
+    StatusPrint(QStringLiteral("Backup Started"));
+    if (!zipping)
+        view.SetZipState(QStringLiteral("Zipping Off"));
+    else if (options.chkForceZip)
+        view.SetZipState(QStringLiteral("Zipping On - Forced"));
+    else
+        view.SetZipState(QStringLiteral("Zipping On"));
+    view.RunStarted();
+    TheModel().Settings.LastBackupDate = Today();
+    view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));
+    view.SetSpaceCaption(QStringLiteral("Space Used On Media :"));
+    control.stopButtonEnabled = true;
+    control.stopNow = false;
+    control.stopFlag = false;
+    view.SetStopButton(true, QStringLiteral("Stop"));
+}
+
+void BackupRun::NewBackupRecord() {
+    StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
+    Model &m = TheModel();
+    BackupRecord record;
+    record.SetDate = ShortDateText(Today());
+    record.FirstMedium = m.MediaLast() + 1;
+    record.ClusterSize = m.Settings.ClusterSize;
+    record.MediaSize = m.Settings.MediaSize;
+    record.MediaName = m.Settings.MediaName;
+    record.MediaKind = m.Settings.MediaKind;
+    record.WriteAllAtOnce = m.Settings.WriteAllAtOnce;
+    record.WriteXpWay = m.Settings.WriteXpWay;
+    record.FreshPoint = options.chkFresh;
+    m.Backups.append(record);
+}
+
+void BackupRun::BuildWorkingList() {
+    Model &m = TheModel();
+    BackupRecord &record = m.Backups.last();
+    for (const clsDirectory &entry : m.Directories) {
+        if (!entry.Selected)
+            continue;
+        record.Dirs.append(entry.NiceDirName());
+        workDirs.append(WorkDir{entry.Clone(), false});
+    }
+
+    QString joined;
+    for (int row : options.SelectedPatterns) {
+        if (row >= 0 && row <= m.IncludeAllLast())
+            joined += m.IncludeAll.at(row) + QLatin1Char(';');
+    }
+    const QString patterns = ValidatePattern(joined, false, false);
+    if (patterns.isEmpty())
+        return;
+    record.PatternsUsed = patterns;
+    for (const platform::Drive &drive : platform::Drives()) {
+        if (drive.type != platform::DriveType::Fixed)
+            continue;
+        clsDirectory root;
+        root.SetNiceDirName(AddSlashed(drive.root));
+        root.Patterns = patterns;
+        root.IncludeSubdirs = true;
+        workDirs.append(WorkDir{root, true});
+    }
+}
+
+void BackupRun::CollectDirectories() {
+    view.SetStage(QStringLiteral("Collecting Directories ..."), QStringLiteral("0"));
+    tree = std::make_unique<clsNode>();
+    tree->InitRoot();
+    warnedKeys.clear();
+    dirCounter = -1;
+    backupDirComparable = platform::ComparablePath(AddSlashed(TheModel().Settings.BackupDirectory));
+    for (const WorkDir &work : workDirs) {
+        if (CancelFlag())
+            return;
+        DoDirec(work.dir, work.dir.IncludeSubdirs, work.driveWalk);
+    }
+}
+
+void BackupRun::WarnUser(const QString &key, const QString &message) {
+    if (warnedKeys.contains(key))
+        return;
+    warnedKeys.insert(key);
+    MsgBox(message, MsgButtons::OK);
+}
+
+bool BackupRun::Excluded(const QString &comparable) const {
+    for (const QString &exclude : TheModel().Excludes) {
+        const QString entry = platform::ComparablePath(exclude);
+        if (!entry.isEmpty() && comparable.left(entry.size()) == entry)
+            return true;
+    }
+    return false;
+}
+
+void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk) {
+    if (CancelFlag())
+        return;
+    ++dirCounter;
+    view.SetCounter(QString::number(dirCounter + 1));
+    DoEvents();
+
+    const QString name = AddSlashed(dir.NiceDirName());
+    const QString quoted = QStringLiteral("The directory \"") + name + QStringLiteral("\"");
+    if (!DirExists(name)) {
+        WarnUser(name, QStringLiteral("A directory selected for backup does not exist!\n(") + name +
+                           QStringLiteral(")"));
+        return;
+    }
+    const QString comparable = platform::ComparablePath(name);
+    if (comparable == backupDirComparable) {
+        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as this "
+                                               "is where backups are placed!"));
+        return;
+    }
+    if (comparable.contains(QLatin1Char(' ') + platform::Separator())) {
+        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as this "
+                                               "directory has trailing spaces!"));
+        return;
+    }
+    if (UnstorableName(name)) {
+        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as its "
+                                               "name holds a '|' or a line break!"));
+        return;
+    }
+    if (Excluded(comparable))
+        return;
+
+    clsDirectory entry = dir.Clone();
+    entry.SetNiceDirName(name);
+    entry.IncludeSubdirs = includeSubdirs;
+    entry.Processed = false;
+    tree->AddFullNode(entry);
+    if (!includeSubdirs)
+        return;
+
+    const DirListing listing = ListDirectory(name);
+    if (!listing.readable) {
+        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as you do "
+                                               "not have permission to acess the directory!"));
+        return;
+    }
+    for (const QString &sub : listing.directories) {
+        const QString path = name + sub + platform::Separator();
+        if (driveWalk && !platform::SameFileSystem(name, path)) {
+            StatusPrint(QStringLiteral("Passed over ") + path +
+                        QStringLiteral(" (another file system)\n"));
+            continue;
+        }
+        clsDirectory child = dir.Clone();
+        child.SetNiceDirName(path);
+        DoDirec(child, true, driveWalk);
+        if (CancelFlag())
+            return;
+    }
+}

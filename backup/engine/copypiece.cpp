@@ -1,0 +1,112 @@
+// Where a copy goes on the medium and the copy of one piece, checked against the source.
+
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "copyfile.h"
+#include "fileops.h"
+#include "model.h"
+#include "platform.h"
+#include "prompt.h"
+#include "statuslog.h"
+#include "targetpath.h"
+#include "textutil.h"
+
+#include <QFile>
+
+namespace {
+
+bool AppendLine(const QString &path, const QString &line) {
+    QFile file(path);
+    return file.open(QIODevice::Append) && file.write(line.toUtf8()) == line.toUtf8().size();
+}
+
+} // namespace
+
+bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
+                             QString &targetName) {
+    const FileRecord &file = TheModel().Files[index];
+    const QChar sep = platform::Separator();
+    const QString zipSuffix = copy.version.Zipped ? QStringLiteral(".zip") : QString();
+    const QString errDir = mediumDir + QStringLiteral("ErrDir") + sep;
+
+    if (!copy.storedName.isEmpty()) {
+        // A later piece of a spanned copy keeps the name its first piece got.
+        const qsizetype cut = copy.storedName.lastIndexOf(sep) + 1;
+        targetDir = mediumDir + copy.storedName.left(cut);
+        targetName = copy.storedName.mid(cut);
+        if (copy.substitute) {
+            MakeDirectory(errDir);
+            AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
+                       ErrFileLine(targetName.left(targetName.size() - zipSuffix.size()),
+                                   file.Path + file.Name));
+        }
+        return true;
+    }
+
+    const QString relative = copy.version.Spanned ? QStringLiteral("Spanned") + sep +
+                                                        PadNumber(copy.spannedNumber, 8) + sep
+                                                  : platform::RelativeForm(file.Path);
+    targetDir = mediumDir + relative;
+    targetName = file.Name;
+    if (!UsableTarget(relative, file.Name, targetDir)) {
+        const QString substitute = PadNumber(++errFileCounter, 8) + SubstituteExtension(file.Name);
+        if (!TargetFits(errDir + substitute)) {
+            const MsgAnswer answer = MsgBox(
+                QStringLiteral("The following file could not be backed up as its path length was "
+                               "too long and a short enough backup path could not be found!\n"
+                               "File : ") +
+                    file.Name + QStringLiteral("\nFrom Directory : ") + file.Path +
+                    QStringLiteral("\nContinue with backup?"),
+                MsgButtons::OKCancel);
+            if (answer == MsgAnswer::Cancel)
+                SetCancelFlag(true);
+            TheModel().Files[index].ToBackUp = false;
+            pending.remove(index);
+            return false;
+        }
+        MakeDirectory(errDir);
+        AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
+                   ErrFileLine(substitute, file.Path + file.Name));
+        copy.substitute = true;
+        targetDir = errDir;
+        targetName = substitute;
+    }
+    targetName += zipSuffix;
+    copy.storedName = targetDir.mid(mediumDir.size()) + targetName;
+    return true;
+}
+
+bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &target,
+                          double lengthKB) {
+    const FileRecord &file = TheModel().Files[index];
+    const QString source = copy.version.Zipped ? file.ZipName : file.Path + file.Name;
+    const qint64 bytes = qint64(lengthKB * 1024);
+    if (!SourceUnchanged(file, copy.modified)) {
+        FailFile(index, QStringLiteral("it changed after it was measured"));
+        return false;
+    }
+    MakeDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
+    // A piece always starts a file of its own; an old file there would keep its extra bytes.
+    QFile::remove(target);
+    const bool copied =
+        CopyFileRange(source, target, file.DoneSize * 1024 + 1, double(bytes), 1, &view);
+    if (CancelFlag()) {
+        QFile::remove(target);
+        return false;
+    }
+    if (!copied || platform::FileLength64(target) != bytes) {
+        if (copied && !copy.version.Spanned)
+            StatusPrint(QStringLiteral(
+                "Oh dear - lendone neq LenToUse when not spanned and not cancelled"));
+        QFile::remove(target);
+        FailFile(index, QStringLiteral("the copy failed"));
+        return false;
+    }
+    if (!SourceUnchanged(file, copy.modified)) {
+        QFile::remove(target);
+        FailFile(index, QStringLiteral("it changed while it was copied"));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,162 @@
+// One pass over the files for the current medium: the fit test, preparing a copy once, and
+// writing it (or its next piece) onto the medium.
+
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "doevents.h"
+#include "model.h"
+#include "platform.h"
+#include "sizerules.h"
+#include "statuslog.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+// Returns true when the pass ended because the user stopped the run now.
+bool BackupRun::FillMedium() {
+    Model &m = TheModel();
+    for (int i = 0; i < m.Files.size(); ++i) {
+        DoEvents();
+        if (CancelFlag())
+            return false;
+        const FileRecord &file = m.Files[i];
+        if (!file.ToBackUp || file.Placed || !WriteNow(file))
+            continue;
+        ShowMediumLine();
+        if (!m.Files[i].Prepared && !PrepareFile(i))
+            continue;
+        // A zipped copy can be small enough to wait for a medium with room instead of spanning.
+        if (!WriteNow(m.Files[i]))
+            continue;
+        PlaceFile(i);
+        if (CancelFlag())
+            return false;
+        if (control.StopAccepted() && control.stopNow)
+            return true;
+    }
+    return false;
+}
+
+bool BackupRun::WriteNow(const FileRecord &file) const {
+    const double size = TheModel().Settings.MediaSize;
+    if (size < 0)
+        return true;
+    if (file.SizeOnDisk > size - programSpace) {
+        // The next piece needs room for at least one cluster.
+        const double room = size - spaceUsed - TheModel().Settings.ClusterSize / 1024;
+        return spaceUsed != size && room > 0;
+    }
+    return spaceUsed + file.SizeOnDisk <= size;
+}
+
+bool BackupRun::SourceUnchanged(const FileRecord &file, const QDateTime &modified) const {
+    const QString path = file.Path + file.Name;
+    return double(platform::FileLength64(path)) == file.Size * 1024 &&
+           QFileInfo(path).lastModified() == modified;
+}
+
+bool BackupRun::PrepareFile(int index) {
+    Model &m = TheModel();
+    FileRecord &file = m.Files[index];
+    file.Prepared = true;
+    PendingCopy copy;
+    const QString path = file.Path + file.Name;
+    copy.modified = QFileInfo(path).lastModified();
+    if (double(platform::FileLength64(path)) != file.Size * 1024) {
+        FailFile(index, QStringLiteral("its length changed after it was measured"));
+        return false;
+    }
+    copy.version.BackupIndex = m.BackupsLast();
+    copy.version.MediumIndex = m.MediaLast() + 1;
+    copy.version.SpanLength = -1;
+    copy.version.Size = file.Size;
+    copy.version.Zipped = false;
+    file.ZippedSize = 0;
+    file.DoneSize = 0;
+    if (!options.chkSkip)
+        DecideZip(index, copy);
+    if (CancelFlag())
+        return false;
+    if (!SourceUnchanged(file, copy.modified)) {
+        FailFile(index, QStringLiteral("it changed while it was zipped"));
+        return false;
+    }
+    file.StoreSize = copy.version.Zipped ? file.ZippedSize : file.Size;
+    copy.version.ZippedSize = copy.version.Zipped ? file.ZippedSize : 0;
+    if (m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace) {
+        copy.version.Spanned = true;
+        copy.spannedNumber = ++spannedCounter;
+    }
+    pending.insert(index, copy);
+    return true;
+}
+
+void BackupRun::PlaceFile(int index) {
+    Model &m = TheModel();
+    FileRecord &file = m.Files[index];
+    PendingCopy &copy = pending[index];
+    view.SetCurrentFile(file.Path + file.Name);
+    if (CancelFlag())
+        return;
+
+    QString targetDir;
+    QString targetName;
+    if (!DecideTarget(index, copy, targetDir, targetName))
+        return;
+
+    double length = file.StoreSize;
+    if (copy.version.Spanned) {
+        const double room = (m.Settings.MediaSize - spaceUsed) - m.Settings.ClusterSize / 1024;
+        length = qMin(room, file.StoreSize - file.DoneSize);
+        // Pieces are whole bytes.
+        length = std::floor(length * 1024) / 1024;
+    }
+    if (!options.chkSkip && !CopyPiece(index, copy, targetDir + targetName, length))
+        return;
+
+    const double onDisk = SizeOnDiskKB(length * 1024, m.Settings.ClusterSize);
+    spaceUsed += onDisk;
+    writtenTotal += onDisk;
+    file.DoneSize += length;
+    ++piecesThisMedium;
+    if (copy.version.Spanned)
+        copy.version.SpanLength = m.MediaLast() + 1 - copy.version.MediumIndex;
+    if (file.DoneSize >= file.StoreSize)
+        CompleteCopy(index, copy);
+}
+
+void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
+    FileRecord &file = TheModel().Files[index];
+    copy.version.StoredName = copy.storedName;
+    copy.version.ComputeLastMedium();
+    file.Versions.append(copy.version);
+    file.Placed = true;
+    if (!file.ZipName.isEmpty()) {
+        QFile::remove(file.ZipName);
+        file.ZipName.clear();
+    }
+    totals.allOriginalKB += file.Size;
+    totals.allFinalKB += file.StoreSize;
+    ++filesDone;
+    view.SetCounter(QString::number(filesDone) + QStringLiteral(" Of ") +
+                    QString::number(filesToBackup + 1));
+    view.SetTotalCopied(writtenTotal, totalToBackup);
+}
+
+// The copy is given up for this run: no version is recorded, so the file keeps its archive
+// attribute and the next backup takes it again.
+void BackupRun::FailFile(int index, const QString &reason) {
+    FileRecord &file = TheModel().Files[index];
+    StatusPrint(QStringLiteral("Not backed up: ") + file.Path + file.Name + QStringLiteral(" (") +
+                reason + QStringLiteral(")\n"));
+    file.ToBackUp = false;
+    if (!file.ZipName.isEmpty()) {
+        QFile::remove(file.ZipName);
+        file.ZipName.clear();
+    }
+    pending.remove(index);
+    errorFlag = true;
+}

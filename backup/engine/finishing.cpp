@@ -1,0 +1,96 @@
+// The end of a run: attributes, saving and statistics after success, or the cancel path that
+// makes the model forget the run.
+
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "fileops.h"
+#include "infofile.h"
+#include "model.h"
+#include "platform.h"
+#include "prompt.h"
+#include "statuslog.h"
+#include "textutil.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+void BackupRun::SetFileAttributes() {
+    Model &m = TheModel();
+    int count = 0;
+    for (const FileRecord &file : m.Files)
+        count += file.VersionsLast() >= 0 && file.Versions.last().BackupIndex == m.BackupsLast();
+    view.SetStage(QStringLiteral("Setting File Attributes"),
+                  QStringLiteral("0 Of ") + QString::number(count));
+    int done = 0;
+    for (int i = 0; i < m.Files.size(); ++i) {
+        const FileRecord &file = m.Files[i];
+        if (file.VersionsLast() < 0 || file.Versions.last().BackupIndex != m.BackupsLast())
+            continue;
+        view.SetCounter(QString::number(++done) + QStringLiteral(" Of ") + QString::number(count));
+        const QString path = file.Path + file.Name;
+        // A file that changed after its copy was taken must stay marked for the next backup.
+        if (pending.contains(i) && !SourceUnchanged(file, pending[i].modified)) {
+            StatusPrint(path + QStringLiteral(" changed after it was backed up; it stays marked "
+                                              "for the next backup\n"));
+            continue;
+        }
+        if (!platform::ArchiveAttributeSet(path))
+            continue;
+        int error = 0;
+        if (!platform::ClearArchiveAttribute(path, &error))
+            StatusPrint(QStringLiteral("An error occurred setting attributes of ") + path +
+                        QStringLiteral(" : ") + platform::FileErrorDescription(error));
+    }
+}
+
+void BackupRun::ShowZipResult() {
+    view.ShowZipStatistics(totals);
+    if (totals.count == 0 || totals.originalKB <= 0)
+        return;
+    const double saved = std::floor((1 - totals.zippedKB / totals.originalKB) * 10000) / 100;
+    MsgBox(QStringLiteral("Zipping all files turned :\n") + FormatSize(totals.originalKB) +
+               QStringLiteral(" into ") + FormatSize(totals.zippedKB) +
+               QStringLiteral(".\nSaving : ") + QString::number(saved) + QStringLiteral("% !"),
+           MsgButtons::OK);
+}
+
+void BackupRun::Finish() {
+    SetFileAttributes();
+    view.SetStage(QStringLiteral("Saving Files"), QStringLiteral("---"));
+    SaveIniFile(platform::ProgramDirectory() + QStringLiteral("Backup.Ini"), CurrentIniVersion);
+    view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
+    ShowZipResult();
+    if (errorFlag) {
+        MsgBox(QStringLiteral("One or more file errors occured during the backup operation!"),
+               MsgButtons::OK);
+        errorShown = true;
+    }
+}
+
+void BackupRun::CancelPath() {
+    view.SetStage(QStringLiteral("Cancelling"), QStringLiteral("---"));
+    SetCancelFlag(false);
+    for (FileRecord &file : TheModel().Files) {
+        if (!file.ZipName.isEmpty())
+            QFile::remove(file.ZipName);
+    }
+    const QString ini = platform::ProgramDirectory() + QStringLiteral("Backup.Ini");
+    if (before) {
+        // Nothing was saved yet: forget the run by putting back what it started from.
+        TheModel() = *before;
+    } else {
+        LoadIniFile(ini, false);
+    }
+    // Only a root this run checked and filled is removed: before that it may hold the user's
+    // files.
+    if (rootReady) {
+        RemoveDirectoryTree(backupRoot);
+        if (method == WriteMethod::XpWay)
+            CreateDirectory(backupRoot);
+    }
+    SetCancelFlag(false);
+    view.HideWindow();
+}

@@ -1,0 +1,91 @@
+// The questions between two media.
+
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "fileops.h"
+#include "model.h"
+#include "prompt.h"
+#include "stopquestions.h"
+
+namespace {
+
+QString WrittenQuestion(int mediumNumber, bool lastMedium) {
+    QString text = QStringLiteral("Please write the files to the media now.\n"
+                                  "Then, remove the current media and label it \"Media") +
+                   QString::number(mediumNumber) + QStringLiteral("\".\n");
+    if (!lastMedium)
+        text += QStringLiteral("Then, insert the next media into the drive.");
+    return text + QStringLiteral("\nWas this media written sucessfully?\n");
+}
+
+} // namespace
+
+// Returns whether the medium was accepted; false when the run is cancelled or stopped.
+bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
+    const QString question = WrittenQuestion(TheModel().MediaLast() + 1, lastMedium);
+    while (true) {
+        const MsgAnswer answer = MsgBox(question, MsgButtons::YesNoCancel);
+        if (answer == MsgAnswer::Yes)
+            return true;
+        if (answer == MsgAnswer::Cancel) {
+            if (AskCancel())
+                return false;
+            continue;
+        }
+        if (!canStop) {
+            if (MsgBox(QStringLiteral("The backup must now be cancelled.\nCancel the backup now?"),
+                       MsgButtons::YesNo) == MsgAnswer::Yes) {
+                SetCancelFlag(true);
+                return false;
+            }
+            continue;
+        }
+        control.stopFlag = true;
+        while (control.stopFlag) {
+            const MsgAnswer stop = MsgBox(
+                QStringLiteral("The backup must now be stopped (at the end of the last media that "
+                               "completed successfully) or cancelled.\nStop the backup now?"),
+                MsgButtons::YesNoCancel);
+            if (stop == MsgAnswer::Yes) {
+                AskStop(control, view);
+                if (control.StopAccepted())
+                    return false;
+            } else if (stop == MsgAnswer::Cancel) {
+                if (AskCancel())
+                    return false;
+            } else {
+                control.stopFlag = false;
+            }
+        }
+    }
+}
+
+bool BackupRun::DirectoryCleared(const QString &dir) {
+    while (!IsDirEmpty(dir)) {
+        const MsgAnswer answer = MsgBox(
+            QStringLiteral("The directory for this backup(\"") + dir +
+                QStringLiteral("\") has not been cleared!\n"
+                               "To continue, the directory must be cleared.\n"
+                               "Please clear the directory now.\n"
+                               "Press Ok when the directory has been cleared or Cancel to cancel "
+                               "this backup."),
+            MsgButtons::OKCancel);
+        if (answer == MsgAnswer::Cancel) {
+            if (AskCancel())
+                return false;
+            continue;
+        }
+        if (!DirExists(dir))
+            MakeDirectory(dir);
+    }
+    return true;
+}
+
+bool BackupRun::NextMedia(const QString &dir, bool noPrompt, bool canStop, bool lastMedium) {
+    if (!noPrompt && !AskMediumWritten(canStop, lastMedium))
+        return false;
+    if (noPrompt || method == WriteMethod::XpWay)
+        return DirectoryCleared(dir);
+    return true;
+}

@@ -1,0 +1,92 @@
+// What every medium carries in "!IN_HERE!", and the space it reserves for that.
+
+#include "backuprun.h"
+
+#include "copyfile.h"
+#include "fileops.h"
+#include "infofile.h"
+#include "model.h"
+#include "platform.h"
+#include "programfiles.h"
+#include "sizerules.h"
+#include "statuslog.h"
+
+#include <QFile>
+
+#include <cmath>
+
+namespace {
+
+const QString InHere = QStringLiteral("!IN_HERE!");
+
+QString ReadMeText() {
+    return QStringLiteral("Please insert the last media in the backup set to restore files!\r\n"
+                          "\r\n"
+                          "The media needed is probably the latest in the backup collection.\r\n"
+                          "\r\n"
+                          "Although this media does have a copy of the program and information "
+                          "files on it(in the '") +
+           InHere +
+           QStringLiteral("' directory), the information files does not contain information "
+                          "about any files backed up after this CD (and therefore may not "
+                          "contain the most recent backups).\r\n"
+                          "\r\n");
+}
+
+bool WriteText(const QString &path, const QString &text) {
+    QFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace
+
+bool BackupRun::CopyProgramFile(const QString &source, const QString &destination) {
+    const qint64 length = platform::FileLength64(source);
+    if (length < 0) {
+        StatusPrint(QStringLiteral("Cannot find ") + source +
+                    QStringLiteral(" to copy to media\n"));
+        return false;
+    }
+    QFile::remove(destination);
+    return CopyFileRange(source, destination, 1, double(length), 1, &view) &&
+           platform::FileLength64(destination) == length;
+}
+
+void BackupRun::ComputeProgramSpace(double iniLengthBytes) {
+    const double cluster = TheModel().Settings.ClusterSize;
+    double space = 1.5 * SizeOnDiskWholeKB(iniLengthBytes, cluster);
+    for (const ProgramFile &file : ProgramFiles()) {
+        if (!file.source.isEmpty())
+            space += SizeOnDiskWholeKB(double(platform::FileLength64(file.source)), cluster);
+    }
+    space = std::floor(space);
+    const double clusterKB = std::floor(cluster / 1024);
+    // Clusters under a kilobyte leave nothing to round to.
+    if (clusterKB >= 1)
+        space = std::floor(space / clusterKB) * clusterKB;
+    programSpace = space + 14 * cluster / 1024;
+}
+
+void BackupRun::WriteMedia(const QString &dir) {
+    if (dir.isEmpty()) {
+        const QString ini = platform::ProgramDirectory() + QStringLiteral("Backup.Ini");
+        ComputeProgramSpace(double(platform::FileLength64(ini)));
+        return;
+    }
+    const QString inHere = dir + InHere + platform::Separator();
+    MakeDirectory(inHere);
+    const QString number = QString::number(TheModel().MediaLast() + 2);
+    bool ok = WriteText(inHere + QStringLiteral("Media.ID"), number + QStringLiteral("\r\n"));
+    ok = WriteText(inHere + QStringLiteral("!ReadMe.txt"), ReadMeText()) && ok;
+    const QString ini = inHere + QStringLiteral("Backup.Ini");
+    ok = SaveIniFile(ini, CurrentIniVersion) && ok;
+    for (const ProgramFile &file : ProgramFiles()) {
+        if (!file.source.isEmpty())
+            ok = CopyProgramFile(file.source, inHere + file.name) && ok;
+    }
+    if (!ok)
+        errorFlag = true;
+    ComputeProgramSpace(double(platform::FileLength64(ini)));
+}
