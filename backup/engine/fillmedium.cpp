@@ -107,6 +107,10 @@ void BackupRun::PlaceFile(int index) {
     if (!DecideTarget(index, copy, targetDir, targetName))
         return;
 
+    // A copy starts on the medium that takes its first piece, which after zipping can be a
+    // later one than the medium it was prepared for.
+    if (file.DoneSize == 0)
+        copy.version.MediumIndex = m.MediaLast() + 1;
     double length = file.StoreSize;
     if (copy.version.Spanned) {
         const double room = (m.Settings.MediaSize - spaceUsed) - m.Settings.ClusterSize / 1024;

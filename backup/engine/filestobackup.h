@@ -1,0 +1,7 @@
+#pragma once
+// The text of the "View list of files to backup" window: what the running backup has written
+// and what it still has to write.
+
+#include <QStringList>
+
+QStringList FilesToBackupList();
