@@ -36,6 +36,10 @@ int FileErrorFromSystem(int systemError) {
         return ErrBadFileNameOrNumber;
     case EBUSY:
         return ErrFileAlreadyOpen;
+    case ENOTSUP:
+        // A file system without extended attributes cannot hold the archive stamp; this is an
+        // access problem of the path, not a missing permission.
+        return ErrPathFileAccess;
     default:
         return ErrPathFileAccess;
     }

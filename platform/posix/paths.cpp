@@ -1,13 +1,6 @@
 #include "platform.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace platform {
-
-namespace {
-QString programDirectoryOverride;
-}
 
 QChar Separator() {
     return QLatin1Char('/');
@@ -15,20 +8,6 @@ QChar Separator() {
 
 QString SeparatorString() {
     return QStringLiteral("/");
-}
-
-QString ProgramDirectory() {
-    QString dir = programDirectoryOverride;
-    if (dir.isEmpty())
-        dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                           : QDir::currentPath();
-    if (!dir.endsWith(Separator()))
-        dir += Separator();
-    return dir;
-}
-
-void SetProgramDirectory(const QString &dir) {
-    programDirectoryOverride = dir;
 }
 
 QString RelativeForm(const QString &path) {
