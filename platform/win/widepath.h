@@ -1,0 +1,22 @@
+#pragma once
+// Untested: written for the Windows build, never compiled here.
+// Paths handed to the wide Win32 calls.
+
+#include <QDir>
+#include <QString>
+
+#include <windows.h>
+
+namespace platform {
+
+// Keeps the converted text alive for the duration of the call it is passed to.
+class WidePath {
+public:
+    explicit WidePath(const QString &path) : text(QDir::toNativeSeparators(path)) {}
+    LPCWSTR get() const { return reinterpret_cast<LPCWSTR>(text.utf16()); }
+
+private:
+    QString text;
+};
+
+} // namespace platform
