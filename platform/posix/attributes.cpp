@@ -69,7 +69,10 @@ bool SetArchiveAttribute(const QString &path) {
     const int fd = OpenForAttributes(path);
     if (fd < 0)
         return false;
-    const bool removed = ::fremovexattr(fd, archiveAttribute) == 0 || errno == ENODATA;
+    // Where no stamp can be stored (a FIFO, a file system without extended attributes) there is
+    // none to remove, and the file already counts as changed.
+    const bool removed = ::fremovexattr(fd, archiveAttribute) == 0 ||
+                         ::fgetxattr(fd, archiveAttribute, nullptr, 0) < 0;
     ::close(fd);
     return removed;
 }
