@@ -50,8 +50,9 @@ struct Drive {
     DriveType type = DriveType::Unknown;
 };
 
-// Every drive (on POSIX every mounted file system), in a stable order. The environment variable
-// PELLMOOR_DRIVES ("path=fixed;path=removable;...") replaces the detected list.
+// Every drive (on POSIX every mounted file system), sorted by root. The environment variable
+// PELLMOOR_DRIVES ("path=fixed;path=removable;path=network;path=optical;path=ramdisk") replaces
+// the detected list when it holds anything; an unset or empty variable keeps detection.
 QList<Drive> Drives();
 
 // The type of the drive that holds the path (the longest matching drive root).
@@ -66,14 +67,17 @@ bool SameFileSystem(const QString &a, const QString &b);
 // ---- File attributes ---------------------------------------------------------------------
 
 // Whether the file counts as changed since its last backup. On POSIX: true unless the extended
-// attribute user.pellmoor.archive matches the file's modification time and size.
+// attribute user.pellmoor.archive matches the file's modification time (in nanoseconds) and size.
+// A file that cannot be examined counts as changed.
 bool ArchiveAttributeSet(const QString &path);
 
-// Clears the attribute (on POSIX writes the matching extended attribute). Returns false when it
-// could not be cleared; errorNumber then holds the numbered file error.
+// Clears the attribute (on POSIX writes the matching extended attribute; the modification time
+// stays as it is). Returns false when it could not be cleared; errorNumber then holds the numbered
+// file error: 75 where the file system keeps no extended attributes.
 bool ClearArchiveAttribute(const QString &path, int *errorNumber = nullptr);
 
-// Sets the attribute again (on POSIX removes the extended attribute).
+// Sets the attribute again (on POSIX removes the extended attribute). False when the file is
+// missing or a stamp stays on it.
 bool SetArchiveAttribute(const QString &path);
 
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
@@ -134,7 +138,8 @@ QString LibraryFileName(const QString &baseName);
 QString BatchFileName(const QString &baseName);
 
 // Whether the file is held open by a running program (POSIX: opening it for writing fails with
-// "text file busy").
+// "text file busy"). The file is never created, truncated or changed; a missing file, or one that
+// cannot be opened for another reason, is not in use.
 bool IsFileInUse(const QString &path);
 
 // ---- Single instance -----------------------------------------------------------------------
