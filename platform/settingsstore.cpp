@@ -9,7 +9,9 @@ namespace platform {
 
 namespace {
 
-const QString organisation = QStringLiteral("Quillon");
+// Application "Quillon" under an organisation of the same name: ~/.config/Quillon/Quillon.conf,
+// or HKEY_CURRENT_USER\Software\Quillon\Quillon on Windows, with the values in group "Pellmoor".
+const QString application = QStringLiteral("Quillon");
 const QString group = QStringLiteral("Pellmoor");
 QString settingsFolder;
 
@@ -19,10 +21,10 @@ std::unique_ptr<QSettings> OpenStore() {
     std::unique_ptr<QSettings> store;
     if (settingsFolder.isEmpty())
         store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            organisation);
+                                            application, application);
     else
         store = std::make_unique<QSettings>(
-            QDir(settingsFolder).filePath(organisation + QStringLiteral(".ini")),
+            QDir(settingsFolder).filePath(application + QStringLiteral(".ini")),
             QSettings::IniFormat);
     store->beginGroup(group);
     return store;

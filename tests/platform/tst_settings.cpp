@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(GetSetting(QStringLiteral("RolledBack"), QStringLiteral("absent")),
                  QStringLiteral("absent"));
         SaveSetting(QStringLiteral("RolledBack"), QStringLiteral("False"));
-        QVERIFY(QFile::exists(home.filePath(QStringLiteral("config/Quillon.conf"))));
+        QVERIFY(QFile::exists(home.filePath(QStringLiteral("config/Quillon/Quillon.conf"))));
         SetSettingsFolder(folder.path());
         QCOMPARE(GetSetting(QStringLiteral("RolledBack")), QStringLiteral("True"));
     }
