@@ -25,13 +25,15 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
 
     file.ZipName =
         AddSlashed(m.Settings.TempDirectory) + PadNumber(index, 8) + QStringLiteral(".zip");
-    SetZipProgressListener([this](double percent) {
+    const auto showProgress = [this](double percent) {
         view.SetCopyLabel(QStringLiteral("Zipping ") +
                           (percent < 0 ? QStringLiteral("Unknown")
                                        : QStringLiteral("Approx ") + QString::number(percent) +
                                              QStringLiteral("%")));
         view.SetCopyFraction(qBound(0.0, percent, 100.0) / 100);
-    });
+    };
+    showProgress(-1);
+    SetZipProgressListener(showProgress);
     const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false);
     SetZipProgressListener(nullptr);
     const qint64 zipBytes = result == 0 ? platform::FileLength64(file.ZipName) : -1;

@@ -1,6 +1,7 @@
 #include "stopquestions.h"
 
 #include "backupview.h"
+#include "cancelconfirm.h"
 #include "cancelflag.h"
 #include "prompt.h"
 #include "statuslog.h"
@@ -32,9 +33,8 @@ bool AskStop(BackupControl &control, BackupView &view) {
 
 bool AskCancel() {
     StatusPrint(QStringLiteral("Backup - cmdCancel_Click"));
-    if (MsgBox(QStringLiteral("Really cancel?"), MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (!ConfirmCancel())
         return CancelFlag();
-    SetCancelFlag(true);
     ZipAbort();
     return true;
 }

@@ -111,9 +111,11 @@ bool BackupRun::EndOfMedium() {
     // After a stop only the medium being filled is completed.
     const bool more = !control.StopAccepted() && AnyPending();
     IncMedia();
-    SaveIniFile(mediumDir + QStringLiteral("!IN_HERE!") + platform::Separator() +
-                    QStringLiteral("Backup.Ini"),
-                CurrentIniVersion);
+    // A medium without its information file cannot be restored from on its own.
+    if (!SaveIniFile(mediumDir + QStringLiteral("!IN_HERE!") + platform::Separator() +
+                         QStringLiteral("Backup.Ini"),
+                     CurrentIniVersion))
+        errorFlag = true;
     estimate = EstimateMedia(1.0);
     if (method != WriteMethod::AllAtOnce) {
         if (!NextMedia(mediumDir, false, !firstMedium, !more)) {
