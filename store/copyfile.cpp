@@ -1,0 +1,107 @@
+#include "copyfile.h"
+
+#include "cancelflag.h"
+#include "doevents.h"
+#include "fileops.h"
+#include "platform.h"
+#include "textutil.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+
+namespace {
+
+constexpr qint64 BlockSize = 1048576;
+
+// The numbered error behind the QFile call that just failed. The system's own error is the
+// precise one; Qt's category is the fallback when the call set none.
+int FailureOf(const QFile &file) {
+    const int number = platform::LastFileError();
+    if (number != platform::ErrNone)
+        return number;
+    switch (file.error()) {
+    case QFileDevice::ResourceError:
+        return platform::ErrDiskFull;
+    case QFileDevice::ReadError:
+    case QFileDevice::WriteError:
+        return platform::ErrDeviceIO;
+    case QFileDevice::PermissionsError:
+        return platform::ErrPermissionDenied;
+    default:
+        return platform::ErrPathFileAccess;
+    }
+}
+
+bool Open(QFile &file, QIODevice::OpenMode mode, qint64 offset) {
+    errno = 0;
+    // A device such as /dev/full cannot seek, but a fresh file already stands at offset 0.
+    return file.open(mode | QIODevice::Unbuffered) && (offset == 0 || file.seek(offset));
+}
+
+} // namespace
+
+bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
+                   double length, double destinationStart, CopyProgressView *view,
+                   const QString &captionSuffix) {
+    auto fail = [&](int number) {
+        AskAbortCurrentOperation(QStringLiteral("A file error occured whilst copying a file.\n"
+                                                "Copy failed.\nFrom : ") +
+                                 source + QStringLiteral("\nTo : ") + destination +
+                                 QLatin1Char('\n') + platform::ErrorWasText(number));
+        return false;
+    };
+    if (sourceStart < 1 || destinationStart < 1)
+        return fail(platform::ErrBadFileNameOrNumber);
+
+    QFile in(source);
+    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
+        return fail(FailureOf(in));
+    // Read/write keeps what the destination already holds: pieces are written into place.
+    QFile out(destination);
+    if (!Open(out, QIODevice::ReadWrite, qint64(destinationStart) - 1))
+        return fail(FailureOf(out));
+
+    qint64 remaining = std::max<qint64>(0, qint64(length));
+    const double total = double(remaining) / 1024;
+    const QString totalText = FormatSize(total);
+    double done = 0;
+    std::unique_ptr<char[]> buffer(new char[size_t(std::min(remaining, BlockSize))]);
+    while (remaining > 0) {
+        if (CancelFlag())
+            return false;
+        const qint64 block = std::min(remaining, BlockSize);
+        remaining -= block;
+        done += double(block) / 1024;
+        errno = 0;
+        const qint64 got = in.read(buffer.get(), block);
+        // A source shorter than the range (it shrank since it was measured) must not become a
+        // copy padded with whatever the buffer held.
+        if (got != block)
+            return fail(got < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
+        errno = 0;
+        const qint64 put = out.write(buffer.get(), block);
+        if (put != block)
+            return fail(put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
+        if (remaining > 0) {
+            if (view) {
+                view->SetCopyLabel(FormatSize(done) + QStringLiteral(" Of ") + totalText +
+                                   captionSuffix);
+                view->SetCopyFraction(done / total);
+            }
+            DoEvents();
+        }
+    }
+    in.close();
+    errno = 0;
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return fail(FailureOf(out));
+    if (view) {
+        view->SetCopyLabel(QStringLiteral("---"));
+        view->SetCopyFraction(1.0);
+    }
+    return true;
+}

@@ -1,0 +1,316 @@
+#include "unzip.h"
+
+#include "patterns.h"
+#include "platform.h"
+#include "prompt.h"
+#include "textutil.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <zip.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// The Unix file type bits that archives made on Unix carry in their external attributes.
+constexpr quint32 TypeMask = 0170000;
+constexpr quint32 LinkType = 0120000;
+constexpr quint32 DirectoryType = 0040000;
+constexpr size_t ChunkSize = 262144;
+
+struct Run {
+    QString destination; // ends in the separator
+    QStringList patterns;
+    QString message;
+    int code = 0;
+    QString password;
+    bool withoutPassword = false;
+    bool keepExisting = false;
+    std::vector<char> buffer = std::vector<char>(ChunkSize);
+
+    void Fail(const QString &name, const QString &why, int failure) {
+        message += QStringLiteral("  error:  ") + name + QStringLiteral("  (") + why +
+                   QStringLiteral(")\n");
+        if (code == 0)
+            code = failure;
+    }
+};
+
+int CodeOf(zip_error_t *error) {
+    switch (zip_error_code_zip(error)) {
+    case ZIP_ER_MEMORY:
+        return UnzipOutOfMemory;
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return UnzipBadPassword;
+    case ZIP_ER_COMPNOTSUPP:
+    case ZIP_ER_ENCRNOTSUPP:
+        return UnzipUnsupported;
+    default:
+        return UnzipDamaged;
+    }
+}
+
+void FailWith(Run &run, const QString &name, zip_error_t *error) {
+    run.Fail(name, QString::fromUtf8(zip_error_strerror(error)), CodeOf(error));
+}
+
+// The parts of the entry's path below the destination; nothing when the name is absolute,
+// starts with a drive or climbs with "..". A backslash counts as a separator, as archives made
+// on Windows use it.
+std::optional<QStringList> PartsBelowDestination(QString name) {
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.startsWith(QLatin1Char('/')) ||
+        (name.size() >= 2 && name.at(1) == QLatin1Char(':') && name.at(0).isLetter()))
+        return std::nullopt;
+    QStringList parts;
+    for (const QString &part : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".."))
+            return std::nullopt;
+        if (part != QLatin1String("."))
+            parts.append(part);
+    }
+    return parts;
+}
+
+bool Selected(const QString &name, const QStringList &patterns) {
+    if (patterns.isEmpty())
+        return true;
+    return std::any_of(patterns.cbegin(), patterns.cend(),
+                       [&](const QString &pattern) { return MatchesPattern(name, pattern); });
+}
+
+// Makes the first `count` parts as folders, one level at a time, so that a link already in the
+// destination is never followed out of it. folder gets the last one, ending in the separator.
+int MakeFolders(const QString &base, const QStringList &parts, qsizetype count, QString *folder) {
+    QString path = base;
+    for (qsizetype i = 0; i < count; ++i) {
+        path += parts.at(i);
+        const QFileInfo info(path);
+        if (info.isSymLink())
+            return UnzipRefused;
+        if (info.exists() ? !info.isDir() : !QDir().mkdir(path))
+            return UnzipWriteFailed;
+        path += platform::Separator();
+    }
+    *folder = path;
+    return 0;
+}
+
+QFileDevice::Permissions PermissionsOf(quint32 mode) {
+    QFileDevice::Permissions permissions;
+    const QFileDevice::Permission owner[] = {QFileDevice::ExeOwner, QFileDevice::WriteOwner,
+                                             QFileDevice::ReadOwner};
+    const QFileDevice::Permission user[] = {QFileDevice::ExeUser, QFileDevice::WriteUser,
+                                            QFileDevice::ReadUser};
+    const QFileDevice::Permission group[] = {QFileDevice::ExeGroup, QFileDevice::WriteGroup,
+                                             QFileDevice::ReadGroup};
+    const QFileDevice::Permission other[] = {QFileDevice::ExeOther, QFileDevice::WriteOther,
+                                             QFileDevice::ReadOther};
+    for (int bit = 0; bit < 3; ++bit) {
+        if (mode & (1u << (bit + 6)))
+            permissions |= owner[bit] | user[bit];
+        if (mode & (1u << (bit + 3)))
+            permissions |= group[bit];
+        if (mode & (1u << bit))
+            permissions |= other[bit];
+    }
+    return permissions;
+}
+
+bool MayWrite(Run &run, const QString &target) {
+    const QFileInfo info(target);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    if (run.keepExisting)
+        return false;
+    switch (MsgBox(QStringLiteral("Overwrite ") + target + QLatin1Char('?'),
+                   MsgButtons::YesNoCancel, QStringLiteral("VBUnZip32 - File Already Exists!"),
+                   MsgIcon::Exclamation)) {
+    case MsgAnswer::Yes:
+        return true;
+    case MsgAnswer::Cancel:
+        run.keepExisting = true;
+        return false;
+    default:
+        return false;
+    }
+}
+
+zip_file_t *OpenEntry(Run &run, zip_t *archive, zip_uint64_t index, bool encrypted,
+                      const QString &name) {
+    for (;;) {
+        if (encrypted && run.password.isEmpty() && !run.withoutPassword) {
+            run.password = InputBox(QStringLiteral("Please Enter The Password!"));
+            // An empty answer means: go on without, and do not ask again.
+            run.withoutPassword = run.password.isEmpty();
+        }
+        if (encrypted && run.withoutPassword) {
+            run.Fail(name, QStringLiteral("no password"), UnzipBadPassword);
+            return nullptr;
+        }
+        zip_error_clear(archive);
+        zip_file_t *file = encrypted ? zip_fopen_index_encrypted(archive, index, 0,
+                                                                 run.password.toUtf8().constData())
+                                     : zip_fopen_index(archive, index, 0);
+        if (file)
+            return file;
+        if (!encrypted || zip_error_code_zip(zip_get_error(archive)) != ZIP_ER_WRONGPASSWD) {
+            FailWith(run, name, zip_get_error(archive));
+            return nullptr;
+        }
+        run.password.clear();
+    }
+}
+
+// Writes to a temporary file beside the target and renames it only when the whole entry came
+// out intact, so a damaged entry or a full disk leaves no partial file.
+void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode,
+                const QString &target, const QString &name) {
+    // A link in the way is replaced, never written through.
+    if (QFileInfo(target).isSymLink() && !QFile::remove(target)) {
+        run.Fail(name, QStringLiteral("cannot replace the link"), UnzipWriteFailed);
+        return;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        run.Fail(name, out.errorString(), UnzipWriteFailed);
+        return;
+    }
+    zip_uint64_t total = 0;
+    for (;;) {
+        const zip_int64_t got = zip_fread(file, run.buffer.data(), run.buffer.size());
+        if (got < 0) {
+            FailWith(run, name, zip_file_get_error(file));
+            return;
+        }
+        if (got == 0)
+            break;
+        if (out.write(run.buffer.data(), got) != got) {
+            run.Fail(name, out.errorString(), UnzipWriteFailed);
+            return;
+        }
+        total += zip_uint64_t(got);
+    }
+    if ((stat.valid & ZIP_STAT_SIZE) && total != stat.size) {
+        run.Fail(name, QStringLiteral("entry shorter than its stated size"), UnzipDamaged);
+        return;
+    }
+    if (!out.flush()) {
+        run.Fail(name, out.errorString(), UnzipWriteFailed);
+        return;
+    }
+    if (stat.valid & ZIP_STAT_MTIME)
+        out.setFileTime(QDateTime::fromSecsSinceEpoch(stat.mtime),
+                        QFileDevice::FileModificationTime);
+    if (!out.commit()) {
+        run.Fail(name, out.errorString(), UnzipWriteFailed);
+        return;
+    }
+    if (mode & 0777)
+        QFile::setPermissions(target, PermissionsOf(mode));
+    const bool stored = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_STORE;
+    run.message += (stored ? QStringLiteral(" extracting: ") : QStringLiteral("  inflating: ")) +
+                   target + QLatin1Char('\n');
+}
+
+// Returns whether the entry was one of those asked for.
+bool ExtractEntry(Run &run, zip_t *archive, zip_uint64_t index) {
+    zip_stat_t stat;
+    if (zip_stat_index(archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
+        return false;
+    const QString name = QString::fromUtf8(stat.name);
+    if (!Selected(name, run.patterns))
+        return false;
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    zip_file_get_external_attributes(archive, index, 0, &system, &attributes);
+    const quint32 mode = system == ZIP_OPSYS_UNIX ? attributes >> 16 : 0;
+    const std::optional<QStringList> parts = PartsBelowDestination(name);
+    if (!parts) {
+        run.Fail(name, QStringLiteral("refused, it would be written outside ") + run.destination,
+                 UnzipRefused);
+        return true;
+    }
+    if ((mode & TypeMask) == LinkType) {
+        run.Fail(name, QStringLiteral("refused, links are not extracted"), UnzipRefused);
+        return true;
+    }
+    const bool directory = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')) ||
+                           (mode & TypeMask) == DirectoryType;
+    if (directory || parts->isEmpty()) {
+        QString folder;
+        if (const int failure = MakeFolders(run.destination, *parts, parts->size(), &folder))
+            run.Fail(name, QStringLiteral("cannot create the folder"), failure);
+        return true;
+    }
+    QString folder;
+    if (const int failure = MakeFolders(run.destination, *parts, parts->size() - 1, &folder)) {
+        run.Fail(name, QStringLiteral("cannot create its folder"), failure);
+        return true;
+    }
+    const QString target = folder + parts->last();
+    if (!MayWrite(run, target))
+        return true;
+    const bool encrypted =
+        (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
+    zip_file_t *file = OpenEntry(run, archive, index, encrypted, name);
+    if (!file)
+        return true;
+    WriteEntry(run, file, stat, mode, target, name);
+    zip_fclose(file);
+    return true;
+}
+
+QByteArray ArchiveName(const QString &path) {
+#ifdef Q_OS_WIN
+    return path.toUtf8(); // the library takes UTF-8 there
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
+QString Finish(const Run &run) {
+    if (run.code == 0)
+        return run.message;
+    return run.message + QStringLiteral("\n\nError!!!!! ") + QString::number(run.code) +
+           QStringLiteral("\n\n");
+}
+
+} // namespace
+
+QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
+                   int patternCount) {
+    Run run;
+    run.destination = AddSlashed(destination);
+    run.patterns = patterns.mid(0, std::max(0, patternCount));
+    int openError = ZIP_ER_OK;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> zip(
+        zip_open(ArchiveName(archive).constData(), ZIP_RDONLY, &openError), zip_discard);
+    if (!zip) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, openError);
+        run.Fail(archive, QString::fromUtf8(zip_error_strerror(&error)), UnzipArchiveUnreadable);
+        zip_error_fini(&error);
+        return Finish(run);
+    }
+    if (run.destination.isEmpty() || !QDir().mkpath(run.destination)) {
+        run.Fail(destination, QStringLiteral("cannot create the folder"), UnzipWriteFailed);
+        return Finish(run);
+    }
+    bool matched = false;
+    const zip_int64_t entries = zip_get_num_entries(zip.get(), 0);
+    for (zip_int64_t i = 0; i < entries; ++i)
+        matched = ExtractEntry(run, zip.get(), zip_uint64_t(i)) || matched;
+    if (!matched)
+        run.Fail(archive, QStringLiteral("no entry matched"), UnzipNoMatch);
+    return Finish(run);
+}

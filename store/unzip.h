@@ -4,7 +4,21 @@
 #include <QString>
 #include <QStringList>
 
-// patterns: entry names to extract ('*' and '?' allowed); an empty list extracts everything.
-// Returns the message text; it holds "Error!!!!! " and a code when the extraction failed.
+// The codes that follow "Error!!!!! " in the message text.
+enum UnzipError {
+    UnzipDamaged = 3, // damaged archive data, failed CRC check
+    UnzipOutOfMemory = 4,
+    UnzipArchiveUnreadable = 9, // missing, unreadable or not a zip archive
+    UnzipNoMatch = 11,          // no entry matched the patterns
+    UnzipRefused = 12,          // a name that leads outside the destination, or a link
+    UnzipWriteFailed = 50,      // a file or folder could not be written (disk full, no access)
+    UnzipUnsupported = 81,      // compression or encryption method not supported
+    UnzipBadPassword = 82,      // encrypted entry without its password
+};
+
+// patterns: entry names to extract ('*' and '?' allowed, matched without regard to case against
+// the whole entry name); an empty list or a count of 0 extracts everything. Returns the message
+// text: one line per extracted file ending in its destination path, lines for the entries that
+// failed, and on failure "\n\nError!!!!! " + code + "\n\n".
 QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
                    int patternCount);
