@@ -21,8 +21,9 @@ public:
 
     clsDirectory Clone() const { return *this; }
 
-    // Text form used by the tree's toString; base is the parent's directory, which is cut from
-    // the front of the name when it is a prefix of it.
+    // Text form used by the tree's toString: name|Patterns|IncludeSubdirs|Selected|Processed,
+    // flags as True/False. base is the parent's directory, which is cut from the front of the
+    // name when it is a prefix of it.
     QString toString(const QString &base) const;
 
 private:

@@ -5,10 +5,11 @@
 
 #include "clsDirectory.h"
 
-#include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <memory>
+#include <vector>
 
 class TreeSink;
 
@@ -20,15 +21,18 @@ public:
     ~clsNode();
 
     // The node's directory; its name is the full path up to this node, ending in the separator.
-    clsDirectory &NodeVal();
-    const clsDirectory &NodeVal() const;
+    clsDirectory &NodeVal() { return nodeVal; }
+    const clsDirectory &NodeVal() const { return nodeVal; }
     clsNode *Parent() const { return parent; }
     int Index() const { return index; }
 
+    // An empty root: no value name, no parent, no children.
     void InitRoot();
     void InitNode(const clsDirectory &value, clsNode *parentNode, int indexInParent);
+    // Shows "The node has not been initialised!" when InitNode has not been called.
+    bool Initialised() const;
 
-    int GetNumNodes() const;
+    int GetNumNodes() const { return int(children.size()) - 1; }
     clsNode *GetNode(int i) const;
 
     clsNode *FindFullNode(const clsDirectory &dir);
@@ -38,17 +42,16 @@ public:
     QString PrintNice() const { return doPrintNice(0); }
     QString toString() const;
 
-    void PopTreeView(TreeSink &sink) const;
+    void PopTreeView(TreeSink &sink) const { doPopTreeView(sink); }
 
 private:
-    bool Initialised() const; // shows "The node has not been initialised!" when false
-    clsNode *FindChild(const clsDirectory &dir) const;
+    clsNode *FindChild(const QString &compDirName) const;
     clsNode *AddChild(const clsDirectory &dir);
     void doPopTreeView(TreeSink &sink) const;
 
-    std::unique_ptr<clsDirectory> nodeVal;
+    clsDirectory nodeVal;
     clsNode *parent = nullptr;
     int index = -1;
-    QList<clsNode *> children; // owned; sorted by GetCompDirName
+    std::vector<std::unique_ptr<clsNode>> children; // sorted by GetCompDirName
     bool initialised = false;
 };
