@@ -1,0 +1,176 @@
+// The byte-range copier: blocks, positions, progress, cancel and file errors.
+
+#include "cancelflag.h"
+#include "copyfile.h"
+#include "scriptedprompt.h"
+#include "temptree.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+constexpr qint64 MiB = 1048576;
+
+// Records what a copy shows, and can act on the first label the way a Cancel button would.
+class RecordingView : public CopyProgressView {
+public:
+    QStringList labels;
+    QList<double> fractions;
+    std::function<void()> onLabel;
+
+    void SetCopyLabel(const QString &text) override {
+        labels.append(text);
+        if (onLabel)
+            onLabel();
+    }
+    void SetCopyFraction(double fraction) override { fractions.append(fraction); }
+};
+
+QString CopyError(const QString &from, const QString &to, const QString &errorWas) {
+    return QStringLiteral("A file error occured whilst copying a file.\nCopy failed.\nFrom : ") +
+           from + QStringLiteral("\nTo : ") + to + QStringLiteral("\nError was : ") + errorWas +
+           QStringLiteral("\nAbort current operation?");
+}
+
+} // namespace
+
+class TestCopyFile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { SetCancelFlag(false); }
+    void cleanup() { SetCancelFlag(false); }
+
+    void zeroLengthWritesNothing() {
+        TempTree tree({"src.bin:100", "dst.bin=keep"});
+        RecordingView view;
+        QVERIFY(CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("dst.bin"), 1, 0, 1, &view));
+        QCOMPARE(tree.Read("dst.bin"), QByteArray("keep"));
+        QCOMPARE(view.labels, QStringList{"---"});
+        QCOMPARE(view.fractions, QList<double>{1.0});
+    }
+
+    void wholeFile_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("a few bytes") << qint64(10) << QStringList{"---"};
+        QTest::newRow("exactly one block") << MiB << QStringList{"---"};
+        QTest::newRow("one byte over a block")
+            << MiB + 1 << QStringList{"1024 KB Of 1 MB (file)", "---"};
+        QTest::newRow("several blocks")
+            << 3 * MiB + 100
+            << QStringList{"1024 KB Of 3 MB (file)", "2 MB Of 3 MB (file)", "3 MB Of 3 MB (file)",
+                           "---"};
+    }
+    void wholeFile() {
+        QFETCH(qint64, size);
+        QFETCH(QStringList, labels);
+        TempTree tree({"src.bin:" + QString::number(size)});
+        RecordingView view;
+        QVERIFY(CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("new.bin"), 1, double(size), 1,
+                              &view, " (file)"));
+        QCOMPARE(tree.Read("new.bin"), tree.Read("src.bin"));
+        QCOMPARE(view.labels, labels);
+        QCOMPARE(view.fractions.size(), labels.size());
+        for (qsizetype i = 0; i + 1 < view.fractions.size(); ++i)
+            QCOMPARE(view.fractions[i], double((i + 1) * MiB) / double(size));
+        QCOMPARE(view.fractions.last(), 1.0);
+    }
+
+    void writesIntoPlaceWithoutTruncating() {
+        TempTree tree({"src.bin:5000"});
+        tree.Write("dst.bin", QByteArray(10000, 'x'));
+        QVERIFY(CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("dst.bin"), 101, 3000, 5001,
+                              nullptr));
+        const QByteArray result = tree.Read("dst.bin");
+        QCOMPARE(result.size(), 10000);
+        QCOMPARE(result.left(5000), QByteArray(5000, 'x'));
+        QCOMPARE(result.mid(5000, 3000), tree.Read("src.bin").mid(100, 3000));
+        QCOMPARE(result.mid(8000), QByteArray(2000, 'x'));
+    }
+
+    void piecesJoinIntoTheWhole() {
+        const qint64 size = 2 * MiB + 777;
+        const qint64 first = MiB + 5;
+        TempTree tree({"src.bin:" + QString::number(size)});
+        QVERIFY(CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("piece1"), 1, first, 1, nullptr));
+        QVERIFY(CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("piece2"), first + 1,
+                              size - first, 1, nullptr));
+        QVERIFY(CopyFileRange(tree.PathOf("piece1"), tree.PathOf("joined"), 1, first, 1, nullptr));
+        QVERIFY(CopyFileRange(tree.PathOf("piece2"), tree.PathOf("joined"), 1, size - first,
+                              first + 1, nullptr));
+        QCOMPARE(tree.Read("joined"), tree.Read("src.bin"));
+    }
+
+    void fileErrors_data() {
+        QTest::addColumn<qint64>("sourceSize");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<QString>("errorWas");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("source shorter than the range")
+            << qint64(1000) << "%1src.bin"
+            << "%1dst.bin" << qint64(1500) << "62. Input past end of file" << int(MsgAnswer::Yes)
+            << true;
+        QTest::newRow("source shrank after the first block")
+            << MiB + 10 << "%1src.bin"
+            << "%1dst.bin" << 2 * MiB << "62. Input past end of file" << int(MsgAnswer::No)
+            << false;
+        QTest::newRow("source missing")
+            << qint64(0) << "%1none.bin"
+            << "%1dst.bin" << qint64(10) << "53. File not found" << int(MsgAnswer::No) << false;
+        QTest::newRow("disk full")
+            << qint64(5000) << "%1src.bin"
+            << "/dev/full" << qint64(5000) << "61. Disk full" << int(MsgAnswer::Yes) << true;
+    }
+    void fileErrors() {
+        QFETCH(qint64, sourceSize);
+        QFETCH(QString, source);
+        QFETCH(QString, destination);
+        QFETCH(qint64, length);
+        QFETCH(QString, errorWas);
+        QFETCH(int, answer);
+        QFETCH(bool, cancelled);
+        if (destination.startsWith("/dev/") && !QFileInfo::exists(destination))
+            QSKIP("no such device here");
+        TempTree tree({"src.bin:" + QString::number(sourceSize)});
+        source = source.arg(tree.Root());
+        destination = destination.arg(tree.Root());
+        ScriptedPrompt prompt;
+        prompt.Answer(MsgAnswer(answer));
+        RecordingView view;
+        QVERIFY(!CopyFileRange(source, destination, 1, double(length), 1, &view));
+        QCOMPARE(prompt.Texts(), QStringList{CopyError(source, destination, errorWas)});
+        QCOMPARE(prompt.Prompts().first().buttons, MsgButtons::YesNo);
+        QCOMPARE(CancelFlag(), cancelled);
+        QVERIFY(!view.labels.contains("---"));
+    }
+
+    void cancelledBeforeTheFirstBlock() {
+        TempTree tree({"src.bin:5000"});
+        ScriptedPrompt prompt;
+        SetCancelFlag(true);
+        QVERIFY(
+            !CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("dst.bin"), 1, 5000, 1, nullptr));
+        QCOMPARE(QFileInfo(tree.PathOf("dst.bin")).size(), 0);
+        QVERIFY(prompt.Prompts().isEmpty());
+    }
+
+    void cancelledBetweenBlocks() {
+        TempTree tree({"src.bin:" + QString::number(3 * MiB)});
+        RecordingView view;
+        view.onLabel = [] { SetCancelFlag(true); };
+        QVERIFY(
+            !CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("dst.bin"), 1, 3 * MiB, 1, &view));
+        QCOMPARE(view.labels.size(), 1);
+        QCOMPARE(tree.Read("dst.bin"), tree.Read("src.bin").left(MiB));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCopyFile)
+#include "tst_copyfile.moc"
