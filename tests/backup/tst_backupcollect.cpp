@@ -1,0 +1,275 @@
+// Which files a run takes: patterns, subdirectories, excludes, the warnings about directories
+// it cannot take, links and odd names passed over, the size limit, and the decision whether a
+// file known from an earlier run needs a new copy.
+
+#include "backupfixture.h"
+#include "cancelflag.h"
+#include "model.h"
+#include "platform.h"
+#include "scriptedprompt.h"
+#include "statuslog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Names (relative to the data folder) of the files that got a version in the latest backup.
+QStringList CopiedInLastBackup(const BackupFixture &fx) {
+    QStringList names;
+    const Model &m = TheModel();
+    for (const FileRecord &file : m.Files) {
+        if (!file.Versions.isEmpty() && file.Versions.last().BackupIndex == m.BackupsLast())
+            names.append((file.Path + file.Name).mid(fx.Data().size()));
+    }
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class TestBackupCollect : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void whatIsCollected_data() {
+        QTest::addColumn<QString>("patterns");
+        QTest::addColumn<bool>("subdirs");
+        QTest::addColumn<QStringList>("excludes");
+        QTest::addColumn<QStringList>("copied");
+        QTest::newRow("everything")
+            << "*.*" << true << QStringList()
+            << QStringList({".hidden", "a.txt", "b.bin", "sub/c.TXT", "subX/d.txt"});
+        QTest::newRow("pattern without regard to case")
+            << "*.txt" << true << QStringList()
+            << QStringList({"a.txt", "sub/c.TXT", "subX/d.txt"});
+        QTest::newRow("no subdirectories")
+            << "*.*" << false << QStringList() << QStringList({".hidden", "a.txt", "b.bin"});
+        QTest::newRow("exclude is a prefix")
+            << "*.*" << true << QStringList({"sub"}) << QStringList({".hidden", "a.txt", "b.bin"});
+        QTest::newRow("exclude with separator")
+            << "*.*" << true << QStringList({"sub/"})
+            << QStringList({".hidden", "a.txt", "b.bin", "subX/d.txt"});
+    }
+    void whatIsCollected() {
+        QFETCH(QString, patterns);
+        QFETCH(bool, subdirs);
+        QFETCH(QStringList, excludes);
+        QFETCH(QStringList, copied);
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=aaa", "data/b.bin:3000", "data/.hidden=h", "data/empty.txt",
+                     "data/sub/c.TXT=ccc", "data/subX/d.txt=ddd"});
+        fx.AddDirectory(fx.Data(), patterns, subdirs);
+        for (const QString &e : excludes)
+            TheModel().Excludes.append(fx.Data(e));
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(CopiedInLastBackup(fx), copied);
+        QCOMPARE(prompt.Unexpected(), 0);
+        for (const QString &name : copied) {
+            const QString stored = fx.MediumDir(1, 1) + platform::RelativeForm(fx.Data()) + name;
+            QCOMPARE(QFile(stored).size(), QFileInfo(fx.Data(name)).size());
+        }
+    }
+
+    void directoryWarnings_data() {
+        QTest::addColumn<QString>("dir");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "data/gone/"
+                                 << "A directory selected for backup does not exist!\n(";
+        QTest::newRow("trailing space") << "data/space /"
+                                        << "\"(and all subdirectories) cannot be added as this "
+                                           "directory has trailing spaces!";
+        QTest::newRow("backup destination") << "backups/"
+                                            << "\"(and all subdirectories) cannot be added as "
+                                               "this is where backups are placed!";
+        QTest::newRow("bar in name") << "data/a|b/"
+                                     << "\"(and all subdirectories) cannot be added as its name "
+                                        "holds a '|' or a line break!";
+    }
+    void directoryWarnings() {
+        QFETCH(QString, dir);
+        QFETCH(QString, message);
+        BackupFixture fx;
+        fx.tree.Add(
+            {"data/keep.txt=k", "data/space /s.txt=s", "data/a|b/x.txt=x", "backups/old.txt=o"});
+        fx.AddDirectory(fx.Data());
+        fx.AddDirectory(fx.tree.PathOf(dir));
+        fx.AddDirectory(fx.tree.PathOf(dir)); // the same key warns once
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        int shown = 0;
+        for (const QString &text : prompt.Texts())
+            shown += text.contains(message) && text.contains(fx.tree.PathOf(dir));
+        QCOMPARE(shown, 1);
+        // Nothing below the refused directory is taken.
+        for (const FileRecord &file : TheModel().Files)
+            QVERIFY2(!file.Path.startsWith(fx.tree.PathOf(dir)), qPrintable(file.Path));
+        QVERIFY(fx.Record(fx.Data("keep.txt")));
+    }
+
+    void unreadableDirectoryWarns() {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the superuser");
+        BackupFixture fx;
+        fx.tree.Add({"data/ok.txt=o", "data/locked/x.txt=x"});
+        ::chmod(QFile::encodeName(fx.Data("locked")).constData(), 0);
+        fx.AddDirectory(fx.Data("locked/"));
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        fx.Run();
+        ::chmod(QFile::encodeName(fx.Data("locked")).constData(), 0755);
+        QVERIFY(prompt.Texts().join("\n").contains("do not have permission to acess"));
+    }
+
+    void oddEntriesArePassedOver() {
+        BackupFixture fx;
+        fx.tree.Add({"data/real.txt=r", "data/bad|name.txt=b", "data/line\nbreak.txt=l",
+                     "outside/target.txt=t", "outside/dir/in.txt=i"});
+        QVERIFY(QFile::link(fx.tree.PathOf("outside/target.txt"), fx.Data("link.txt")));
+        QVERIFY(QFile::link(fx.tree.PathOf("outside/dir"), fx.Data("linkdir")));
+        QCOMPARE(::mkfifo(QFile::encodeName(fx.Data("pipe")).constData(), 0600), 0);
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(CopiedInLastBackup(fx), QStringList({"real.txt"}));
+        const QString texts = prompt.Texts().join("\n");
+        QVERIFY(texts.contains(fx.Data("bad|name.txt")));
+        QVERIFY(texts.contains(fx.Data("line\nbreak.txt")));
+        const QString log = StatusLog::Instance().Text();
+        QVERIFY(log.contains(fx.Data("link.txt")));
+        QVERIFY(log.contains(fx.Data("linkdir")));
+        QVERIFY(log.contains(fx.Data("pipe")));
+    }
+
+    void tooBigFilesAreRefused_data() {
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("just under 2 GiB") << (qint64(1) << 31) - 1 << false;
+        QTest::newRow("exactly 2 GiB") << (qint64(1) << 31) << true;
+        QTest::newRow("4 GiB and a little") << (qint64(1) << 32) + 10 << true;
+    }
+    void tooBigFilesAreRefused() {
+        QFETCH(qint64, length);
+        QFETCH(bool, refused);
+        BackupFixture fx;
+        fx.tree.Add({"data/small.txt=s"});
+        {
+            QFile big(fx.Data("big.img"));
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            QVERIFY(big.resize(length)); // sparse: no disk space used
+        }
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        BackupOptions options;
+        options.chkSkip = true; // records only: a sparse giant is never read
+        QVERIFY(fx.Run(options).finished);
+        const bool messaged = prompt.Texts().contains(
+            "Oh dear!\nA file you are attempting to back up is too big for me to handle!\n"
+            "The following file will not be backed up:\n" +
+            fx.Data() + "  :  big.img");
+        QCOMPARE(messaged, refused);
+        QCOMPARE(CopiedInLastBackup(fx).contains("big.img"), !refused);
+        QVERIFY(CopiedInLastBackup(fx).contains("small.txt"));
+    }
+
+    void nothingToBackUpCancels() {
+        BackupFixture fx;
+        fx.tree.Add({"data/empty.txt"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        const BackupResult result = fx.Run();
+        QVERIFY(!result.finished);
+        QVERIFY(prompt.Texts().contains("No files to backup!"));
+        QVERIFY(fx.view.hidden);
+        QCOMPARE(TheModel().BackupsLast(), -1); // the model forgot the run
+        QVERIFY(!CancelFlag());
+        QVERIFY(QDir(fx.BackupDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    void changeDecision_data() {
+        QTest::addColumn<bool>("fresh");
+        QTest::addColumn<bool>("touch");
+        QTest::addColumn<bool>("unavailable");
+        QTest::addColumn<QStringList>("copied");
+        QTest::newRow("unchanged files stay") << false << false << false << QStringList();
+        QTest::newRow("changed file is copied") << false << true << false << QStringList({"a.txt"});
+        QTest::newRow("fresh point copies all")
+            << true << false << false << QStringList({"a.txt", "b.txt"});
+        QTest::newRow("unavailable medium copies again")
+            << false << false << true << QStringList({"a.txt", "b.txt"});
+    }
+    void changeDecision() {
+        QFETCH(bool, fresh);
+        QFETCH(bool, touch);
+        QFETCH(bool, unavailable);
+        QFETCH(QStringList, copied);
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=first", "data/b.txt=second"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(CopiedInLastBackup(fx), QStringList({"a.txt", "b.txt"}));
+        QVERIFY(!platform::ArchiveAttributeSet(fx.Data("a.txt")));
+
+        if (touch)
+            fx.tree.Write("data/a.txt", "first, and more");
+        if (unavailable)
+            TheModel().Media[0].Available = false;
+        BackupOptions options;
+        options.chkFresh = fresh;
+        const BackupResult second = fx.Run(options);
+        if (copied.isEmpty()) {
+            QVERIFY(!second.finished);
+            QVERIFY(prompt.Texts().contains("No files to backup!"));
+            QCOMPARE(TheModel().BackupsLast(), 0);
+            return;
+        }
+        QVERIFY(second.finished);
+        QCOMPARE(TheModel().BackupsLast(), 1);
+        QCOMPARE(CopiedInLastBackup(fx), copied);
+        QCOMPARE(TheModel().Backups[1].FreshPoint, fresh);
+    }
+
+    void includeAllSearchesFixedDrivesOnly() {
+        BackupFixture fx;
+        fx.tree.Add(
+            {"drive/top.doc=t", "drive/deep/er/x.doc=x", "drive/deep/no.txt=n", "usb/stick.doc=s"});
+        qputenv("PELLMOOR_DRIVES",
+                (fx.tree.PathOf("drive/") + "=fixed;" + fx.tree.PathOf("usb/") + "=removable")
+                    .toUtf8());
+        TheModel().IncludeAll = QStringList({"*.doc", "*.xls", "*.pdf"});
+        BackupOptions options;
+        options.SelectedPatterns = {0, 2};
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run(options).finished);
+        QCOMPARE(TheModel().Backups[0].PatternsUsed, QStringLiteral("*.doc;*.pdf"));
+        QVERIFY(fx.Record(fx.tree.PathOf("drive/top.doc")));
+        QVERIFY(fx.Record(fx.tree.PathOf("drive/deep/er/x.doc")));
+        QVERIFY(!fx.Record(fx.tree.PathOf("drive/deep/no.txt")));
+        QVERIFY(!fx.Record(fx.tree.PathOf("usb/stick.doc")));
+    }
+
+    void recordDescribesTheRun() {
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=a", "other/b.txt=b"});
+        fx.AddDirectory(fx.Data());
+        fx.AddDirectory(fx.tree.PathOf("other/"));
+        TheModel().Directories[1].Selected = false;
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        const BackupRecord &record = TheModel().Backups[0];
+        QCOMPARE(record.Dirs, QStringList({fx.Data()}));
+        QCOMPARE(record.FirstMedium, 0);
+        QCOMPARE(record.MediaSize, -1.0);
+        QVERIFY(!fx.Record(fx.tree.PathOf("other/b.txt")));
+        QVERIFY(QFile::exists(fx.tree.PathOf("prog/Backup.Ini")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackupCollect)
+#include "tst_backupcollect.moc"

@@ -1,0 +1,281 @@
+// What lands on the media: the layout of a medium, files laid out first-fit and spanned over
+// media, substitute names, zipped copies, and files that change or vanish under the run.
+
+#include "backupfixture.h"
+#include "cancelflag.h"
+#include "model.h"
+#include "platform.h"
+#include "programfiles.h"
+#include "scriptedprompt.h"
+#include "sizerules.h"
+#include "statuslog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+const QString FileErrors =
+    QStringLiteral("One or more file errors occured during the backup operation!");
+
+QByteArray ReadAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestBackupWrite : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void mediumLayout() {
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=alpha", "data/sub/b.bin:5000"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        const BackupResult result = fx.Run();
+        QVERIFY(result.finished);
+        QVERIFY(!result.fileErrors);
+        const QString medium = fx.MediumDir(1, 1);
+        const QString in = medium + "!IN_HERE!/";
+        QCOMPARE(ReadAll(in + "Media.ID"), QByteArray("1\r\n"));
+        QVERIFY(ReadAll(in + "!ReadMe.txt")
+                    .startsWith("Please insert the last media in the backup set to restore "
+                                "files!\r\n\r\n"));
+        QVERIFY(QFile::exists(in + "Backup.Ini"));
+        for (const ProgramFile &file : ProgramFiles())
+            QCOMPARE(ReadAll(in + file.name), ReadAll(file.source));
+        const QString rel = medium + platform::RelativeForm(fx.Data());
+        QCOMPARE(ReadAll(rel + "a.txt"), QByteArray("alpha"));
+        QCOMPARE(ReadAll(rel + "sub/b.bin"), fx.tree.Read("data/sub/b.bin"));
+        const FileRecord *a = fx.Record(fx.Data("a.txt"));
+        QVERIFY(a);
+        QCOMPARE(a->VersionsLast(), 0);
+        QCOMPARE(a->Versions[0].MediumIndex, 0);
+        QCOMPARE(a->Versions[0].Size, 5.0 / 1024);
+        // Saving keeps a default stored name empty.
+        QVERIFY(a->Versions[0].StoredName.isEmpty() ||
+                a->Versions[0].StoredName == a->DefaultStoredName());
+        QCOMPARE(TheModel().MediaLast(), 0);
+        QVERIFY(fx.view.stages.contains("Setting File Attributes"));
+        QCOMPARE(fx.view.stages.last(), QStringLiteral("Finished"));
+    }
+
+    void firstFitOverSeveralMedia() {
+        BackupFixture fx;
+        // Kilobyte clusters: on disk the files take 196, 147, 118, 88, 59, 30 and 10 KB, and a
+        // 330 KB medium keeps some 24 KB for the program files.
+        fx.tree.Add({"data/f1.bin:200000", "data/f2.bin:150000", "data/f3.bin:120000",
+                     "data/f4.bin:90000", "data/f5.bin:60000", "data/f6.bin:30000",
+                     "data/f7.bin:10000"});
+        fx.SetMedia(330, 1024, true);
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(prompt.Unexpected(), 0);
+        const QList<int> expected = {0, 1, 1, 0, 2, 1, 0};
+        for (int i = 0; i < 7; ++i) {
+            const QString name = QStringLiteral("f%1.bin").arg(i + 1);
+            const FileRecord *file = fx.Record(fx.Data(name));
+            QVERIFY(file);
+            QCOMPARE(file->VersionsLast(), 0);
+            QCOMPARE(file->Versions[0].MediumIndex, expected[i]);
+            QCOMPARE(ReadAll(fx.MediumDir(1, expected[i] + 1) + platform::RelativeForm(fx.Data()) +
+                             name),
+                     fx.tree.Read("data/" + name));
+        }
+        QCOMPARE(TheModel().MediaLast(), 2);
+        QCOMPARE(ReadAll(fx.MediumDir(1, 3) + "!IN_HERE!/Media.ID"), QByteArray("3\r\n"));
+    }
+
+    void spannedOverMedia() {
+        BackupFixture fx;
+        fx.tree.Add({"data/big.bin:700000", "data/small.bin:5000"});
+        fx.SetMedia(330, 1024, true);
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(TheModel().MediaLast(), 2);
+        QByteArray joined;
+        for (int medium = 1; medium <= 3; ++medium) {
+            const QString piece = fx.MediumDir(1, medium) + "Spanned/00000000/big.bin";
+            QVERIFY2(QFile::exists(piece), qPrintable(piece));
+            // A piece leaves at least one cluster of its medium free.
+            QVERIFY(ClusterBytes(QFile(piece).size(), 1024) <= (330 - 14) * 1024);
+            joined += ReadAll(piece);
+        }
+        QCOMPARE(joined, fx.tree.Read("data/big.bin"));
+        const VersionRecord &big = fx.Record(fx.Data("big.bin"))->Versions[0];
+        QVERIFY(big.Spanned);
+        QCOMPARE(big.MediumIndex, 0);
+        QCOMPARE(big.SpanLength, 2);
+        QCOMPARE(big.StoredName, QStringLiteral("Spanned/00000000/big.bin"));
+        // The first two media are full, so the small file waits for the third.
+        QCOMPARE(fx.Record(fx.Data("small.bin"))->Versions[0].MediumIndex, 2);
+    }
+
+    void substituteNames() {
+        BackupFixture fx;
+        const QString longC = QString(70, QLatin1Char('n')) + ".c";
+        const QString longPlain = QString(70, QLatin1Char('p'));
+        fx.tree.Add({"data/" + longC + "=first", "data/" + longPlain + "=second second"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        // Larger files come first, so the plain name gets the first number.
+        const QString errDir = fx.MediumDir(1, 1) + "ErrDir/";
+        QCOMPARE(ReadAll(errDir + "00000000.txt"), QByteArray("second second"));
+        QCOMPARE(ReadAll(errDir + "00000001.cxx"), QByteArray("first"));
+        QCOMPARE(ReadAll(errDir + "!ErrFile.txt"),
+                 ("\"00000000.txt\" <<<<< \"" + fx.Data(longPlain) + "\"\r\n\"00000001.cxx\" " +
+                  "<<<<< \"" + fx.Data(longC) + "\"\r\n")
+                     .toUtf8());
+        QCOMPARE(fx.Record(fx.Data(longC))->Versions[0].StoredName,
+                 QStringLiteral("ErrDir/00000001.cxx"));
+    }
+
+    void zippedCopies() {
+        BackupFixture fx;
+        fx.tree.Write("data/text.txt", QByteArray("line of text\n").repeated(4000));
+        fx.tree.Write("data/photo.JPG", QByteArray("not really a picture\n").repeated(2000));
+        fx.tree.Write("data/tiny.txt", QByteArray(900, 'a'));
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        BackupOptions options;
+        options.chkZip = true;
+        options.chkDontZip = true;
+        QVERIFY(fx.Run(options).finished);
+        const QString rel = fx.MediumDir(1, 1) + platform::RelativeForm(fx.Data());
+        const FileRecord *text = fx.Record(fx.Data("text.txt"));
+        QVERIFY(text->Versions[0].Zipped);
+        QVERIFY(text->Versions[0].ZippedSize < text->Versions[0].Size);
+        QCOMPARE(text->Versions[0].StoredName, text->DefaultStoredName() + ".zip");
+        QVERIFY(QFile::exists(rel + "text.txt.zip"));
+        QVERIFY(!QFile::exists(rel + "text.txt"));
+        const QString unzip = QStandardPaths::findExecutable("unzip");
+        if (!unzip.isEmpty()) {
+            QProcess process;
+            process.start(unzip, {"-p", rel + "text.txt.zip", "text.txt"});
+            QVERIFY(process.waitForFinished(60000));
+            QCOMPARE(process.readAllStandardOutput(), fx.tree.Read("data/text.txt"));
+        }
+        QVERIFY(!fx.Record(fx.Data("photo.JPG"))->Versions[0].Zipped);
+        QCOMPARE(ReadAll(rel + "photo.JPG"), fx.tree.Read("data/photo.JPG"));
+        QVERIFY(!fx.Record(fx.Data("tiny.txt"))->Versions[0].Zipped);
+        QVERIFY(fx.view.zipStates.contains("Zipping Off - Files less than 1kb now"));
+        QCOMPARE(fx.view.totals.count, 1);
+        QVERIFY(prompt.Texts().join("\n").contains("Zipping all files turned :\n"));
+        QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
+    }
+
+    void forcedZipKeepsSmallFiles() {
+        BackupFixture fx;
+        fx.tree.Write("data/tiny.txt", QByteArray(900, 'a'));
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        BackupOptions options;
+        options.chkZip = true;
+        options.chkForceZip = true;
+        QVERIFY(fx.Run(options).finished);
+        QVERIFY(fx.Record(fx.Data("tiny.txt"))->Versions[0].Zipped);
+        QCOMPARE(fx.view.zipStates.first(), QStringLiteral("Zipping On - Forced"));
+    }
+
+    void sourceChangesUnderTheRun_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("recorded");
+        QTest::newRow("vanished") << "vanish" << false;
+        QTest::newRow("grew") << "grow" << false;
+        QTest::newRow("shrank") << "shrink" << false;
+        // The same length read whole after the change is a sound copy of the new content.
+        QTest::newRow("rewritten at the same length") << "rewrite" << true;
+    }
+    void sourceChangesUnderTheRun() {
+        QFETCH(QString, change);
+        QFETCH(bool, recorded);
+        BackupFixture fx;
+        fx.tree.Add({"data/first.bin:50000", "data/victim.txt=0123456789", "data/last.txt=x"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        const QString victim = fx.Data("victim.txt");
+        fx.view.onFile = [&](const QString &path) {
+            if (!path.endsWith("first.bin"))
+                return;
+            if (change == "vanish")
+                QFile::remove(victim);
+            else if (change == "grow")
+                fx.tree.Write("data/victim.txt", "0123456789 and more");
+            else if (change == "shrink")
+                fx.tree.Write("data/victim.txt", "0123");
+            else {
+                QFile file(victim);
+                QVERIFY(file.open(QIODevice::ReadWrite));
+                file.write("abcdefghij");
+                file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime);
+            }
+        };
+        const BackupResult result = fx.Run();
+        QVERIFY(result.finished);
+        const QString stored = fx.MediumDir(1, 1) + platform::RelativeForm(victim);
+        QCOMPARE(result.fileErrors, !recorded);
+        QCOMPARE(prompt.Texts().contains(FileErrors), !recorded);
+        QCOMPARE(fx.Record(victim)->Versions.isEmpty(), !recorded);
+        QCOMPARE(QFile::exists(stored), recorded);
+        if (recorded)
+            QCOMPARE(ReadAll(stored), QByteArray("abcdefghij"));
+        else if (change != "vanish")
+            QVERIFY(platform::ArchiveAttributeSet(victim));
+        QCOMPARE(fx.Record(fx.Data("last.txt"))->VersionsLast(), 0);
+        QCOMPARE(fx.Record(fx.Data("first.bin"))->VersionsLast(), 0);
+    }
+
+    void changedAfterItsCopyStaysMarked() {
+        BackupFixture fx;
+        fx.tree.Add({"data/first.bin:50000", "data/second.txt=abc"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        fx.view.onFile = [&](const QString &path) {
+            if (path.endsWith("second.txt"))
+                fx.tree.Write("data/first.bin", "rewritten after its copy");
+        };
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(fx.Record(fx.Data("first.bin"))->VersionsLast(), 0);
+        QVERIFY(platform::ArchiveAttributeSet(fx.Data("first.bin")));
+        QVERIFY(!platform::ArchiveAttributeSet(fx.Data("second.txt")));
+    }
+
+    void missingProgramFileIsReportedAtTheEnd() {
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=a"});
+        QVERIFY(QFile::remove(fx.tree.PathOf("prog/!Help.Htm")));
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        const BackupResult result = fx.Run();
+        QVERIFY(result.finished);
+        QVERIFY(result.fileErrors);
+        QCOMPARE(prompt.Texts().last(), FileErrors);
+        QCOMPARE(fx.Record(fx.Data("a.txt"))->VersionsLast(), 0);
+    }
+
+    void skipCopyRecordsOnly() {
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=a"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        BackupOptions options;
+        options.chkSkip = true;
+        QVERIFY(fx.Run(options).finished);
+        QCOMPARE(fx.Record(fx.Data("a.txt"))->VersionsLast(), 0);
+        QVERIFY(!QFile::exists(fx.MediumDir(1, 1) + platform::RelativeForm(fx.Data("a.txt"))));
+        QVERIFY(QFile::exists(fx.MediumDir(1, 1) + "!IN_HERE!/Media.ID"));
+        QVERIFY(!platform::ArchiveAttributeSet(fx.Data("a.txt")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackupWrite)
+#include "tst_backupwrite.moc"

@@ -1,0 +1,142 @@
+// Zipping single files with the real zip library: the archive holds the file under its bare
+// name, another program reads it back, the estimate is logged and an abort stops the zip.
+
+#include "statuslog.h"
+#include "temptree.h"
+#include "zipper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+QByteArray Run(const QString &program, const QStringList &arguments, int *exitCode = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    if (exitCode)
+        *exitCode = process.exitCode();
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+class TestZipper : public QObject {
+    Q_OBJECT
+
+    QString previousDir;
+    TempTree work;
+
+private Q_SLOTS:
+    void init() {
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(work.Root());
+        QFile::remove(work.PathOf("ZipEstimates.txt"));
+    }
+    void cleanup() {
+        SetZipProgressListener(nullptr);
+        QDir::setCurrent(previousDir);
+    }
+
+    void zipHoldsTheFileUnderItsBareName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size");
+        QTest::newRow("text") << "notes.txt" << 0;
+        QTest::newRow("random megabyte") << "data.bin" << 1048576;
+        QTest::newRow("name with spaces") << "my file.doc" << 5000;
+    }
+    void zipHoldsTheFileUnderItsBareName() {
+        QFETCH(QString, name);
+        QFETCH(int, size);
+        TempTree tree;
+        const QByteArray content =
+            size ? TempTree::PseudoRandomBytes(size, name) : QByteArray("hello hello hello\n", 18);
+        tree.Write("deep/dir/" + name, content);
+        const QString zip = tree.PathOf("out/00000003.zip");
+        QDir().mkpath(tree.PathOf("out"));
+
+        QCOMPARE(ZipFiles(zip, tree.PathOf("deep/dir/"), {name}, 1, false), 0);
+        QVERIFY(QFile::exists(zip));
+
+        const QString unzip = QStandardPaths::findExecutable("unzip");
+        if (unzip.isEmpty())
+            QSKIP("no unzip program to read the archive with");
+        int code = -1;
+        const QByteArray listing = Run(unzip, {"-Z1", zip}, &code);
+        QCOMPARE(code, 0);
+        QCOMPARE(QString::fromUtf8(listing).trimmed(), name);
+        QCOMPARE(Run(unzip, {"-p", zip, name}), content);
+    }
+
+    void textShrinks() {
+        TempTree tree;
+        tree.Write("a.txt", QByteArray("the same line again\n").repeated(5000));
+        const QString zip = tree.PathOf("a.zip");
+        QCOMPARE(ZipFiles(zip, tree.Root(), {"a.txt"}, 1, false), 0);
+        QVERIFY(QFileInfo(zip).size() < QFileInfo(tree.PathOf("a.txt")).size() / 10);
+    }
+
+    void estimateLineIsAppended() {
+        TempTree tree({"big.bin:1048576"});
+        QCOMPARE(ZipFiles(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
+        QCOMPARE(ZipFiles(tree.PathOf("b.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
+        QFile log(work.PathOf("ZipEstimates.txt"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = log.readAll().split('\n');
+        QCOMPARE(lines.size(), 3); // two lines, each ending in CR LF
+        const QList<QByteArray> fields = lines[0].trimmed().split(',');
+        QCOMPARE(fields.size(), 5);
+        QCOMPARE(fields[0], QByteArray("1"));
+        const qint64 total = fields[1].toLongLong();
+        QVERIFY(total >= 1048576); // the root directory's length counts as well
+        QCOMPARE(fields[2].toLongLong(), ZipEstimateUnits(double(total)));
+        QCOMPARE(fields[4].toLongLong(), fields[2].toLongLong() - fields[3].toLongLong());
+        QVERIFY(lines[0].endsWith('\r'));
+        // The second zip logs how the first one's estimate went.
+        QVERIFY(StatusLog::Instance().Text().contains(QStringLiteral("Todo:")));
+    }
+
+    void progressIsReportedInPercent() {
+        TempTree tree({"big.bin:2097152"});
+        QList<double> seen;
+        SetZipProgressListener([&seen](double percent) { seen.append(percent); });
+        QCOMPARE(ZipFiles(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
+        QVERIFY(!seen.isEmpty());
+        for (int i = 1; i < seen.size(); ++i)
+            QVERIFY(seen[i] >= seen[i - 1]);
+        QVERIFY(seen.last() > 50);
+        QVERIFY(ZipPercentDone() > 50);
+    }
+
+    void abortStopsTheZip() {
+        TempTree tree({"big.bin:4194304"});
+        const QString zip = tree.PathOf("a.zip");
+        SetZipProgressListener([](double) { ZipAbort(); });
+        QVERIFY(ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false) != 0);
+        QVERIFY(!QFile::exists(zip));
+        // The next zip starts with the flag cleared.
+        SetZipProgressListener(nullptr);
+        QCOMPARE(ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false), 0);
+    }
+
+    void failures_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("count");
+        QTest::newRow("missing file") << "gone.txt" << 1;
+        QTest::newRow("more than a hundred names") << "a.txt" << 101;
+    }
+    void failures() {
+        QFETCH(QString, name);
+        QFETCH(int, count);
+        TempTree tree({"a.txt=x"});
+        const QString zip = tree.PathOf("a.zip");
+        QVERIFY(ZipFiles(zip, tree.Root(), QStringList(count, name), count, false) != 0);
+        QVERIFY(!QFile::exists(zip));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZipper)
+#include "tst_zipper.moc"
