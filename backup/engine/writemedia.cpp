@@ -8,12 +8,10 @@
 #include "model.h"
 #include "platform.h"
 #include "programfiles.h"
-#include "sizerules.h"
+#include "programspace.h"
 #include "statuslog.h"
 
 #include <QFile>
-
-#include <cmath>
 
 namespace {
 
@@ -55,18 +53,7 @@ bool BackupRun::CopyProgramFile(const QString &source, const QString &destinatio
 }
 
 void BackupRun::ComputeProgramSpace(double iniLengthBytes) {
-    const double cluster = TheModel().Settings.ClusterSize;
-    double space = 1.5 * SizeOnDiskWholeKB(iniLengthBytes, cluster);
-    for (const ProgramFile &file : ProgramFiles()) {
-        if (!file.source.isEmpty())
-            space += SizeOnDiskWholeKB(double(platform::FileLength64(file.source)), cluster);
-    }
-    space = std::floor(space);
-    const double clusterKB = std::floor(cluster / 1024);
-    // Clusters under a kilobyte leave nothing to round to.
-    if (clusterKB >= 1)
-        space = std::floor(space / clusterKB) * clusterKB;
-    programSpace = space + 14 * cluster / 1024;
+    programSpace = ProgramSpaceKB(iniLengthBytes, TheModel().Settings.ClusterSize, ProgramFiles());
 }
 
 void BackupRun::WriteMedia(const QString &dir) {

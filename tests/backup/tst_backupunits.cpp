@@ -2,8 +2,10 @@
 // limits of a path on the media, the substitute names and which files get zipped.
 
 #include "mergesort.h"
+#include "programspace.h"
 #include "sizerules.h"
 #include "targetpath.h"
+#include "temptree.h"
 #include "zipdecision.h"
 #include "zipper.h"
 
@@ -45,6 +47,29 @@ private Q_SLOTS:
         QFETCH(double, cluster);
         QFETCH(double, kilobytes);
         QCOMPARE(SizeOnDiskWholeKB(length, cluster), kilobytes);
+    }
+
+    void programSpace_data() {
+        QTest::addColumn<double>("iniBytes");
+        QTest::addColumn<double>("cluster");
+        QTest::addColumn<double>("space");
+        // Two program files of 3000 and 100 bytes.
+        // 2048: 1.5 * 6 + 4 + 2 = 15, down to whole clusters 14, plus 28.
+        QTest::newRow("CD clusters") << 5000.0 << 2048.0 << 14.0 + 28;
+        // 16384: 1.5 * 16 + 16 + 16 = 56, down to 48, plus 224.
+        QTest::newRow("hard disk clusters") << 5000.0 << 16384.0 << 48.0 + 224;
+        // 512: 1.5 * 4 (4.5 half to even) + 3 + 0 (0.5 half to even) = 9, plus 7.
+        QTest::newRow("small clusters") << 4097.0 << 512.0 << 9.0 + 7;
+        QTest::newRow("no information file yet") << -1.0 << 2048.0 << 6.0 + 28;
+    }
+    void programSpace() {
+        QFETCH(double, iniBytes);
+        QFETCH(double, cluster);
+        QFETCH(double, space);
+        TempTree tree({"prog/a:3000", "prog/b:100"});
+        const QList<ProgramFile> files = {
+            {"a", tree.PathOf("prog/a")}, {"b", tree.PathOf("prog/b")}, {"gone", QString()}};
+        QCOMPARE(ProgramSpaceKB(iniBytes, cluster, files), space);
     }
 
     void sortIsLargestFirst_data() {

@@ -138,7 +138,13 @@ private Q_SLOTS:
                  QStringLiteral("ErrDir/00000001.cxx"));
     }
 
+    void zippedCopies_data() {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("small files end zipping") << false;
+        QTest::newRow("forced zipping keeps on") << true;
+    }
     void zippedCopies() {
+        QFETCH(bool, force);
         BackupFixture fx;
         fx.tree.Write("data/text.txt", QByteArray("line of text\n").repeated(4000));
         fx.tree.Write("data/photo.JPG", QByteArray("not really a picture\n").repeated(2000));
@@ -148,6 +154,7 @@ private Q_SLOTS:
         BackupOptions options;
         options.chkZip = true;
         options.chkDontZip = true;
+        options.chkForceZip = force;
         QVERIFY(fx.Run(options).finished);
         const QString rel = fx.MediumDir(1, 1) + platform::RelativeForm(fx.Data());
         const FileRecord *text = fx.Record(fx.Data("text.txt"));
@@ -165,24 +172,12 @@ private Q_SLOTS:
         }
         QVERIFY(!fx.Record(fx.Data("photo.JPG"))->Versions[0].Zipped);
         QCOMPARE(ReadAll(rel + "photo.JPG"), fx.tree.Read("data/photo.JPG"));
-        QVERIFY(!fx.Record(fx.Data("tiny.txt"))->Versions[0].Zipped);
-        QVERIFY(fx.view.zipStates.contains("Zipping Off - Files less than 1kb now"));
-        QCOMPARE(fx.view.totals.count, 1);
+        QCOMPARE(fx.Record(fx.Data("tiny.txt"))->Versions[0].Zipped, force);
+        QCOMPARE(fx.view.zipStates.first(), force ? "Zipping On - Forced" : "Zipping On");
+        QCOMPARE(fx.view.zipStates.contains("Zipping Off - Files less than 1kb now"), !force);
+        QCOMPARE(fx.view.totals.count, force ? 2 : 1);
         QVERIFY(prompt.Texts().join("\n").contains("Zipping all files turned :\n"));
         QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
-    }
-
-    void forcedZipKeepsSmallFiles() {
-        BackupFixture fx;
-        fx.tree.Write("data/tiny.txt", QByteArray(900, 'a'));
-        fx.AddDirectory(fx.Data());
-        ScriptedPrompt prompt;
-        BackupOptions options;
-        options.chkZip = true;
-        options.chkForceZip = true;
-        QVERIFY(fx.Run(options).finished);
-        QVERIFY(fx.Record(fx.Data("tiny.txt"))->Versions[0].Zipped);
-        QCOMPARE(fx.view.zipStates.first(), QStringLiteral("Zipping On - Forced"));
     }
 
     void sourceChangesUnderTheRun_data() {
