@@ -14,6 +14,8 @@
 #include "prompt.h"
 #include "sizerules.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // Lengths from 2 GiB up are more than the program's size accounting was made for.
@@ -46,7 +48,8 @@ void BackupRun::AddKnownFiles() {
         view.SetCounter(Counter(i));
         const clsNode *node = Lookup(file.Path);
         file.ToBackUp = node && node->NodeVal().Selected && !file.Name.isEmpty();
-        if (!file.ToBackUp)
+        // A name that is a directory now is listed as one; its old record is dropped later.
+        if (!file.ToBackUp || Lookup(FileKey(file.Path, file.Name)))
             continue;
         clsDirectory known;
         known.SetNiceDirName(FileKey(file.Path, file.Name));
@@ -121,7 +124,10 @@ void BackupRun::FindLengths() {
         DoEvents();
         if (CancelFlag())
             return;
-        const qint64 bytes = platform::FileLength64(file.Path + file.Name);
+        // Only a regular file is read; anything else counts as unreadable and is dropped.
+        const QFileInfo info(file.Path + file.Name);
+        const qint64 bytes =
+            info.isFile() && !info.isSymLink() ? platform::FileLength64(info.filePath()) : -1;
         file.Size = double(bytes);
         file.SizeOnDisk = 0;
         if (bytes >= TooBigBytes) {

@@ -23,9 +23,12 @@ BackupFixture::BackupFixture() {
     qputenv("PELLMOOR_DRIVES", (tree.PathOf("drive/") + "=fixed").toUtf8());
     SetCancelFlag(false);
     StatusLog::Instance().Clear();
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(tree.Root());
 }
 
 BackupFixture::~BackupFixture() {
+    QDir::setCurrent(previousDir);
     ResetSettings();
     platform::SetProgramDirectory(QString());
     qunsetenv("PELLMOOR_DRIVES");

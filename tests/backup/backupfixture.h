@@ -43,6 +43,8 @@ public:
     RecordingView view;
     BackupControl control;
 
+    QString previousDir; // zipping logs its estimates in the current directory
+
     // One run with the model as the test left it.
     BackupResult Run(const BackupOptions &options = {}) { return DoBackup(options, view, control); }
 

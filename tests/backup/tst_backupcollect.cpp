@@ -235,6 +235,20 @@ private Q_SLOTS:
         QCOMPARE(TheModel().Backups[1].FreshPoint, fresh);
     }
 
+    void fileReplacedByDirectory() {
+        BackupFixture fx;
+        fx.tree.Add({"data/x=was a file"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        QVERIFY(QFile::remove(fx.Data("x")));
+        fx.tree.Add({"data/x/inside.txt=now a directory"});
+        const BackupResult second = fx.Run();
+        QVERIFY(second.finished);
+        QVERIFY(!second.fileErrors);
+        QCOMPARE(CopiedInLastBackup(fx), QStringList({"x/inside.txt"}));
+    }
+
     void includeAllSearchesFixedDrivesOnly() {
         BackupFixture fx;
         fx.tree.Add(
