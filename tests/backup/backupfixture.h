@@ -20,6 +20,7 @@ public:
     bool hidden = false;
     ZipTotals totals;
     std::function<void(const QString &)> onFile;
+    std::function<void(const QString &)> onCopyLabel;
 
     void SetStage(const QString &caption, const QString &counter) override {
         stages.append(caption);
@@ -28,6 +29,10 @@ public:
         files.append(path);
         if (onFile)
             onFile(path);
+    }
+    void SetCopyLabel(const QString &text) override {
+        if (onCopyLabel)
+            onCopyLabel(text);
     }
     void SetZipState(const QString &text) override { zipStates.append(text); }
     void HideWindow() override { hidden = true; }

@@ -241,6 +241,41 @@ private Q_SLOTS:
         QVERIFY(!CancelFlag());
     }
 
+    void pressedDuringALargeCopy_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("Stop, Yes: the file is finished, nothing after it") << false;
+        QTest::newRow("Cancel, Yes: the copy ends at once") << true;
+    }
+    void pressedDuringALargeCopy() {
+        QFETCH(bool, cancel);
+        BackupFixture fx;
+        fx.tree.Add({"data/large.bin:3500000", "data/small.txt=s"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        prompt.AnswerWhen(cancel ? ReallyCancel : StopQuestion, MsgAnswer::Yes);
+        int pressed = 0;
+        fx.view.onCopyLabel = [&](const QString &text) {
+            // The first progress text of the large file's copy; the user presses once.
+            if (text.contains(" Of ") && pressed++ == 0) {
+                if (cancel)
+                    AskCancel();
+                else
+                    AskStop(fx.control, fx.view);
+            }
+        };
+        const BackupResult result = fx.Run();
+        QCOMPARE(result.finished, !cancel);
+        const QString stored = fx.MediumDir(1, 1) + platform::RelativeForm(fx.Data("large.bin"));
+        if (cancel) {
+            QVERIFY(!QFile::exists(stored));
+            QCOMPARE(TheModel().BackupsLast(), -1);
+            return;
+        }
+        QCOMPARE(QFile(stored).size(), qint64(3500000));
+        QCOMPARE(fx.Record(fx.Data("large.bin"))->VersionsLast(), 0);
+        QVERIFY(fx.Record(fx.Data("small.txt"))->Versions.isEmpty());
+    }
+
     void cancelledRunReloadsTheSavedModel() {
         BackupFixture fx;
         fx.tree.Add({"data/a.txt=a"});
