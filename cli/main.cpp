@@ -1,5 +1,6 @@
 // pellmoor: the backup engines without windows, for schedulers, scripts and benchmarks.
 
+#include "backupcommand.h"
 #include "cliprompt.h"
 #include "commandline.h"
 #include "exportcommand.h"
@@ -18,6 +19,11 @@ const char HelpText[] =
     "Commands:\n"
     "  export SRC DEST [--format N]   load the information file SRC and write it to DEST\n"
     "                                 in format N (0 to 8, default 8)\n"
+    "  backup [--ini FILE] [options]  one backup run of every directory and include-all\n"
+    "                                 pattern (default file: Backup.Ini beside the program)\n"
+    "      --media cd650|cd700|dvd|dvd-dl|nolimit|custom   --size KB --cluster BYTES\n"
+    "      --write one-by-one|all-at-once   --zip --dont-zip-poor --force-zip\n"
+    "      --fresh --skip-copy   --dirs 1,3 --patterns 2 (rows, from 1)\n"
     "\n"
     "Options:\n"
     "  --help       show this text\n"
@@ -41,8 +47,10 @@ void CopyStatusLogToStandardError() {
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QStringList words = app.arguments().mid(1);
-    const CommandLine line =
-        ParseCommandLine(words, {QStringLiteral("--format"), QStringLiteral("--ini")});
+    const CommandLine line = ParseCommandLine(
+        words, {QStringLiteral("--format"), QStringLiteral("--ini"), QStringLiteral("--media"),
+                QStringLiteral("--size"), QStringLiteral("--cluster"), QStringLiteral("--write"),
+                QStringLiteral("--dirs"), QStringLiteral("--patterns")});
     if (!line.error.isEmpty())
         return UsageError(line.error);
     if (line.Has(QStringLiteral("--help"))) {
@@ -55,6 +63,8 @@ int main(int argc, char *argv[]) {
     }
     if (line.Has(QStringLiteral("--verbose")))
         CopyStatusLogToStandardError();
+    if (line.command == QLatin1String("backup"))
+        return RunBackup(line);
     CliPrompt prompt;
     if (line.command == QLatin1String("export"))
         return RunExport(line);

@@ -1,5 +1,6 @@
 // pellmoor as a scheduler or script runs it: a real process, its output and exit status.
 
+#include "platform.h"
 #include "temptree.h"
 
 #include <QProcess>
@@ -13,9 +14,11 @@ struct Run {
     QString err;
 };
 
-Run Pellmoor(const QStringList &arguments) {
+Run Pellmoor(const QStringList &arguments, const QString &program = QString()) {
     QProcess process;
-    process.start(qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor"),
+    process.start(program.isEmpty()
+                      ? qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor")
+                      : program,
                   arguments);
     process.closeWriteChannel();
     Run run;
@@ -36,6 +39,33 @@ const QByteArray Version8File = "V|8|1|1|0|0|0|-1|665600|2041|0|CD|00:00:00|0|0|
                                 "0|2|0|False|1|1.5|a.zip\r\n"
                                 "*.kdbx|\r\n"
                                 "1|0|0|\r\n";
+
+// A program directory of its own: pellmoor, the companion files every medium carries, and an
+// information file that backs up one data folder to a hard-disk folder.
+struct BackupSetup {
+    TempTree tree{{QStringLiteral("data/a.txt=hello"), QStringLiteral("data/sub/b.bin:200000"),
+                   QStringLiteral("backups/")}};
+    QString program = tree.PathOf(QStringLiteral("prog/pellmoor"));
+
+    explicit BackupSetup(const QString &settings = QStringLiteral("1|0|-1|-1|-1|16384|5|HDD")) {
+        for (const char *name : {"Backup", "Refitter", "libUrlpull.so", "libCheckRoster.so",
+                                 "libPlainRoster.so", "!Help.txt", "!Help.Htm", "RollBack.bat"})
+            tree.Write(QStringLiteral("prog/") + QString::fromLatin1(name), "companion");
+        QFile::copy(qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor"),
+                    program);
+        const QString root = tree.Root();
+        tree.Write(QStringLiteral("prog/Backup.Ini"),
+                   (QStringLiteral("V|8|1|1|") + settings +
+                    QStringLiteral("|00:00:00|0|-1|-1|-1|-1|") + root +
+                    QStringLiteral("backups/\r\n") + root + QStringLiteral("temp/\r\n1|*.*|") +
+                    root + QStringLiteral("data\r\n\r\n\r\n"))
+                       .toUtf8());
+    }
+    Run Backup(const QStringList &extra = {}) {
+        return Pellmoor(QStringList{QStringLiteral("backup"), QStringLiteral("--quiet")} + extra,
+                        program);
+    }
+};
 
 } // namespace
 
@@ -104,6 +134,50 @@ private Q_SLOTS:
                                                 "have not used the program before.\nWelcome!")));
         QVERIFY(!QFile::exists(missing));
         QVERIFY(!QFile::exists(tree.PathOf(QStringLiteral("out.ini"))));
+    }
+
+    void unattendedBackupStoresEveryFileOnce() {
+        BackupSetup setup;
+        const Run first = setup.Backup();
+        QCOMPARE(first.err, QString());
+        QCOMPARE(first.status, 0);
+        const QString medium = setup.tree.PathOf(QStringLiteral("backups/Backup001/MEDIA001/"));
+        QCOMPARE(setup.tree.Read(
+                     QStringLiteral("backups/Backup001/MEDIA001/") +
+                     platform::RelativeForm(setup.tree.PathOf(QStringLiteral("data/a.txt")))),
+                 QByteArray("hello"));
+        QVERIFY(QFile::exists(medium + QStringLiteral("!IN_HERE!/Backup.Ini")));
+        QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
+
+        // Nothing changed: nothing to do, exit status 1, and the message says why.
+        const Run second = setup.Backup();
+        QCOMPARE(second.status, 1);
+        QVERIFY(second.err.contains(QStringLiteral("No files to backup!")));
+        QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup002"))));
+    }
+
+    void backupRefusesWhatNeedsAPerson_data() {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QStringList>("arguments");
+        const QString hdd = QStringLiteral("1|0|-1|-1|-1|16384|5|HDD");
+        QTest::newRow("XP way in the settings")
+            << QStringLiteral("0|1|-1|-1|665600|2048|0|CD") << QStringList{};
+        QTest::newRow("unknown medium")
+            << hdd << QStringList{QStringLiteral("--media"), QStringLiteral("tape")};
+        QTest::newRow("custom too small")
+            << hdd
+            << QStringList{QStringLiteral("--media"), QStringLiteral("custom"),
+                           QStringLiteral("--size"), QStringLiteral("100")};
+        QTest::newRow("row out of range")
+            << hdd << QStringList{QStringLiteral("--dirs"), QStringLiteral("2")};
+    }
+    void backupRefusesWhatNeedsAPerson() {
+        QFETCH(QString, settings);
+        QFETCH(QStringList, arguments);
+        BackupSetup setup(settings);
+        const Run run = setup.Backup(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup001"))));
     }
 
     void damagedSourceFailsWithTheLoaderMessage() {
