@@ -79,8 +79,9 @@ bool BackupRun::StartWriting() {
     }
     estimate = EstimateMedia(1.05);
     MakeDirectory(m.Settings.TempDirectory);
-    control.stopButtonEnabled = true;
-    view.SetStopButton(true, QStringLiteral("Stop"));
+    // A stop accepted while files were collected still holds.
+    if (control.stopButtonEnabled)
+        view.SetStopButton(true, QStringLiteral("Stop"));
     spaceUsed = programSpace;
     return !CancelFlag();
 }

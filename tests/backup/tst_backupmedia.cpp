@@ -222,6 +222,27 @@ private Q_SLOTS:
         QCOMPARE(fx.control.stopButtonEnabled, answer == MsgAnswer::Cancel);
     }
 
+    void stopPressedWhileCollectingHolds() {
+        BackupFixture fx;
+        FiveMedia(fx);
+        ScriptedPrompt prompt;
+        prompt.AnswerWhen(StopQuestion, MsgAnswer::Yes);
+        prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        struct StopWhileSorting : RecordingView {
+            BackupControl *control = nullptr;
+            void SetStage(const QString &caption, const QString &counter) override {
+                if (caption == "Sorting")
+                    AskStop(*control, *this);
+            }
+        } view;
+        view.control = &fx.control;
+        QVERIFY(DoBackup({}, view, fx.control).finished);
+        // Only the first file: the stop ends the run after it, on the first medium.
+        QCOMPARE(TheModel().MediaLast(), 0);
+        QCOMPARE(MediumOf(fx, 5), 0);
+        QCOMPARE(MediumOf(fx, 4), -1);
+    }
+
     void cancelPressedWhileWriting() {
         BackupFixture fx;
         FiveMedia(fx);
