@@ -227,7 +227,8 @@ private Q_SLOTS:
         FiveMedia(fx);
         ScriptedPrompt prompt;
         prompt.AnswerWhen(StopQuestion, MsgAnswer::Yes);
-        prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        for (int i = 0; i < 5; ++i)
+            prompt.AnswerWhen(Written, MsgAnswer::Yes);
         struct StopWhileSorting : RecordingView {
             BackupControl *control = nullptr;
             void SetStage(const QString &caption, const QString &counter) override {
