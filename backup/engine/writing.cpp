@@ -33,7 +33,8 @@ int BackupRun::EstimateMedia(double factor) const {
     const double free = TheModel().Settings.MediaSize - programSpace;
     if (TheModel().Settings.MediaSize < 0 || free <= 0)
         return 0;
-    return int(std::floor((factor * totalToBackup - writtenTotal) / free));
+    const double media = std::floor((factor * totalToBackup - writtenTotal) / free);
+    return int(qBound(0.0, media, 1e9));
 }
 
 bool BackupRun::AnyPending() const {
