@@ -94,6 +94,8 @@ private:
 
     // Makes a directory without losing a cancel the user asked for.
     static void MakeDirectory(const QString &path);
+    // The same for the directory of a copy, once per directory and medium.
+    void EnsureDirectory(const QString &path);
 
     // The end.
     void Finish();
@@ -135,6 +137,7 @@ private:
     bool errorShown = false;
     ZipTotals totals;
     QHash<int, PendingCopy> pending;
+    QSet<QString> madeDirs; // directories of copies on the current medium
 };
 
 // Runs one backup with the model's selected directories. A second call while one runs returns

@@ -13,6 +13,7 @@
 #include "textutil.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -22,6 +23,14 @@ bool AppendLine(const QString &path, const QString &line) {
 }
 
 } // namespace
+
+void BackupRun::EnsureDirectory(const QString &path) {
+    if (madeDirs.contains(path))
+        return;
+    if (!QFileInfo(path).isDir())
+        MakeDirectory(path);
+    madeDirs.insert(path);
+}
 
 bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                              QString &targetName) {
@@ -86,7 +95,7 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         FailFile(index, QStringLiteral("it changed after it was measured"));
         return false;
     }
-    MakeDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
+    EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
     // A piece always starts a file of its own; an old file there would keep its extra bytes.
     QFile::remove(target);
     const bool copied =

@@ -62,6 +62,8 @@ void BackupRun::WriteMedia(const QString &dir) {
         ComputeProgramSpace(double(platform::FileLength64(ini)));
         return;
     }
+    // A new medium (for the XP way the same directory, emptied) has none of the old directories.
+    madeDirs.clear();
     const QString inHere = dir + InHere + platform::Separator();
     MakeDirectory(inHere);
     const QString number = QString::number(TheModel().MediaLast() + 2);
