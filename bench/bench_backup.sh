@@ -22,6 +22,8 @@ make_program() { # DIR DATA BACKUPS
         "$3" "$1" "$2" > "$1/Backup.Ini"
 }
 
+# The zipper leaves its estimates log in the current folder: keep it in the work folder.
+cd "$work"
 python3 "$here/maketree.py" "$work/tree" 2000 "$megabytes"
 files=$(find "$work/tree" -type f | wc -l)
 echo "backup tree: $files files, $(du -sm "$work/tree" | cut -f1) MB"
