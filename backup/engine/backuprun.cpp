@@ -2,6 +2,7 @@
 
 #include "cancelflag.h"
 #include "platform.h"
+#include "programini.h"
 #include "prompt.h"
 #include "statuslog.h"
 
@@ -10,7 +11,7 @@
 BackupRun::BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control)
     : options(options), view(view), control(control), method(WriteMethodOf(TheModel().Settings)),
       zipping(options.chkZip && !options.chkSkip) {
-    if (!QFileInfo::exists(platform::ProgramDirectory() + QStringLiteral("Backup.Ini")))
+    if (!QFileInfo::exists(ProgramIniPath()))
         before = TheModel();
 }
 

@@ -8,6 +8,7 @@
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
+#include "programini.h"
 #include "prompt.h"
 #include "statuslog.h"
 #include "textutil.h"
@@ -60,7 +61,7 @@ void BackupRun::ShowZipResult() {
 void BackupRun::Finish() {
     SetFileAttributes();
     view.SetStage(QStringLiteral("Saving Files"), QStringLiteral("---"));
-    SaveIniFile(platform::ProgramDirectory() + QStringLiteral("Backup.Ini"), CurrentIniVersion);
+    SaveIniFile(ProgramIniPath(), CurrentIniVersion);
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
     ShowZipResult();
     if (errorFlag) {
@@ -77,7 +78,7 @@ void BackupRun::CancelPath() {
         if (!file.ZipName.isEmpty())
             QFile::remove(file.ZipName);
     }
-    const QString ini = platform::ProgramDirectory() + QStringLiteral("Backup.Ini");
+    const QString ini = ProgramIniPath();
     if (before) {
         // Nothing was saved yet: forget the run by putting back what it started from.
         TheModel() = *before;

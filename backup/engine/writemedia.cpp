@@ -8,6 +8,7 @@
 #include "model.h"
 #include "platform.h"
 #include "programfiles.h"
+#include "programini.h"
 #include "programspace.h"
 #include "statuslog.h"
 
@@ -58,7 +59,7 @@ void BackupRun::ComputeProgramSpace(double iniLengthBytes) {
 
 void BackupRun::WriteMedia(const QString &dir) {
     if (dir.isEmpty()) {
-        const QString ini = platform::ProgramDirectory() + QStringLiteral("Backup.Ini");
+        const QString ini = ProgramIniPath();
         ComputeProgramSpace(double(platform::FileLength64(ini)));
         return;
     }

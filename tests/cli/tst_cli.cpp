@@ -156,6 +156,18 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup002"))));
     }
 
+    void backupSavesBackToTheNamedInformationFile() {
+        BackupSetup setup;
+        const QString ini = setup.tree.PathOf(QStringLiteral("elsewhere.ini"));
+        QVERIFY(QFile::rename(setup.tree.PathOf(QStringLiteral("prog/Backup.Ini")), ini));
+        const Run run = setup.Backup({QStringLiteral("--ini"), ini});
+        QCOMPARE(run.status, 0);
+        QVERIFY(setup.tree.Read(QStringLiteral("elsewhere.ini")).contains("a.txt|0|"));
+        QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("prog/Backup.Ini"))));
+        // The next run reads what this one saved: nothing has changed since.
+        QCOMPARE(setup.Backup({QStringLiteral("--ini"), ini}).status, 1);
+    }
+
     void backupRefusesWhatNeedsAPerson_data() {
         QTest::addColumn<QString>("settings");
         QTest::addColumn<QStringList>("arguments");

@@ -1,0 +1,295 @@
+#include "frmControl.h"
+
+#include "SysTray.h"
+#include "appwindows.h"
+#include "clock.h"
+#include "duecheck.h"
+#include "frmAbout.h"
+#include "frmAlert.h"
+#include "frmSplash.h"
+#include "model.h"
+#include "prompt.h"
+#include "statuslog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+frmControl::frmControl(bool trayAvailable) {
+    BuildLayout();
+    BuildMenu();
+    tray = new SysTray(this, trayAvailable, this);
+    tray->SetMenu(mnuPop);
+    alert = new frmAlert([this] { BackupClick(); });
+    about = new frmAbout();
+    ConnectControls();
+    SetReadOnlyMode(false);
+    RefreshAvailability();
+    tmrCheckInterval->start();
+    SetBusyHost(this);
+}
+
+frmControl::~frmControl() {
+    if (CurrentBusyHost() == this)
+        SetBusyHost(nullptr);
+    delete alert;
+    delete about;
+}
+
+void frmControl::ConnectControls() {
+    connect(cmdSetup, &QPushButton::clicked, this,
+            [this] { OpenWindow(AppWindow::Setup, cmdSetup); });
+    connect(cmdBackup, &QPushButton::clicked, this, &frmControl::BackupClick);
+    connect(cmdRestore, &QPushButton::clicked, this,
+            [this] { OpenWindow(AppWindow::Restore, cmdRestore); });
+    connect(cmdDetails, &QPushButton::clicked, this,
+            [this] { OpenWindow(AppWindow::Details, cmdDetails); });
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] {
+        lastButton = cmdUpdate;
+        StartUpdate(true);
+    });
+    connect(cmdHelp, &QPushButton::clicked, this, [] { ShowAppWindow(AppWindow::Help); });
+    connect(cmdAbout, &QPushButton::clicked, this, [this] {
+        lastButton = cmdAbout;
+        about->DoAbout(isVisible());
+    });
+    connect(cmdExit, &QPushButton::clicked, this, &frmControl::RequestClose);
+    connect(cmdWhyRead, &QPushButton::clicked, this, &frmControl::WhyReadOnly);
+    connect(tmrCheckInterval, &QTimer::timeout, this, &frmControl::CheckIntervalTick);
+    // Logging off or shutting down ends the program without the question.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        if (!closing) {
+            closing = true;
+            ExitProgram(false);
+        }
+    });
+}
+
+void frmControl::KeepLoadSize() {
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+void frmControl::SetReadOnlyMode(bool readOnly) {
+    lblReadOnly->setVisible(readOnly);
+    cmdWhyRead->setVisible(readOnly);
+    cmdSetup->setVisible(!readOnly);
+    cmdUpdate->setVisible(!readOnly);
+    cmdBackup->setVisible(!readOnly);
+    mnuPopup[0]->setVisible(!readOnly);
+    mnuPopup[1]->setVisible(!readOnly);
+    KeepLoadSize();
+}
+
+bool frmControl::Available(QPushButton *button) const {
+    if (button == cmdSetup)
+        return AppWindowOf(AppWindow::Setup);
+    if (button == cmdBackup)
+        return AppWindowOf(AppWindow::Backup);
+    if (button == cmdRestore)
+        return AppWindowOf(AppWindow::Restore);
+    if (button == cmdDetails)
+        return AppWindowOf(AppWindow::Details);
+    if (button == cmdHelp)
+        return AppWindowOf(AppWindow::Help);
+    if (button == cmdUpdate)
+        return HaveUpdateStarter();
+    return true;
+}
+
+void frmControl::RefreshAvailability() {
+    cmdHelp->setEnabled(Available(cmdHelp));
+    mnuPopup[6]->setEnabled(Available(cmdDetails));
+    DisEnableOpts(buttonsEnabled);
+}
+
+void frmControl::DisEnableOpts(bool enabled) {
+    buttonsEnabled = enabled;
+    for (QPushButton *button : {cmdSetup, cmdBackup, cmdRestore, cmdDetails, cmdExit})
+        button->setEnabled(enabled && Available(button));
+    if (!enabled) {
+        // Without an update check the button is disabled for want of one, not by choice.
+        if (HaveUpdateStarter())
+            updateRemembered = cmdUpdate->isEnabled();
+        cmdUpdate->setEnabled(false);
+    } else {
+        cmdUpdate->setEnabled(updateRemembered && Available(cmdUpdate));
+    }
+    QPushButton *const itemButtons[] = {cmdSetup, cmdUpdate, nullptr, cmdBackup, cmdRestore,
+                                        nullptr,  nullptr,   nullptr, nullptr,   cmdExit};
+    for (int i : {0, 1, 2, 3, 4, 5, 8, 9}) {
+        const bool available = !itemButtons[i] || Available(itemButtons[i]);
+        mnuPopup[i]->setEnabled(enabled && available);
+    }
+}
+
+void frmControl::SetUpdateEnabled(bool enabled) {
+    updateRemembered = enabled;
+    if (!enabled)
+        cmdUpdate->setEnabled(false);
+    else if (buttonsEnabled)
+        cmdUpdate->setEnabled(Available(cmdUpdate));
+}
+
+void frmControl::LastButtonDone() {
+    DisEnableOpts(true);
+    if (lastButton && lastButton->isVisible() && lastButton->isEnabled())
+        lastButton->setFocus();
+}
+
+void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
+    QWidget *window = AppWindowOf(which);
+    if (!window)
+        return;
+    DisEnableOpts(false);
+    // Whichever way the window goes away, the buttons come back.
+    if (!watchedWindows.contains(window)) {
+        window->installEventFilter(this);
+        watchedWindows.append(window);
+    }
+    ShowAppWindow(which);
+    lastButton = button;
+}
+
+bool frmControl::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Hide && !event->spontaneous() && watchedWindows.contains(watched))
+        LastButtonDone();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmControl::BackupClick() {
+    const Model &model = TheModel();
+    if (model.DirectoriesLast() == -1 && model.IncludeAllLast() == -1) {
+        MsgBox(QStringLiteral("To make a backup, you must either :\n"
+                              "Select some directories to back up\n"
+                              "And/Or\n"
+                              "Enter some 'Include All' patterns"));
+        return;
+    }
+    if (!AppWindowOf(AppWindow::Backup)) {
+        StatusPrint(QStringLiteral("The backup window is not part of this build."));
+        return;
+    }
+    OpenWindow(AppWindow::Backup, cmdBackup);
+}
+
+void frmControl::WhyReadOnly() {
+    MsgBox(QStringLiteral("You appear to be running this program from write protected media (e.g. "
+                          "a CD).\nWhen running from locked media, the operations that can be "
+                          "performed are restricted.\nThis is because when using Setup and "
+                          "Backup, files must be written to disk."));
+}
+
+void frmControl::MenuCommand(int index) {
+    if (splash)
+        splash->HideSplash();
+    switch (index) {
+    case 0:
+        cmdSetup->click();
+        break;
+    case 1:
+        cmdUpdate->click();
+        break;
+    case 3:
+        cmdBackup->click();
+        break;
+    case 4:
+        cmdRestore->click();
+        break;
+    case 6:
+        OpenWindow(AppWindow::Details, cmdDetails);
+        break;
+    case 7:
+        cmdAbout->click();
+        break;
+    case 9:
+        RequestClose();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmControl::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (windowState() & Qt::WindowMaximized)
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    else if (windowState() & Qt::WindowMinimized)
+        tray->MinimiseToTray();
+}
+
+void frmControl::closeEvent(QCloseEvent *event) {
+    if (closing || exited) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    RequestClose();
+}
+
+void frmControl::RequestClose() {
+    if (closing)
+        return;
+    closing = true;
+    ExitProgram(true);
+    closing = false;
+}
+
+bool frmControl::ExitProgram(bool ask) {
+    if (ask && MsgBox(QStringLiteral("Really exit?"), MsgButtons::YesNo) != MsgAnswer::Yes)
+        return false;
+    about->hide();
+    alert->hide();
+    if (splash)
+        splash->hide();
+    ForEachAppWindow([](QWidget *window) { window->hide(); });
+    if (tray->InTray())
+        tray->RestoreFromTray();
+    hide();
+    tmrCheckInterval->stop();
+    for (QWidget *child : findChildren<QWidget *>())
+        child->setEnabled(false);
+    for (QAction *item : mnuPopup)
+        item->setEnabled(false);
+    tray->Remove();
+    exited = true;
+    QCoreApplication::quit();
+    return true;
+}
+
+void frmControl::CheckIntervalTick() {
+    tmrCheckInterval->setInterval(60000);
+    if (CheckInterval(TheModel().Settings, TheReminderState(), Today(), SecondsSinceMidnight(),
+                      IsAppWindowVisible(AppWindow::Backup)))
+        alert->DoAlert(QString::fromLatin1(ReminderText), ReminderMinutes);
+}
+
+void frmControl::BeginBusy() {
+    busyCaption = windowTitle();
+    busyStates.clear();
+    for (QWidget *child : findChildren<QWidget *>()) {
+        busyStates.append({child, child->isEnabled()});
+        child->setEnabled(false);
+    }
+}
+
+void frmControl::ShowBusyProgress(const QString &progress) {
+    setWindowTitle(progress + QStringLiteral(" - ") + busyCaption);
+}
+
+void frmControl::EndBusy() {
+    for (const auto &state : busyStates) {
+        if (state.first)
+            state.first->setEnabled(state.second);
+    }
+    busyStates.clear();
+    if (!busyCaption.isEmpty())
+        setWindowTitle(busyCaption);
+}

@@ -1,0 +1,87 @@
+// Backup: the desktop program. Start-up decides; this shows what it decided.
+#include "MessageBoxPrompt.h"
+#include "SysTray.h"
+#include "appwindows.h"
+#include "frmControl.h"
+#include "frmSplash.h"
+#include "platform.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QSystemTrayIcon>
+
+#include <memory>
+
+#ifdef PELLMOOR_HAVE_HELP
+#include "frmHelp.h"
+#endif
+#ifdef PELLMOOR_HAVE_DETAILS
+#include "frmQuoxel.h"
+#endif
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Backup"));
+    // In the notification area the program lives on with no window shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    MessageBoxPrompt prompt;
+    SetPromptHandler(&prompt);
+
+    platform::SingleInstanceLock lock(QStringLiteral("QuillonsPellmoorBackup"));
+    std::unique_ptr<frmControl> control;
+    std::unique_ptr<frmSplash> splash;
+#ifdef PELLMOOR_HAVE_HELP
+    std::unique_ptr<frmHelp> help;
+#endif
+#ifdef PELLMOOR_HAVE_DETAILS
+    std::unique_ptr<frmQuoxel> quoxel;
+#endif
+    StartupSteps steps;
+    steps.windowsLoaded = [&] {
+        control = std::make_unique<frmControl>(QSystemTrayIcon::isSystemTrayAvailable());
+        splash = std::make_unique<frmSplash>();
+        control->SetSplash(splash.get());
+#ifdef PELLMOOR_HAVE_DETAILS
+        quoxel = std::make_unique<frmQuoxel>();
+        frmQuoxel *diagnostics = quoxel.get();
+        RegisterAppWindow(AppWindow::Diagnostics, diagnostics,
+                          [diagnostics] { diagnostics->ShowForm(); });
+#endif
+#ifdef PELLMOOR_HAVE_HELP
+        help = std::make_unique<frmHelp>();
+        frmHelp *helpWindow = help.get();
+        RegisterAppWindow(AppWindow::Help, helpWindow, [helpWindow] { helpWindow->ShowForm(); });
+        helpWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+#endif
+        control->RefreshAvailability();
+        splash->ShowForm();
+    };
+    steps.automaticUpdate = [] { StartUpdate(false); };
+
+    const StartupResult result = RunStartup(QApplication::arguments(), lock, steps);
+    if (result.outcome == StartupOutcome::End)
+        return result.exitCode;
+
+    control->SetReadOnlyMode(result.readOnly);
+    frmControl *centre = control.get();
+    switch (result.outcome) {
+    case StartupOutcome::ToTray:
+        // Without a notification area the window can only be minimised.
+        if (!centre->Tray()->MinimiseToTray())
+            splash->SetFollowUp([centre] { centre->showMinimized(); });
+        break;
+    case StartupOutcome::ShowRestore:
+        splash->SetFollowUp([centre] {
+            if (!ShowAppWindow(AppWindow::Restore))
+                ShowForm(centre);
+        });
+        break;
+    default:
+        splash->SetFollowUp([centre] { ShowForm(centre); });
+        break;
+    }
+    splash->AllowHide();
+    const int code = QApplication::exec();
+    SetPromptHandler(nullptr);
+    return code;
+}

@@ -1,0 +1,71 @@
+#include "updateflags.h"
+
+#include "fileops.h"
+#include "platform.h"
+#include "prompt.h"
+#include "statuslog.h"
+#include "version.h"
+
+#include <QFile>
+
+bool GetFlag(const QString &key) {
+    return platform::GetSetting(key, QStringLiteral("False"))
+               .compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+}
+
+void SetFlag(const QString &key, bool value) {
+    platform::SaveSetting(key, value ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+QString UpdaterPath() {
+    return platform::ProgramDirectory() + platform::ExecutableName(QStringLiteral("Refitter"));
+}
+
+QString UpdaterReplacementPath() {
+    return UpdaterPath() + QStringLiteral(".this");
+}
+
+QString UpdaterOldPath() {
+    return UpdaterPath() + QStringLiteral(".old");
+}
+
+bool FinishUpdaterReplacement() {
+    if (!FileExists(UpdaterReplacementPath()))
+        return false;
+    const bool rolledBack = GetFlag(FlagRolledBack);
+    if (rolledBack) {
+        // The updater that came with a broken update is not worth keeping.
+        QFile::remove(UpdaterPath());
+    } else if (FileExists(UpdaterPath())) {
+        RenameFile(UpdaterPath(), UpdaterOldPath());
+    }
+    if (!RenameFile(UpdaterReplacementPath(), UpdaterPath()))
+        StatusPrint(QStringLiteral("Could not put the new updater in place."), true);
+    MsgBox(rolledBack ? QStringLiteral("Rollback completed!")
+                      : QStringLiteral("Update completed!"));
+    SetFlag(FlagRolledBack, false);
+    return true;
+}
+
+UpdateCheck DetectFailedUpdate() {
+    if (!GetFlag(FlagFirstRunAfterUpdate))
+        return UpdateCheck::Normal;
+    if (!GetFlag(FlagErrorAfterUpdate)) {
+        SetFlag(FlagErrorAfterUpdate, true);
+        return UpdateCheck::Normal;
+    }
+    if (FileExists(UpdaterPath())) {
+        MsgBox(QStringLiteral("It appears that you have got an update which has\n"
+                              "stopped this program from working properly!\n"
+                              "The update will now (hopefully) be undone."));
+        platform::StartDetached(UpdaterPath(), {QStringLiteral("-rollback")},
+                                platform::ProgramDirectory());
+        return UpdateCheck::RollbackStarted;
+    }
+    MsgBox(QStringLiteral("It appears that you have got an update which has stopped this program "
+                          "from working properly!\nUnfortunately the update program cannot be "
+                          "found (Refitter.exe).\nTherefore, you will have to download a new "
+                          "version by yourself (if the program still doesnt work properly).\n\n") +
+           QString::fromLatin1(DownloadPageAddress));
+    return UpdateCheck::Normal;
+}

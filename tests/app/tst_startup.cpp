@@ -1,0 +1,261 @@
+// The entry procedure: switches, the single instance, the updater hand-off, the update flags,
+// read-only mode and the information file.
+#include "fixedclock.h"
+#include "model.h"
+#include "platform.h"
+#include "programini.h"
+#include "runatstartup.h"
+#include "scriptedprompt.h"
+#include "startup.h"
+#include "temptree.h"
+#include "updateflags.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString Refitter = QStringLiteral("Refitter");
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void switches_data();
+    void switches();
+    void makeVersionWritesTheVersionFile();
+    void secondInstanceIsRefused();
+    void updaterReplacement_data();
+    void updaterReplacement();
+    void updateFlags_data();
+    void updateFlags();
+    void readOnlyWhenTheDirectoryCannotBeWritten();
+    void normalStartCreatesTheIniAndRegisters();
+    void probeNeverTouchesAUsersFiles();
+    void restoreModeSkipsTheIni();
+
+private:
+    StartupResult Start(const QStringList &switches);
+
+    std::unique_ptr<TempTree> tree;
+    std::unique_ptr<TempTree> settings;
+    std::unique_ptr<ScriptedPrompt> prompt;
+    QString lockName;
+    int windowsLoaded = 0;
+};
+
+void TestStartup::init() {
+    tree = std::make_unique<TempTree>(QStringList{QStringLiteral("prog/"), QStringLiteral("cfg/")});
+    settings = std::make_unique<TempTree>();
+    prompt = std::make_unique<ScriptedPrompt>();
+    platform::SetSettingsFolder(settings->Root());
+    platform::SetProgramDirectory(tree->PathOf(QStringLiteral("prog/")));
+    qputenv("XDG_CONFIG_HOME", tree->PathOf(QStringLiteral("cfg")).toUtf8());
+    lockName = QStringLiteral("tst_startup_") + QFileInfo(tree->Root().chopped(1)).fileName();
+    windowsLoaded = 0;
+}
+
+void TestStartup::cleanup() {
+    prompt.reset();
+    platform::SetProgramDirectory(QString());
+    platform::SetSettingsFolder(QString());
+    qunsetenv("XDG_CONFIG_HOME");
+    tree.reset();
+    settings.reset();
+}
+
+StartupResult TestStartup::Start(const QStringList &switches) {
+    platform::SingleInstanceLock lock(lockName);
+    StartupSteps steps;
+    steps.windowsLoaded = [this] { ++windowsLoaded; };
+    return RunStartup(QStringList{QStringLiteral("Backup")} + switches, lock, steps);
+}
+
+void TestStartup::switches_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("makeVersion");
+    QTest::addColumn<bool>("restore");
+    QTest::addColumn<bool>("minimise");
+    QTest::newRow("none") << QStringLiteral("Backup") << QStringList{} << false << false << false;
+    QTest::newRow("capitals") << QStringLiteral("Backup") << QStringList{QStringLiteral("/MIN")}
+                              << false << false << true;
+    QTest::newRow("dash restore") << QStringLiteral("Backup")
+                                  << QStringList{QStringLiteral("-Restore")} << false << true
+                                  << false;
+    QTest::newRow("both") << QStringLiteral("Backup")
+                          << QStringList{QStringLiteral("/restore"), QStringLiteral("-min")}
+                          << false << true << true;
+    QTest::newRow("inside another word")
+        << QStringLiteral("Backup") << QStringList{QStringLiteral("x/makeversion")} << true << false
+        << false;
+    // The program's own name is not part of the command line.
+    QTest::newRow("program name") << QStringLiteral("/opt/-min/Backup") << QStringList{} << false
+                                  << false << false;
+}
+
+void TestStartup::switches() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, makeVersion);
+    QFETCH(bool, restore);
+    QFETCH(bool, minimise);
+    const StartupSwitches found = ParseSwitches(QStringList{program} + arguments);
+    QCOMPARE(found.makeVersion, makeVersion);
+    QCOMPARE(found.restore, restore);
+    QCOMPARE(found.minimise, minimise);
+}
+
+void TestStartup::makeVersionWritesTheVersionFile() {
+    const StartupResult result = Start({QStringLiteral("/MakeVer")});
+    QCOMPARE(result.outcome, StartupOutcome::End);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(tree->Read(QStringLiteral("prog/Backup.Ver")), QByteArray("06.08.06\r\n"));
+    QCOMPARE(windowsLoaded, 0);
+    QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/Backup.Ini"))));
+}
+
+void TestStartup::secondInstanceIsRefused() {
+    platform::SingleInstanceLock first(lockName);
+    QVERIFY(first.TryAcquire());
+    const StartupResult result = Start({});
+    QCOMPARE(result.outcome, StartupOutcome::End);
+    QCOMPARE(prompt->Texts(),
+             QStringList{QStringLiteral("Quillons Pellmoor is already runnning!\nIt may be "
+                                        "minimised to the \"system tray\".\nThis is usually in "
+                                        "the bottom right corner of the screen.\nMove your mouse "
+                                        "over icons to see what they are.")});
+    QCOMPARE(windowsLoaded, 0);
+    QVERIFY(first.IsHeld());
+}
+
+void TestStartup::updaterReplacement_data() {
+    QTest::addColumn<bool>("rolledBack");
+    QTest::addColumn<bool>("oldBefore");
+    QTest::addColumn<QByteArray>("oldAfter");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("update") << false << false << QByteArray("previous") << "Update completed!";
+    QTest::newRow("update replaces an older copy")
+        << false << true << QByteArray("previous") << "Update completed!";
+    QTest::newRow("rollback") << true << false << QByteArray() << "Rollback completed!";
+    QTest::newRow("rollback keeps the older copy")
+        << true << true << QByteArray("oldest") << "Rollback completed!";
+}
+
+void TestStartup::updaterReplacement() {
+    QFETCH(bool, rolledBack);
+    QFETCH(bool, oldBefore);
+    QFETCH(QByteArray, oldAfter);
+    QFETCH(QString, message);
+    const QString updater = QStringLiteral("prog/") + platform::ExecutableName(Refitter);
+    tree->Write(updater, "previous");
+    tree->Write(updater + QStringLiteral(".this"), "new");
+    if (oldBefore)
+        tree->Write(updater + QStringLiteral(".old"), "oldest");
+    SetFlag(FlagRolledBack, rolledBack);
+    Start({});
+    QCOMPARE(tree->Read(updater), QByteArray("new"));
+    QVERIFY(!QFile::exists(tree->PathOf(updater + QStringLiteral(".this"))));
+    QCOMPARE(QFile::exists(tree->PathOf(updater + QStringLiteral(".old"))), !oldAfter.isEmpty());
+    if (!oldAfter.isEmpty())
+        QCOMPARE(tree->Read(updater + QStringLiteral(".old")), oldAfter);
+    QCOMPARE(prompt->Texts().count(message), 1);
+    QCOMPARE(platform::GetSetting(FlagRolledBack), QStringLiteral("False"));
+}
+
+void TestStartup::updateFlags_data() {
+    QTest::addColumn<bool>("firstRun");
+    QTest::addColumn<bool>("errorBefore");
+    QTest::addColumn<bool>("updaterThere");
+    QTest::addColumn<StartupOutcome>("outcome");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("flagsAfter");
+    QTest::newRow("no update") << false << false << true << StartupOutcome::ShowControl << QString()
+                               << false;
+    QTest::newRow("first run after an update")
+        << true << false << true << StartupOutcome::ShowControl << QString() << false;
+    QTest::newRow("previous start broke off")
+        << true << true << true << StartupOutcome::End
+        << "stopped this program from working properly!\nThe update will now (hopefully) be "
+           "undone."
+        << true;
+    QTest::newRow("broke off, no updater")
+        << true << true << false << StartupOutcome::ShowControl
+        << "Unfortunately the update program cannot be found (Refitter.exe)." << false;
+    QTest::newRow("error flag alone")
+        << false << true << true << StartupOutcome::ShowControl << QString() << false;
+}
+
+void TestStartup::updateFlags() {
+    QFETCH(bool, firstRun);
+    QFETCH(bool, errorBefore);
+    QFETCH(bool, updaterThere);
+    QFETCH(StartupOutcome, outcome);
+    QFETCH(QString, message);
+    QFETCH(bool, flagsAfter);
+    if (updaterThere) // not executable: starting it fails harmlessly
+        tree->Write(QStringLiteral("prog/") + platform::ExecutableName(Refitter), "updater");
+    SetFlag(FlagFirstRunAfterUpdate, firstRun);
+    SetFlag(FlagErrorAfterUpdate, errorBefore);
+    const StartupResult result = Start({});
+    QCOMPARE(result.outcome, outcome);
+    const QStringList texts = prompt->Texts();
+    const QStringList updateTexts = texts.filter(QStringLiteral("update"));
+    if (message.isEmpty()) {
+        QVERIFY2(updateTexts.isEmpty(), qPrintable(updateTexts.join(u'|')));
+    } else {
+        QCOMPARE(updateTexts.size(), 1);
+        QVERIFY2(updateTexts[0].contains(message), qPrintable(updateTexts[0]));
+    }
+    QCOMPARE(GetFlag(FlagFirstRunAfterUpdate), flagsAfter);
+    QCOMPARE(GetFlag(FlagErrorAfterUpdate), flagsAfter);
+    QCOMPARE(windowsLoaded, outcome == StartupOutcome::End ? 0 : 1);
+}
+
+void TestStartup::readOnlyWhenTheDirectoryCannotBeWritten() {
+    // A path below a regular file can never be written, not even by root.
+    tree->Write(QStringLiteral("medium"), "not a directory");
+    platform::SetProgramDirectory(tree->PathOf(QStringLiteral("medium/prog/")));
+    TheModel().Settings.RunAtStartup = true;
+    const StartupResult result = Start({QStringLiteral("-min")});
+    QCOMPARE(result.outcome, StartupOutcome::ShowControl);
+    QVERIFY(result.readOnly);
+    QVERIFY(TheAppMode().ReadOnlyMode);
+    QCOMPARE(prompt->Texts().filter(QStringLiteral("Ini file was not found!")).size(), 1);
+    QVERIFY(!QFile::exists(AutostartEntryPath()));
+    QCOMPARE(tree->Read(QStringLiteral("medium")), QByteArray("not a directory"));
+}
+
+void TestStartup::normalStartCreatesTheIniAndRegisters() {
+    const StartupResult result = Start({QStringLiteral("BACKUP"), QStringLiteral("/MIN")});
+    QCOMPARE(result.outcome, StartupOutcome::ToTray);
+    QVERIFY(!result.readOnly);
+    QVERIFY(QFile::exists(tree->PathOf(QStringLiteral("prog/Backup.Ini"))));
+    QVERIFY(IsInRunKey());
+    QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/test"))));
+}
+
+void TestStartup::probeNeverTouchesAUsersFiles() {
+    tree->Write(QStringLiteral("prog/test"), "mine");
+    tree->Write(QStringLiteral("prog/test1"), "mine too");
+    const StartupResult result = Start({});
+    QVERIFY(!result.readOnly);
+    QCOMPARE(tree->Read(QStringLiteral("prog/test")), QByteArray("mine"));
+    QCOMPARE(tree->Read(QStringLiteral("prog/test1")), QByteArray("mine too"));
+    QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/test2"))));
+}
+
+void TestStartup::restoreModeSkipsTheIni() {
+    const StartupResult result = Start({QStringLiteral("/restore"), QStringLiteral("/min")});
+    QCOMPARE(result.outcome, StartupOutcome::ShowRestore);
+    QVERIFY(result.restoreMode);
+    QVERIFY(TheAppMode().RestoreMode);
+    QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/Backup.Ini"))));
+    QVERIFY(prompt->Texts().isEmpty());
+    QCOMPARE(windowsLoaded, 1);
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
