@@ -58,9 +58,11 @@ UpdateCheck DetectFailedUpdate() {
         MsgBox(QStringLiteral("It appears that you have got an update which has\n"
                               "stopped this program from working properly!\n"
                               "The update will now (hopefully) be undone."));
-        platform::StartDetached(UpdaterPath(), {QStringLiteral("-rollback")},
-                                platform::ProgramDirectory());
-        return UpdateCheck::RollbackStarted;
+        if (platform::StartDetached(UpdaterPath(), {QStringLiteral("-rollback")},
+                                    platform::ProgramDirectory()))
+            return UpdateCheck::RollbackStarted;
+        // An updater that cannot be started would otherwise end every start from now on.
+        StatusPrint(QStringLiteral("The updater could not be started."), true);
     }
     MsgBox(QStringLiteral("It appears that you have got an update which has stopped this program "
                           "from working properly!\nUnfortunately the update program cannot be "

@@ -168,47 +168,51 @@ void TestStartup::updaterReplacement() {
 void TestStartup::updateFlags_data() {
     QTest::addColumn<bool>("firstRun");
     QTest::addColumn<bool>("errorBefore");
-    QTest::addColumn<bool>("updaterThere");
+    QTest::addColumn<QString>("updaterThere"); // "runs", "broken" or ""
     QTest::addColumn<StartupOutcome>("outcome");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("messages");
     QTest::addColumn<bool>("flagsAfter");
-    QTest::newRow("no update") << false << false << true << StartupOutcome::ShowControl << QString()
-                               << false;
+    const QString undone = QStringLiteral("stopped this program from working properly!\nThe "
+                                          "update will now (hopefully) be undone.");
+    const QString notFound =
+        QStringLiteral("Unfortunately the update program cannot be found (Refitter.exe).\n");
+    QTest::newRow("no update") << false << false << "runs" << StartupOutcome::ShowControl
+                               << QStringList{} << false;
     QTest::newRow("first run after an update")
-        << true << false << true << StartupOutcome::ShowControl << QString() << false;
+        << true << false << "runs" << StartupOutcome::ShowControl << QStringList{} << false;
     QTest::newRow("previous start broke off")
-        << true << true << true << StartupOutcome::End
-        << "stopped this program from working properly!\nThe update will now (hopefully) be "
-           "undone."
-        << true;
+        << true << true << "runs" << StartupOutcome::End << QStringList{undone} << true;
     QTest::newRow("broke off, no updater")
-        << true << true << false << StartupOutcome::ShowControl
-        << "Unfortunately the update program cannot be found (Refitter.exe)." << false;
+        << true << true << "" << StartupOutcome::ShowControl << QStringList{notFound} << false;
+    QTest::newRow("broke off, updater will not start")
+        << true << true << "broken" << StartupOutcome::ShowControl << QStringList{undone, notFound}
+        << false;
     QTest::newRow("error flag alone")
-        << false << true << true << StartupOutcome::ShowControl << QString() << false;
+        << false << true << "runs" << StartupOutcome::ShowControl << QStringList{} << false;
 }
 
 void TestStartup::updateFlags() {
     QFETCH(bool, firstRun);
     QFETCH(bool, errorBefore);
-    QFETCH(bool, updaterThere);
+    QFETCH(QString, updaterThere);
     QFETCH(StartupOutcome, outcome);
-    QFETCH(QString, message);
+    QFETCH(QStringList, messages);
     QFETCH(bool, flagsAfter);
-    if (updaterThere) // not executable: starting it fails harmlessly
-        tree->Write(QStringLiteral("prog/") + platform::ExecutableName(Refitter), "updater");
+    const QString updater = QStringLiteral("prog/") + platform::ExecutableName(Refitter);
+    if (updaterThere == QStringLiteral("runs")) {
+        tree->Write(updater, "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(tree->PathOf(updater), QFile::ReadOwner | QFile::ExeOwner);
+    } else if (updaterThere == QStringLiteral("broken")) {
+        tree->Write(updater, "not a program");
+    }
     SetFlag(FlagFirstRunAfterUpdate, firstRun);
     SetFlag(FlagErrorAfterUpdate, errorBefore);
     const StartupResult result = Start({});
     QCOMPARE(result.outcome, outcome);
-    const QStringList texts = prompt->Texts();
-    const QStringList updateTexts = texts.filter(QStringLiteral("update"));
-    if (message.isEmpty()) {
-        QVERIFY2(updateTexts.isEmpty(), qPrintable(updateTexts.join(u'|')));
-    } else {
-        QCOMPARE(updateTexts.size(), 1);
-        QVERIFY2(updateTexts[0].contains(message), qPrintable(updateTexts[0]));
-    }
+    const QStringList updateTexts = prompt->Texts().filter(QStringLiteral("update"));
+    QCOMPARE(updateTexts.size(), messages.size());
+    for (int i = 0; i < messages.size(); ++i)
+        QVERIFY2(updateTexts[i].contains(messages[i]), qPrintable(updateTexts[i]));
     QCOMPARE(GetFlag(FlagFirstRunAfterUpdate), flagsAfter);
     QCOMPARE(GetFlag(FlagErrorAfterUpdate), flagsAfter);
     QCOMPARE(windowsLoaded, outcome == StartupOutcome::End ? 0 : 1);

@@ -1,0 +1,391 @@
+// The control centre: captions, read-only mode, button states, the backup button, closing,
+// the tray and the interval check.
+#include "SysTray.h"
+#include "appwindows.h"
+#include "duecheck.h"
+#include "fixedclock.h"
+#include "frmAbout.h"
+#include "frmAlert.h"
+#include "frmControl.h"
+#include "model.h"
+#include "scriptedprompt.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QDate Monday(2026, 12, 7);
+
+QPushButton *Button(QWidget *window, const char *name) {
+    return window->findChild<QPushButton *>(QString::fromLatin1(name));
+}
+
+QAction *Item(frmControl &control, int index) {
+    return control.findChild<QAction *>(QStringLiteral("mnuPopup") + QString::number(index));
+}
+
+} // namespace
+
+class TestControl : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void captions_data();
+    void captions();
+    void menuItems();
+    void readOnlyMode();
+    void buttonsWithoutTheirWindows();
+    void openingAWindowHoldsTheButtons_data();
+    void openingAWindowHoldsTheButtons();
+    void updateStateWhileButtonsAreHeld();
+    void backupClick_data();
+    void backupClick();
+    void closeAsksFirst_data();
+    void closeAsksFirst();
+    void trayStateMachine();
+    void minimiseWithoutANotificationArea();
+    void intervalCheckRaisesTheReminder_data();
+    void intervalCheckRaisesTheReminder();
+    void aboutFromTheMenu();
+
+private:
+    void RegisterAll();
+
+    std::unique_ptr<ScriptedPrompt> prompt;
+    std::unique_ptr<FixedClock> clock;
+    QWidget setupWindow, backupWindow, restoreWindow, detailsWindow;
+    int updatesStarted = 0;
+};
+
+void TestControl::init() {
+    prompt = std::make_unique<ScriptedPrompt>();
+    clock = std::make_unique<FixedClock>(QDateTime(Monday, QTime(10, 0)));
+    ResetSettings();
+    TheModel().Settings.RemindFromDate = Monday;
+    TheReminderState() = ReminderState();
+    updatesStarted = 0;
+}
+
+void TestControl::cleanup() {
+    for (AppWindow which : {AppWindow::Setup, AppWindow::Backup, AppWindow::Restore,
+                            AppWindow::Details, AppWindow::Help})
+        RegisterAppWindow(which, nullptr);
+    for (QWidget *window : {&setupWindow, &backupWindow, &restoreWindow, &detailsWindow})
+        window->hide();
+    SetUpdateStarter({});
+    clock.reset();
+    prompt.reset();
+}
+
+void TestControl::RegisterAll() {
+    RegisterAppWindow(AppWindow::Setup, &setupWindow);
+    RegisterAppWindow(AppWindow::Backup, &backupWindow);
+    RegisterAppWindow(AppWindow::Restore, &restoreWindow);
+    RegisterAppWindow(AppWindow::Details, &detailsWindow);
+    SetUpdateStarter([this](bool forced) { updatesStarted += forced ? 1 : 100; });
+}
+
+void TestControl::captions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("setup") << "cmdSetup"
+                           << "Setup";
+    QTest::newRow("update") << "cmdUpdate"
+                            << "Update";
+    QTest::newRow("backup") << "cmdBackup"
+                            << "Backup";
+    QTest::newRow("restore") << "cmdRestore"
+                             << "Restore";
+    QTest::newRow("details") << "cmdDetails"
+                             << "Details";
+    QTest::newRow("help") << "cmdHelp"
+                          << "Help";
+    QTest::newRow("about") << "cmdAbout"
+                           << "About";
+    QTest::newRow("exit") << "cmdExit"
+                          << "Exit";
+    QTest::newRow("why read only") << "cmdWhyRead"
+                                   << "Why Read Only Mode?";
+    QTest::newRow("read only label") << "lblReadOnly"
+                                     << "Working In Read Only Mode";
+    QTest::newRow("status") << "lblStatus"
+                            << "Status";
+}
+
+void TestControl::captions() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    frmControl control(false);
+    QCOMPARE(control.windowTitle(), QStringLiteral("Quillons Pellmoor - Control Centre"));
+    QWidget *widget = control.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    if (auto *button = qobject_cast<QPushButton *>(widget))
+        QCOMPARE(button->text(), caption);
+    else
+        QCOMPARE(qobject_cast<QLabel *>(widget)->text(), caption);
+    auto *timer = control.findChild<QTimer *>(QStringLiteral("tmrCheckInterval"));
+    QVERIFY(timer && timer->isActive());
+    QCOMPARE(timer->interval(), 5000);
+}
+
+void TestControl::menuItems() {
+    frmControl control(false);
+    const QStringList texts = {"Setup", "Update",  "",      "Backup", "Restore",
+                               "",      "Details", "About", "",       "Exit"};
+    for (int i = 0; i < texts.size(); ++i) {
+        QAction *item = Item(control, i);
+        QVERIFY(item);
+        QCOMPARE(item->text(), texts[i]);
+        QCOMPARE(item->isSeparator(), texts[i].isEmpty());
+    }
+}
+
+void TestControl::readOnlyMode() {
+    frmControl control(false);
+    control.SetReadOnlyMode(true);
+    control.show();
+    for (const char *name : {"lblReadOnly", "cmdWhyRead"})
+        QVERIFY2(control.findChild<QWidget *>(QString::fromLatin1(name))->isVisible(), name);
+    for (const char *name : {"cmdSetup", "cmdUpdate", "cmdBackup"})
+        QVERIFY2(!Button(&control, name)->isVisible(), name);
+    QVERIFY(Button(&control, "cmdRestore")->isVisible());
+    QVERIFY(!Item(control, 0)->isVisible());
+    QVERIFY(!Item(control, 1)->isVisible());
+    QVERIFY(Item(control, 3)->isVisible());
+    Button(&control, "cmdWhyRead")->click();
+    QCOMPARE(prompt->Texts(),
+             QStringList{QStringLiteral(
+                 "You appear to be running this program from write protected media (e.g. a "
+                 "CD).\nWhen running from locked media, the operations that can be performed are "
+                 "restricted.\nThis is because when using Setup and Backup, files must be written "
+                 "to disk.")});
+    // Everything fits: the window was sized for what it shows.
+    QVERIFY(control.width() >= control.sizeHint().width());
+    QVERIFY(control.height() >= control.sizeHint().height());
+}
+
+void TestControl::buttonsWithoutTheirWindows() {
+    frmControl control(false);
+    for (const char *name :
+         {"cmdSetup", "cmdUpdate", "cmdBackup", "cmdRestore", "cmdDetails", "cmdHelp"})
+        QVERIFY2(!Button(&control, name)->isEnabled(), name);
+    for (const char *name : {"cmdAbout", "cmdExit"})
+        QVERIFY2(Button(&control, name)->isEnabled(), name);
+    RegisterAll();
+    control.RefreshAvailability();
+    for (const char *name : {"cmdSetup", "cmdUpdate", "cmdBackup", "cmdRestore", "cmdDetails"})
+        QVERIFY2(Button(&control, name)->isEnabled(), name);
+    Button(&control, "cmdUpdate")->click();
+    QCOMPARE(updatesStarted, 1);
+}
+
+void TestControl::openingAWindowHoldsTheButtons_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("updateBefore");
+    QTest::newRow("setup") << "cmdSetup" << true;
+    QTest::newRow("setup, update off") << "cmdSetup" << false;
+    QTest::newRow("restore") << "cmdRestore" << true;
+    QTest::newRow("details") << "cmdDetails" << true;
+}
+
+void TestControl::openingAWindowHoldsTheButtons() {
+    QFETCH(QString, button);
+    QFETCH(bool, updateBefore);
+    RegisterAll();
+    frmControl control(false);
+    control.show();
+    control.SetUpdateEnabled(updateBefore);
+    control.findChild<QPushButton *>(button)->click();
+    QWidget *opened = button == "cmdSetup"     ? &setupWindow
+                      : button == "cmdRestore" ? &restoreWindow
+                                               : &detailsWindow;
+    QVERIFY(opened->isVisible());
+    for (const char *name :
+         {"cmdSetup", "cmdUpdate", "cmdBackup", "cmdRestore", "cmdDetails", "cmdExit"})
+        QVERIFY2(!Button(&control, name)->isEnabled(), name);
+    for (int i : {0, 1, 3, 4, 9})
+        QVERIFY(!Item(control, i)->isEnabled());
+    for (const char *name : {"cmdAbout"})
+        QVERIFY2(Button(&control, name)->isEnabled(), name);
+    QVERIFY(Item(control, 6)->isEnabled());
+    QVERIFY(Item(control, 7)->isEnabled());
+    opened->hide(); // cancelling the window
+    for (const char *name : {"cmdSetup", "cmdBackup", "cmdRestore", "cmdDetails", "cmdExit"})
+        QVERIFY2(Button(&control, name)->isEnabled(), name);
+    QCOMPARE(Button(&control, "cmdUpdate")->isEnabled(), updateBefore);
+    QVERIFY(Item(control, 9)->isEnabled());
+}
+
+void TestControl::updateStateWhileButtonsAreHeld() {
+    RegisterAll();
+    frmControl control(false);
+    control.DisEnableOpts(false);
+    control.SetUpdateEnabled(true);
+    QVERIFY(!Button(&control, "cmdUpdate")->isEnabled());
+    control.LastButtonDone();
+    QVERIFY(Button(&control, "cmdUpdate")->isEnabled());
+    control.SetUpdateEnabled(false);
+    QVERIFY(!Button(&control, "cmdUpdate")->isEnabled());
+    control.DisEnableOpts(false);
+    control.DisEnableOpts(true);
+    QVERIFY(!Button(&control, "cmdUpdate")->isEnabled());
+}
+
+void TestControl::backupClick_data() {
+    QTest::addColumn<bool>("directory");
+    QTest::addColumn<bool>("pattern");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("nothing") << false << false << false;
+    QTest::newRow("a directory") << true << false << true;
+    QTest::newRow("a pattern") << false << true << true;
+}
+
+void TestControl::backupClick() {
+    QFETCH(bool, directory);
+    QFETCH(bool, pattern);
+    QFETCH(bool, opens);
+    RegisterAll();
+    if (directory)
+        TheModel().Directories.append(clsDirectory());
+    if (pattern)
+        TheModel().IncludeAll.append(QStringLiteral("*.doc"));
+    frmControl control(false);
+    control.show();
+    Button(&control, "cmdBackup")->click();
+    QCOMPARE(backupWindow.isVisible(), opens);
+    QCOMPARE(Button(&control, "cmdSetup")->isEnabled(), !opens);
+    if (opens)
+        QVERIFY(prompt->Texts().isEmpty());
+    else
+        QCOMPARE(prompt->Texts(),
+                 QStringList{QStringLiteral("To make a backup, you must either :\nSelect some "
+                                            "directories to back up\nAnd/Or\nEnter some 'Include "
+                                            "All' patterns")});
+}
+
+void TestControl::closeAsksFirst_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("no") << MsgAnswer::No;
+    QTest::newRow("yes") << MsgAnswer::Yes;
+}
+
+void TestControl::closeAsksFirst() {
+    QFETCH(MsgAnswer, answer);
+    RegisterAll();
+    frmControl control(true);
+    control.show();
+    setupWindow.show();
+    prompt->AnswerWhen(QStringLiteral("Really exit?"), answer);
+    control.close();
+    QCOMPARE(prompt->Texts(), QStringList{QStringLiteral("Really exit?")});
+    QCOMPARE(prompt->Prompts().at(0).buttons, MsgButtons::YesNo);
+    const bool exits = answer == MsgAnswer::Yes;
+    QCOMPARE(control.HasExited(), exits);
+    QCOMPARE(control.isVisible(), !exits);
+    QCOMPARE(setupWindow.isVisible(), !exits);
+    QCOMPARE(Button(&control, "cmdHelp")->isEnabled(), false);
+    QCOMPARE(Button(&control, "cmdAbout")->isEnabled(), !exits);
+    QCOMPARE(control.findChild<QTimer *>(QStringLiteral("tmrCheckInterval"))->isActive(), !exits);
+    QVERIFY(!control.Tray()->InTray());
+}
+
+void TestControl::trayStateMachine() {
+    frmControl control(true);
+    control.show();
+    SysTray *tray = control.Tray();
+    QVERIFY(!tray->RestoreFromTray()); // not in the tray
+    QVERIFY(control.isVisible());
+    QVERIFY(tray->MinimiseToTray());
+    QVERIFY(tray->InTray());
+    QVERIFY(!control.isVisible());
+    QVERIFY(tray->Icon()->isVisible());
+    QCOMPARE(tray->Icon()->toolTip(), QStringLiteral("Quillons Pellmoor"));
+    QVERIFY(!tray->MinimiseToTray()); // already there
+    QVERIFY(tray->RestoreFromTray());
+    QVERIFY(control.isVisible());
+    QVERIFY(!control.isMinimized());
+    QVERIFY(!tray->InTray());
+    QVERIFY(!tray->Icon()->isVisible());
+    // Minimising the window sends it to the tray.
+    control.setWindowState(Qt::WindowMinimized);
+    QVERIFY(tray->InTray());
+    QVERIFY(!control.isVisible());
+    tray->RestoreFromTray();
+    // Maximising is undone; the size stays the load size.
+    const QSize loadSize = control.size();
+    control.setWindowState(Qt::WindowMaximized);
+    QVERIFY(!control.isMaximized());
+    QCOMPARE(control.size(), loadSize);
+}
+
+void TestControl::minimiseWithoutANotificationArea() {
+    frmControl control(false);
+    control.show();
+    QVERIFY(!control.Tray()->MinimiseToTray());
+    control.setWindowState(Qt::WindowMinimized);
+    QVERIFY(!control.Tray()->InTray());
+    QVERIFY(control.isVisible());
+    QVERIFY(control.isMinimized());
+}
+
+void TestControl::intervalCheckRaisesTheReminder_data() {
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QDate>("lastBackup");
+    QTest::addColumn<bool>("backupOpen");
+    QTest::addColumn<bool>("raised");
+    QTest::newRow("monday, due") << 0 << Monday.addDays(-6) << false << true;
+    QTest::newRow("backup made today") << 0 << Monday << false << false;
+    QTest::newRow("backup window open") << 0 << Monday.addDays(-6) << true << false;
+    QTest::newRow("first of month") << -1 << Monday.addDays(-6) << false << false;
+}
+
+void TestControl::intervalCheckRaisesTheReminder() {
+    QFETCH(int, interval);
+    QFETCH(QDate, lastBackup);
+    QFETCH(bool, backupOpen);
+    QFETCH(bool, raised);
+    RegisterAll();
+    TheModel().Settings.BackupInterval = interval;
+    TheModel().Settings.LastBackupDate = lastBackup;
+    if (backupOpen)
+        backupWindow.show();
+    frmControl control(false);
+    control.CheckIntervalTick();
+    QCOMPARE(control.findChild<QTimer *>(QStringLiteral("tmrCheckInterval"))->interval(), 60000);
+    QCOMPARE(control.Alert()->isVisible(), raised);
+    QCOMPARE(control.Alert()->Queue().Last(), raised ? 0 : -1);
+    QCOMPARE(TheReminderState().ReminderShowing, raised);
+    if (raised) {
+        QCOMPARE(control.Alert()->Queue().At(0).text, QStringLiteral("Its backup time!"));
+        QCOMPARE(control.Alert()->Queue().At(0).ends, 10 * 3600 + 720 * 60.0);
+        // Raised once: a second tick while it shows queues nothing more.
+        clock->AdvanceSeconds(1000);
+        control.CheckIntervalTick();
+        QCOMPARE(control.Alert()->Queue().Last(), 0);
+    }
+}
+
+void TestControl::aboutFromTheMenu() {
+    frmControl control(true);
+    control.Tray()->MinimiseToTray();
+    control.MenuCommand(7);
+    QVERIFY(control.About()->isVisible());
+    QCOMPARE(control.About()->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
+             QStringLiteral("06.08.06"));
+    control.About()->findChild<QPushButton *>(QStringLiteral("cmdOk"))->click();
+    QVERIFY(!control.About()->isVisible());
+    prompt->AnswerWhen(QStringLiteral("Really exit?"), MsgAnswer::No);
+    control.MenuCommand(9);
+    QCOMPARE(prompt->Texts(), QStringList{QStringLiteral("Really exit?")});
+    QVERIFY(control.Tray()->InTray());
+}
+
+QTEST_MAIN(TestControl)
+#include "tst_control.moc"
