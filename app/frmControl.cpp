@@ -272,6 +272,9 @@ void frmControl::CheckIntervalTick() {
 }
 
 void frmControl::BeginBusy() {
+    // Loading can save inside itself; only the outermost bracket remembers and restores.
+    if (busyDepth++ > 0)
+        return;
     busyCaption = windowTitle();
     busyStates.clear();
     for (QWidget *child : findChildren<QWidget *>()) {
@@ -285,6 +288,8 @@ void frmControl::ShowBusyProgress(const QString &progress) {
 }
 
 void frmControl::EndBusy() {
+    if (busyDepth == 0 || --busyDepth > 0)
+        return;
     for (const auto &state : busyStates) {
         if (state.first)
             state.first->setEnabled(state.second);

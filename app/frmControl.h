@@ -96,6 +96,7 @@ private:
     QPointer<QPushButton> lastButton;
     QList<QObject *> watchedWindows;
 
+    int busyDepth = 0;
     QString busyCaption;
     QList<QPair<QPointer<QWidget>, bool>> busyStates;
 };

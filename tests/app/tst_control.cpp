@@ -7,8 +7,10 @@
 #include "frmAbout.h"
 #include "frmAlert.h"
 #include "frmControl.h"
+#include "infofile.h"
 #include "model.h"
 #include "scriptedprompt.h"
+#include "temptree.h"
 
 #include <QAction>
 #include <QLabel>
@@ -54,6 +56,7 @@ private slots:
     void intervalCheckRaisesTheReminder_data();
     void intervalCheckRaisesTheReminder();
     void aboutFromTheMenu();
+    void busyWhileTheInformationFileWorks();
 
 private:
     void RegisterAll();
@@ -385,6 +388,27 @@ void TestControl::aboutFromTheMenu() {
     control.MenuCommand(9);
     QCOMPARE(prompt->Texts(), QStringList{QStringLiteral("Really exit?")});
     QVERIFY(control.Tray()->InTray());
+}
+
+void TestControl::busyWhileTheInformationFileWorks() {
+    RegisterAll();
+    frmControl control(false);
+    control.SetUpdateEnabled(false);
+    TempTree tree;
+    // A missing file is created while it loads: a save inside the load.
+    LoadIniFile(tree.PathOf(QStringLiteral("Backup.Ini")), true);
+    QVERIFY(QFile::exists(tree.PathOf(QStringLiteral("Backup.Ini"))));
+    QCOMPARE(control.windowTitle(), QStringLiteral("Quillons Pellmoor - Control Centre"));
+    for (const char *name : {"cmdSetup", "cmdBackup", "cmdRestore", "cmdAbout", "cmdExit"})
+        QVERIFY2(Button(&control, name)->isEnabled(), name);
+    QVERIFY(!Button(&control, "cmdUpdate")->isEnabled());
+    control.BeginBusy();
+    control.ShowBusyProgress(QStringLiteral("Saving ... 42%"));
+    QCOMPARE(control.windowTitle(),
+             QStringLiteral("Saving ... 42% - Quillons Pellmoor - Control Centre"));
+    QVERIFY(!Button(&control, "cmdAbout")->isEnabled());
+    control.EndBusy();
+    QVERIFY(Button(&control, "cmdAbout")->isEnabled());
 }
 
 QTEST_MAIN(TestControl)
