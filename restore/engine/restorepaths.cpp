@@ -1,0 +1,46 @@
+#include "restorepaths.h"
+
+#include "platform.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+// Both separators count, as a file written on one system may be read on the other.
+bool HasParentComponent(const QString &path) {
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+    return path.split(separators).contains(QStringLiteral(".."));
+}
+
+bool HasDrive(const QString &path) {
+    return path.size() >= 2 && path.at(1) == QLatin1Char(':');
+}
+
+} // namespace
+
+bool SafeFileName(const QString &name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(platform::Separator());
+}
+
+bool SafeAbsolutePath(const QString &path) {
+    return platform::IsAbsolutePath(path) && !HasParentComponent(path);
+}
+
+bool SafeRelativePath(const QString &path) {
+    return !path.isEmpty() && !platform::IsAbsolutePath(path) &&
+           !path.startsWith(QLatin1Char('/')) && !path.startsWith(QLatin1Char('\\')) &&
+           !HasDrive(path) && !HasParentComponent(path);
+}
+
+bool InsideFolder(const QString &folder, const QString &relative) {
+    const QFileInfo target(folder + relative);
+    if (!target.exists())
+        return true; // nothing to read; the copy reports the missing file
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    const QString resolved = target.canonicalFilePath();
+    if (root == QLatin1String("/"))
+        return true;
+    return !root.isEmpty() && resolved.startsWith(root + QLatin1Char('/'));
+}

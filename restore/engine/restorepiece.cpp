@@ -1,0 +1,154 @@
+// The copy of one piece of a file from the current medium, and what follows when the file is
+// complete: the temporary zip is unzipped into place.
+
+#include "restorerun.h"
+
+#include "cancelflag.h"
+#include "clock.h"
+#include "copyfile.h"
+#include "doevents.h"
+#include "fileops.h"
+#include "model.h"
+#include "platform.h"
+#include "restorepaths.h"
+#include "textutil.h"
+#include "unzip.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+void RestoreRun::CopyPiece(int position) {
+    const int index = selection.SortedOrder()[position];
+    const FileRecord &f = TheModel().Files[index];
+    const VersionRecord &v = f.Versions[selection.Files()[index].UseVersion];
+    FileWork &w = work[index];
+    QString source;
+    if (!PieceSource(index, v, source) || !DecideDestination(index))
+        return;
+    if (w.target.isEmpty())
+        w.target = v.Zipped ? WorkFolder() + PadNumber(position, 8) + QStringLiteral(".zip")
+                            : w.destination;
+    w.ExpectedSize = v.Zipped ? v.ZippedSize : v.Size;
+    ShowProgress(source, w.destination);
+    // The copier never truncates: a first piece starts an empty file, whatever an earlier
+    // attempt or an old temporary file left there.
+    if (w.BytesRestored == 0)
+        QFile::remove(w.target);
+    const double pieceLength = FileLength(source);
+    view.SetCopyLabel(QStringLiteral("---"));
+    const bool copied = CopyFileRange(source, w.target, 1, pieceLength, w.BytesRestored + 1, &view,
+                                      QStringLiteral(" (") + FormatSize(v.Size) + QLatin1Char(')'));
+    if (!copied) {
+        w.RestoreDone = false;
+        totalSize -= v.Size;
+        doneSize -= w.BytesRestored / 1024;
+        AddPartial(w.target);
+        if (CancelFlag())
+            return;
+        // The medium is found again at once, so a piece that cannot be read would be asked
+        // for forever; the second failure on the same medium gives the file up.
+        if (w.failedMedium == currentMedium)
+            GiveUp(index, CopyFailedMessage);
+        else
+            w.failedMedium = currentMedium;
+        return;
+    }
+    PieceDone(position, pieceLength);
+}
+
+void RestoreRun::PieceDone(int position, double pieceLength) {
+    const int index = selection.SortedOrder()[position];
+    RestoreFileState &s = selection.Files()[index];
+    const VersionRecord &v = TheModel().Files[index].Versions[s.UseVersion];
+    FileWork &w = work[index];
+    w.failedMedium = -1;
+    w.BytesRestored += pieceLength;
+    doneSize += pieceLength / 1024;
+    if (w.ExpectedSize > 0 && w.BytesRestored / (w.ExpectedSize * 1024) < 0.999) {
+        ++w.CurrentMedium;
+        AddPartial(w.target);
+        return;
+    }
+    doneSize = doneSize - w.ExpectedSize + v.Size;
+    if (v.Zipped && !CompleteZip(index))
+        return;
+    w.RestoreDone = true;
+    s.Ticked = false;
+    RemovePartial(w.target);
+    RemovePartial(w.destination);
+    ++processed;
+}
+
+bool RestoreRun::CompleteZip(int index) {
+    FileWork &w = work[index];
+    // Extracting into a folder of its own keeps a damaged or foreign archive away from the
+    // files already restored; only the one file a zipped copy holds is moved into place.
+    QTemporaryDir staging(WorkFolder() + QStringLiteral("unzip-XXXXXX"));
+    bool ok = staging.isValid();
+    if (ok) {
+        const QString folder = AddSlashed(staging.path());
+        view.SetUnzipping(true);
+        const QString text = UnzipFiles(w.target, folder, {QStringLiteral("*")}, 1);
+        view.SetUnzipping(false);
+        const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                           QDir::Hidden | QDir::System);
+        ok = !text.contains(QStringLiteral("Error!!!!!")) && entries.size() == 1;
+        if (ok) {
+            const QFileInfo entry(folder + entries.first());
+            // An earlier, unzipped version may have left its emptied attempt there.
+            QFile::remove(w.destination);
+            ok = entry.isFile() && !entry.isSymLink() &&
+                 QFile::rename(entry.filePath(), w.destination);
+            if (!ok)
+                QFile::remove(w.destination);
+        }
+        RemoveDirectoryTree(folder);
+    }
+    QFile::remove(w.target);
+    if (!ok)
+        GiveUp(index, UnzipFailedMessage);
+    return ok;
+}
+
+bool RestoreRun::PieceSource(int index, const VersionRecord &v, QString &source) {
+    const FileRecord &f = TheModel().Files[index];
+    const bool byDefault = v.StoredName.isEmpty();
+    const QString relative =
+        byDefault ? AddSlashed(platform::RelativeForm(f.Path)) + f.Name : v.StoredName;
+    const bool safe = SafeFileName(f.Name) && (!byDefault || SafeAbsolutePath(f.Path)) &&
+                      SafeRelativePath(relative) && InsideFolder(loadedDirectory, relative);
+    if (!safe) {
+        GiveUp(index, UnsafePathMessage);
+        return false;
+    }
+    source = loadedDirectory + relative;
+    return true;
+}
+
+void RestoreRun::ShowProgress(const QString &source, const QString &destination) {
+    const qint64 now = SteadyMilliseconds();
+    if (lastProgress >= 0 && now - lastProgress < 100)
+        return;
+    lastProgress = now;
+    view.SetRestored(QString::number(processed + 1) + QStringLiteral(" Out Of ") +
+                     QString::number(numberToRestore));
+    view.SetRestoring(source);
+    view.SetTo(destination);
+    view.SetBars(numberToRestore > 0 ? double(processed + 1) / numberToRestore : 0,
+                 totalSize != 0 ? doneSize / totalSize : 0);
+    view.SetTotal(FormatSize(doneSize) + QStringLiteral(" Of About ") + FormatSize(totalSize));
+    DoEvents();
+}
+
+void RestoreRun::RestartFile(int index) {
+    FileWork &w = work[index];
+    // What an earlier version wrote must not survive beyond the new copy's length.
+    if (!w.target.isEmpty() && w.BytesRestored > 0)
+        QFile(w.target).resize(0);
+    doneSize -= w.BytesRestored / 1024;
+    w.BytesRestored = 0;
+    w.target.clear();
+    w.failedMedium = -1;
+}

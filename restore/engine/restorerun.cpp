@@ -1,0 +1,281 @@
+#include "restorerun.h"
+
+#include "cancelflag.h"
+#include "fileops.h"
+#include "model.h"
+#include "platform.h"
+#include "textutil.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+RestoreRun::RestoreRun(RestoreSelection &selection, PossibleDrives &drives,
+                       QString &loadedDirectory, const RestoreOptions &options, RestoreView &view)
+    : selection(selection), drives(drives), loadedDirectory(loadedDirectory), options(options),
+      view(view) {}
+
+RestoreRun::~RestoreRun() = default;
+
+RestoreResult RestoreRun::DoRestore() {
+    Start();
+    if (MainLoop())
+        Finish();
+    Stop();
+    return result;
+}
+
+int RestoreRun::LastIndex(const VersionRecord &v) const {
+    VersionRecord copy = v;
+    copy.ComputeLastMedium();
+    return copy.LastMedium;
+}
+
+void RestoreRun::Start() {
+    view.RunStarted();
+    AddSlash(options.restoreTo);
+    result = RestoreResult();
+    partial.clear();
+    processed = -1;
+    unrestoredCount = -1;
+    Model &m = TheModel();
+    QList<RestoreFileState> &files = selection.Files();
+    work = QList<FileWork>(m.Files.size());
+    // A selection built for another model restores nothing rather than the wrong files.
+    if (files.size() != m.Files.size())
+        for (RestoreFileState &s : files)
+            s.Ticked = false;
+    numberToRestore = selection.NumberToRestore() + 1;
+    for (int index : selection.SortedOrder()) {
+        RestoreFileState &s = files[index];
+        s.Ticked = s.Ticked && s.Shown;
+        if (!s.Ticked)
+            continue;
+        const FileRecord &f = m.Files[index];
+        if (s.UseVersion < 0 || s.UseVersion > f.VersionsLast())
+            s.UseVersion = f.VersionsLast();
+        if (s.UseVersion < 0) {
+            GiveUp(index, MediaNotFoundMessage);
+            continue;
+        }
+        const VersionRecord &v = f.Versions[s.UseVersion];
+        totalSize += v.Size;
+        work[index].CurrentMedium = v.MediumIndex;
+    }
+    for (MediumRecord &medium : m.Media)
+        medium.RestoreSkip = !medium.Available;
+    SetCancelFlag(false);
+    firstPass = true;
+    currentMedium = 0;
+}
+
+bool RestoreRun::MainLoop() {
+    Model &m = TheModel();
+    for (;;) {
+        for (MediumRecord &medium : m.Media)
+            medium.RestoreNeeded = false;
+        VersionCheck();
+        MarkNeededMedia();
+        bool waiting = false;
+        for (int index : selection.SortedOrder())
+            waiting = waiting || (selection.Files()[index].Ticked && !work[index].RestoreDone);
+        if (!waiting)
+            return true;
+        if (!ChooseMedium())
+            continue;
+        int number = currentMedium + 1;
+        loadedDirectory = drives.FindMedia(number);
+        if (CancelFlag())
+            return false;
+        // A medium that was not given is not asked for again, so the run always moves on.
+        if (loadedDirectory.isEmpty())
+            m.Media[currentMedium].RestoreSkip = true;
+        if (!m.Media[currentMedium].RestoreSkip && !CopyFromCurrentMedium())
+            return false;
+        if (firstPass)
+            currentMedium = -1;
+    }
+}
+
+bool RestoreRun::Unusable(const VersionRecord &version) const {
+    const Model &m = TheModel();
+    for (int i = version.MediumIndex; i <= LastIndex(version); ++i) {
+        // A medium the information file does not list cannot be asked for.
+        if (i < 0 || i > m.MediaLast() || m.Media[i].RestoreSkip)
+            return true;
+    }
+    return false;
+}
+
+void RestoreRun::VersionCheck() {
+    const Model &m = TheModel();
+    QList<RestoreFileState> &files = selection.Files();
+    for (int index : selection.SortedOrder()) {
+        RestoreFileState &s = files[index];
+        const FileRecord &f = m.Files[index];
+        if (!s.Ticked || !Unusable(f.Versions[s.UseVersion]))
+            continue;
+        FileWork &w = work[index];
+        // The substitution list names the version the user chose, also after a second fallback.
+        if (w.RequestedVersion == -1)
+            w.RequestedVersion = s.UseVersion;
+        int found = -1;
+        for (int v = s.UseVersion - 1; v >= 0 && found < 0; --v)
+            found = Unusable(f.Versions[v]) ? -1 : v;
+        for (int v = s.UseVersion + 1; v <= f.VersionsLast() && found < 0; ++v)
+            found = Unusable(f.Versions[v]) ? -1 : v;
+        if (found < 0) {
+            w.RequestedVersion = -1;
+            GiveUp(index, MediaNotFoundMessage);
+        } else {
+            s.UseVersion = found;
+            RestartFile(index);
+        }
+        w.CurrentMedium = f.Versions[s.UseVersion].MediumIndex;
+    }
+}
+
+void RestoreRun::MarkNeededMedia() {
+    Model &m = TheModel();
+    for (int index : selection.SortedOrder()) {
+        if (!selection.Files()[index].Ticked)
+            continue;
+        const VersionRecord &v = m.Files[index].Versions[selection.Files()[index].UseVersion];
+        bool any = false;
+        for (int i = std::max(work[index].CurrentMedium, 0); i <= LastIndex(v); ++i) {
+            if (i <= m.MediaLast()) {
+                m.Media[i].RestoreNeeded = true;
+                any = true;
+            }
+        }
+        // Every piece was read and the copy is still short: no medium can complete it.
+        if (!any)
+            GiveUp(index, IncompleteMessage);
+    }
+}
+
+bool RestoreRun::ChooseMedium() {
+    Model &m = TheModel();
+    if (firstPass && currentMedium != -1) {
+        currentMedium = -1;
+        const QString id = loadedDirectory.isEmpty() ? QString() : ReadMediaID(loadedDirectory);
+        bool ok = false;
+        const int index = id.trimmed().toInt(&ok) - 1;
+        if (ok && index >= 0 && index <= m.MediaLast() && m.Media[index].RestoreNeeded)
+            currentMedium = index;
+        return currentMedium != -1;
+    }
+    firstPass = false;
+    view.SetNext(QStringLiteral("Unknown"));
+    int found = -1;
+    for (int i = currentMedium + 1; i <= m.MediaLast(); ++i) {
+        if (!m.Media[i].RestoreNeeded)
+            continue;
+        if (found >= 0) {
+            view.SetNext(QString::number(i + 1));
+            break;
+        }
+        found = i;
+    }
+    currentMedium = found;
+    return found >= 0;
+}
+
+bool RestoreRun::CopyFromCurrentMedium() {
+    const QList<int> &order = selection.SortedOrder();
+    for (int position = 0; position < order.size(); ++position) {
+        const int index = order[position];
+        if (!selection.Files()[index].Ticked || work[index].CurrentMedium != currentMedium)
+            continue;
+        if (CancelFlag())
+            return false;
+        CopyPiece(position);
+    }
+    return !CancelFlag();
+}
+
+void RestoreRun::Finish() {
+    const Model &m = TheModel();
+    const QString of = QStringLiteral(" Of ") + QString::number(numberToRestore);
+    result.unrestoredLabel = QString::number(unrestoredCount + 1) + of;
+    for (int index : selection.SortedOrder()) {
+        const FileWork &w = work[index];
+        if ((selection.Files()[index].Ticked || w.RestoreDone) && w.RequestedVersion != -1)
+            result.substituted.append(m.Files[index].Name + QLatin1String(SubstitutedMessage) +
+                                      QString::number(w.RequestedVersion) +
+                                      QStringLiteral(" Requested, Used ") +
+                                      QString::number(selection.Files()[index].UseVersion));
+    }
+    result.substitutedLabel = QString::number(result.substituted.size()) + of;
+    if (options.chkIni) {
+        const QString marker = options.restoreTo + QLatin1String(MarkerDirectoryName);
+        CreateDirectory(marker);
+        if (!FindProgramMedium())
+            return;
+        if (!loadedDirectory.isEmpty()) {
+            RestoreProgIni(loadedDirectory + QLatin1String(MarkerDirectoryName), marker, view);
+            result.programRestored = true;
+        }
+    }
+    view.Finished();
+}
+
+bool RestoreRun::FindProgramMedium() {
+    const Model &m = TheModel();
+    for (int i = m.MediaLast(); i >= 0; --i) {
+        if (m.Media[i].RestoreSkip)
+            continue;
+        int number = i + 1;
+        const QString root = drives.FindMedia(number);
+        if (CancelFlag())
+            return false;
+        if (!root.isEmpty()) {
+            loadedDirectory = root;
+            return true;
+        }
+    }
+    // No medium left to copy the program from: the copy is skipped.
+    loadedDirectory.clear();
+    return true;
+}
+
+void RestoreRun::Stop() {
+    for (const QString &path : partial)
+        if (QFileInfo::exists(path))
+            QFile::remove(path);
+    partial.clear();
+    systemTemp.reset();
+    result.cancelled = CancelFlag();
+    view.RunEnded(result.cancelled);
+}
+
+void RestoreRun::GiveUp(int index, const char *message) {
+    const FileRecord &f = TheModel().Files[index];
+    FileWork &w = work[index];
+    selection.Files()[index].Ticked = false;
+    ++processed;
+    ++unrestoredCount;
+    result.unrestored.append(f.Name + QLatin1String(message) + f.Path);
+    doneSize -= w.BytesRestored / 1024;
+    w.BytesRestored = 0;
+}
+
+void RestoreRun::AddPartial(const QString &path) {
+    for (const QString &entry : partial)
+        if (platform::PathsEqual(entry, path))
+            return;
+    partial.append(path);
+}
+
+void RestoreRun::RemovePartial(const QString &path) {
+    for (qsizetype i = 0; i < partial.size(); ++i) {
+        if (platform::PathsEqual(partial[i], path)) {
+            // The last entry takes the removed one's place.
+            partial[i] = partial.last();
+            partial.removeLast();
+            return;
+        }
+    }
+}

@@ -1,0 +1,142 @@
+#pragma once
+// One restore run: the chosen files are put back from their media, one medium a turn, in the
+// order the run needs them. The run never writes the information file; the window reloads the
+// program's own one afterwards.
+//
+// The stages live in files of their own: the main loop (restorerun.cpp), the copy of one piece
+// (restorepiece.cpp), where a file lands (restoredestination.cpp) and the program files
+// (restoreprogini.cpp).
+
+#include "mediasearch.h"
+#include "model.h"
+#include "restoreselection.h"
+#include "restoreview.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QTemporaryDir;
+
+struct RestoreOptions {
+    QString restoreTo;        // the 'Restore To' directory
+    bool chkDirStruct = true; // "Maintain Directory Structure"
+    bool chkIni = false;      // "Restore Program And Information File"
+};
+
+struct RestoreResult {
+    bool cancelled = false;
+    QStringList unrestored;  // lstUnrestore: name + " - message - " + directory
+    QStringList substituted; // lstSubs: name + " - Backup media substituted! - " + versions
+    // Files whose destination had to be shortened, as notes beside the substitutions.
+    QStringList shortened;
+    QString unrestoredLabel;  // "2 Of 10"
+    QString substitutedLabel; // "1 Of 10"
+    bool programRestored = false;
+};
+
+inline constexpr char MediaNotFoundMessage[] = " - Backup media could not be found! - ";
+inline constexpr char PathTooLongMessage[] =
+    " - Restore path was too long and could not be shortened enough! - ";
+inline constexpr char SubstitutedMessage[] = " - Backup media substituted! - ";
+inline constexpr char DirectoryShortenedMessage[] =
+    " - Restore path was too long but directory was shortened! - ";
+inline constexpr char FileShortenedMessage[] =
+    " - Restore path was too long but directory and file were shortened! - ";
+inline constexpr char UnsafePathMessage[] =
+    " - The information file places this file outside its media or the restore directory! - ";
+inline constexpr char IncompleteMessage[] =
+    " - The pieces on its media add up to less than the stored size! - ";
+inline constexpr char UnzipFailedMessage[] = " - The zipped copy could not be unzipped! - ";
+inline constexpr char CopyFailedMessage[] = " - The copy failed again on the same media! - ";
+
+// Paths of this length or more are too long (251, not 256).
+inline constexpr int RestorePathLimit = 251;
+
+class RestoreRun {
+public:
+    // loadedDirectory is the root of the medium the information file came from; the run
+    // replaces it with the root of each medium it is given.
+    RestoreRun(RestoreSelection &selection, PossibleDrives &drives, QString &loadedDirectory,
+               const RestoreOptions &options, RestoreView &view);
+    ~RestoreRun();
+    RestoreRun(const RestoreRun &) = delete;
+    RestoreRun &operator=(const RestoreRun &) = delete;
+
+    RestoreResult DoRestore();
+
+private:
+    // Working fields of one file, beside its selection entry.
+    struct FileWork {
+        int RequestedVersion = -1;
+        int CurrentMedium = 0;
+        double BytesRestored = 0;
+        double ExpectedSize = 0; // kilobytes
+        bool RestoreDone = false;
+        QString destination;   // where the file lands, decided with its first piece
+        QString target;        // what the pieces are written into (the temporary zip when zipped)
+        int failedMedium = -1; // medium whose copy of the next piece failed last time
+    };
+
+    void Start();
+    bool MainLoop();
+    void VersionCheck();
+    bool Unusable(const VersionRecord &version) const;
+    void MarkNeededMedia();
+    bool ChooseMedium();
+    bool CopyFromCurrentMedium();
+    void CopyPiece(int position);
+    void Finish();
+    bool FindProgramMedium();
+    void Stop();
+
+    // restorepiece.cpp
+    bool PieceSource(int index, const VersionRecord &v, QString &source);
+    void PieceDone(int position, double pieceLength);
+    bool CompleteZip(int index);
+    void ShowProgress(const QString &source, const QString &destination);
+    void RestartFile(int index);
+
+    // restoredestination.cpp
+    bool DecideDestination(int index);
+    QString MoveDirectory(const FileRecord &file, const QString &dir);
+    void AppendLine(const QString &path, const QString &line);
+
+    // restoreworkfolder.cpp
+    QString WorkFolder();
+
+    void GiveUp(int index, const char *message);
+    void AddPartial(const QString &path);
+    void RemovePartial(const QString &path);
+    int LastIndex(const VersionRecord &v) const;
+
+    RestoreSelection &selection;
+    PossibleDrives &drives;
+    QString &loadedDirectory;
+    RestoreOptions options;
+    RestoreView &view;
+
+    QList<FileWork> work;
+    RestoreResult result;
+    int numberToRestore = 0; // files to restore (a count)
+    int processed = -1;
+    int unrestoredCount = -1;
+    double totalSize = 0;
+    double doneSize = 0;
+    QStringList partial;
+    int dirMoveCounter = 0;
+    int renameCounter = 0;
+    QString lastMovedDirectory;
+    QString currentMovedDirectory;
+    int currentMedium = -1;
+    bool firstPass = true;
+    qint64 lastProgress = -1;
+    QString workFolder;
+    std::unique_ptr<QTemporaryDir> systemTemp;
+};
+
+// Copies the program files and the information file from one "!IN_HERE!" to another; a file
+// that cannot be copied is passed over.
+void RestoreProgIni(const QString &sourceDir, const QString &destinationDir, RestoreView &view);
