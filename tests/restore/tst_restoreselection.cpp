@@ -12,7 +12,9 @@ namespace {
 
 // Adds a file with one version per backup index given.
 void AddFile(const QString &path, const QString &name, const QList<int> &backups) {
-    FileRecord f{path, name, {}};
+    FileRecord f;
+    f.Path = path;
+    f.Name = name;
     for (int b : backups) {
         VersionRecord v;
         v.BackupIndex = b;
