@@ -30,10 +30,6 @@ QStringList SortedNames(const RestoreSelection &selection) {
     return names;
 }
 
-QSet<int> AllBackups() {
-    return {0, 1, 2};
-}
-
 } // namespace
 
 class TestRestoreSelection : public QObject {
