@@ -2,6 +2,7 @@
 // spanned, zipped), skipped and missing media, long destinations, and information files or
 // zips that try to lead the run astray.
 
+#include "backupfixture.h"
 #include "backuprun.h"
 #include "cancelflag.h"
 #include "infofile.h"
@@ -78,70 +79,32 @@ public:
     void SetUnzipping(bool on) override { unzipping.append(on ? "on" : "off"); }
 };
 
-// A machine in a temporary folder: program, data, backups, temporary and restore folders.
-class Machine {
+// A machine in a temporary folder, as the backup tests set it up, with a restore folder too.
+class Machine : public BackupFixture {
 public:
     Machine() {
-        tree.Add({"prog/", "data/", "backups/", "temp/"});
-        platform::SetProgramDirectory(tree.PathOf("prog/"));
-        ResetSettings();
-        BuildProgramFiles();
-        for (const ProgramFile &file : ProgramFiles())
-            tree.Write("prog/" + file.name, "program file " + file.name.toUtf8());
-        Model &m = TheModel();
-        m.Settings.BackupDirectory = tree.PathOf("backups/");
-        m.Settings.TempDirectory = tree.PathOf("temp/");
+        tree.Add({"temp/"});
         SetMedia(-1);
-        qputenv("PELLMOOR_DRIVES", (tree.PathOf("prog/") + "=fixed").toUtf8());
-        SetCancelFlag(false);
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(tree.Root()); // the zipper leaves its estimates in the current folder
-    }
-    ~Machine() {
-        QDir::setCurrent(previousDir);
-        ResetSettings();
-        platform::SetProgramDirectory(QString());
-        qunsetenv("PELLMOOR_DRIVES");
-        SetCancelFlag(false);
-        BuildProgramFiles();
     }
 
-    QString Data(const QString &relative = QString()) const {
-        return tree.PathOf("data/" + relative);
-    }
     QString RestoreTo() const { return tree.PathOf("restore/"); }
     // Where a data file lands when the directory structure is kept.
     QString Restored(const QString &relative) const {
         return RestoreTo() + platform::RelativeForm(Data()) + relative;
     }
-    QString MediumDir(int backup, int medium) const {
-        return tree.PathOf(QStringLiteral("backups/Backup%1/MEDIA%2/")
-                               .arg(backup, 3, 10, QLatin1Char('0'))
-                               .arg(medium, 3, 10, QLatin1Char('0')));
-    }
-
     void SetMedia(double sizeKB) {
-        SettingsRecord &s = TheModel().Settings;
-        s.MediaSize = sizeKB;
-        s.ClusterSize = 1024;
-        s.WriteAllAtOnce = true;
-        s.MediaKind = sizeKB < 0 ? 5 : 4;
+        BackupFixture::SetMedia(sizeKB, 1024, true);
+        TheModel().Settings.MediaKind = sizeKB < 0 ? 5 : 4;
     }
 
     // One backup of the whole data folder.
     void Backup(const BackupOptions &options = {}) {
-        if (TheModel().Directories.isEmpty()) {
-            clsDirectory dir;
-            dir.SetNiceDirName(Data());
-            dir.Patterns = QStringLiteral("*.*");
-            dir.IncludeSubdirs = true;
-            dir.Selected = true;
-            TheModel().Directories.append(dir);
-        }
+        if (TheModel().Directories.isEmpty())
+            AddDirectory(Data());
         ScriptedPrompt prompt;
-        BackupView view;
-        BackupControl control;
-        QVERIFY(DoBackup(options, view, control).finished);
+        BackupView quiet;
+        BackupControl stop;
+        QVERIFY(DoBackup(options, quiet, stop).finished);
         QCOMPARE(prompt.Unexpected(), 0);
     }
 
@@ -159,7 +122,7 @@ public:
 
     RestoreResult Restore(bool dirStruct = true, bool withProgram = false) {
         RestoreOptions options{RestoreTo(), dirStruct, withProgram};
-        RestoreRun run(selection, drives, loaded, options, view);
+        RestoreRun run(selection, drives, loaded, options, restoreView);
         return run.DoRestore();
     }
 
@@ -170,19 +133,18 @@ public:
         QVERIFY(QDir().rename(dir, dir + "-away"));
     }
 
-    TempTree tree;
     PossibleDrives drives;
     QString loaded;
     RestoreSelection selection;
-    CountingView view;
-    QString previousDir;
+    CountingView restoreView;
 };
 
 // A medium made by hand, for information files the backup engine would never write.
 struct HandMedium {
     explicit HandMedium(TempTree &tree) : tree(tree) {
         ResetSettings();
-        TheModel().Backups.append(BackupRecord{QStringLiteral("01/01/2026")});
+        TheModel().Backups.append(BackupRecord());
+        TheModel().Backups.last().SetDate = QStringLiteral("01/01/2026");
         IncMedia();
         TheModel().Settings.TempDirectory = tree.PathOf("temp/");
         tree.Add({"medium/!IN_HERE!/Media.ID=1\r\n"});
@@ -280,7 +242,7 @@ private Q_SLOTS:
         QCOMPARE(result.unrestored, QStringList());
         QCOMPARE(result.substituted, QStringList());
         QCOMPARE(result.unrestoredLabel, QStringLiteral("0 Of %1").arg(files.size()));
-        QCOMPARE(mx.view.finished, 1);
+        QCOMPARE(mx.restoreView.finished, 1);
         for (const QString &file : files) {
             const QString relative = file.section(QRegularExpression("[=:]"), 0, 0);
             QCOMPARE(ReadAll(mx.Restored(relative)), mx.tree.Read("data/" + relative));
@@ -292,7 +254,7 @@ private Q_SLOTS:
                     zipped = &f.Versions.last();
             QVERIFY(zipped && zipped->Zipped);
             QCOMPARE(zipped->Spanned, media > 1);
-            QVERIFY(mx.view.unzipping.contains("on"));
+            QVERIFY(mx.restoreView.unzipping.contains("on"));
         }
         // Nothing of the run stays in the working folder.
         QCOMPARE(FilesBelow(mx.tree.PathOf("temp/")), tempBefore);
@@ -390,7 +352,7 @@ private Q_SLOTS:
         prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
         const RestoreResult result = mx.Restore();
         QVERIFY(result.cancelled);
-        QCOMPARE(mx.view.finished, 0);
+        QCOMPARE(mx.restoreView.finished, 0);
         QVERIFY(!QFile::exists(mx.Restored("big.bin")));
     }
 
