@@ -66,7 +66,7 @@ bool HaveUpdateStarter() {
     return bool(updateStarter);
 }
 
-void StartUpdate(bool forced) {
+void StartUpdate(bool automatic, bool forced) {
     if (updateStarter)
-        updateStarter(forced);
+        updateStarter(automatic, forced);
 }

@@ -22,8 +22,10 @@ void ForEachAppWindow(const std::function<void(QWidget *)> &action);
 void ShowForm(QWidget *window);
 void HideForm(QWidget *window);
 
-// The update check, as asked for by the user (forced) or automatic; none until it exists.
-using UpdateStarter = std::function<void(bool forced)>;
+// The update check; none until it exists. automatic: the check at start-up, which keeps quiet
+// unless there is something new. forced: offer the package even when it is not newer. The
+// Update button asks for neither.
+using UpdateStarter = std::function<void(bool automatic, bool forced)>;
 void SetUpdateStarter(UpdateStarter starter);
 bool HaveUpdateStarter();
-void StartUpdate(bool forced);
+void StartUpdate(bool automatic, bool forced);

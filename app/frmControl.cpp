@@ -51,7 +51,7 @@ void frmControl::ConnectControls() {
             [this] { OpenWindow(AppWindow::Details, cmdDetails); });
     connect(cmdUpdate, &QPushButton::clicked, this, [this] {
         lastButton = cmdUpdate;
-        StartUpdate(true);
+        StartUpdate(false, false);
     });
     connect(cmdHelp, &QPushButton::clicked, this, [] { ShowAppWindow(AppWindow::Help); });
     connect(cmdAbout, &QPushButton::clicked, this, [this] {
@@ -81,8 +81,10 @@ void frmControl::SetReadOnlyMode(bool readOnly) {
     cmdSetup->setVisible(!readOnly);
     cmdUpdate->setVisible(!readOnly);
     cmdBackup->setVisible(!readOnly);
-    mnuPopup[0]->setVisible(!readOnly);
-    mnuPopup[1]->setVisible(!readOnly);
+    // The menu's Backup goes with the button: a run could not keep its history in a directory
+    // that cannot be written.
+    for (int item : {0, 1, 3})
+        mnuPopup[item]->setVisible(!readOnly);
     KeepLoadSize();
 }
 

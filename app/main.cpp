@@ -1,7 +1,7 @@
 // Backup: the desktop program. Start-up decides; this shows what it decided.
 #include "MessageBoxPrompt.h"
-#include "SysTray.h"
 #include "appwindows.h"
+#include "followup.h"
 #include "frmControl.h"
 #include "frmSplash.h"
 #include "platform.h"
@@ -46,6 +46,9 @@ int main(int argc, char *argv[]) {
         frmQuoxel *diagnostics = quoxel.get();
         RegisterAppWindow(AppWindow::Diagnostics, diagnostics,
                           [diagnostics] { diagnostics->ShowForm(); });
+        // Only a real update check gets the button; until then it stays disabled.
+        if (HaveUpdateStarter())
+            diagnostics->SetForceUpdateAction([] { StartUpdate(false, true); });
 #endif
 #ifdef PELLMOOR_HAVE_HELP
         help = std::make_unique<frmHelp>();
@@ -56,31 +59,13 @@ int main(int argc, char *argv[]) {
         control->RefreshAvailability();
         splash->ShowForm();
     };
-    steps.automaticUpdate = [] { StartUpdate(false); };
+    steps.automaticUpdate = [] { StartUpdate(true, false); };
 
     const StartupResult result = RunStartup(QApplication::arguments(), lock, steps);
     if (result.outcome == StartupOutcome::End)
         return result.exitCode;
 
-    control->SetReadOnlyMode(result.readOnly);
-    frmControl *centre = control.get();
-    switch (result.outcome) {
-    case StartupOutcome::ToTray:
-        // Without a notification area the window can only be minimised.
-        if (!centre->Tray()->MinimiseToTray())
-            splash->SetFollowUp([centre] { centre->showMinimized(); });
-        break;
-    case StartupOutcome::ShowRestore:
-        splash->SetFollowUp([centre] {
-            if (!ShowAppWindow(AppWindow::Restore))
-                ShowForm(centre);
-        });
-        break;
-    default:
-        splash->SetFollowUp([centre] { ShowForm(centre); });
-        break;
-    }
-    splash->AllowHide();
+    ShowWhatStartupDecided(result, *control, *splash);
     const int code = QApplication::exec();
     SetPromptHandler(nullptr);
     return code;

@@ -7,6 +7,7 @@
 #include "frmAbout.h"
 #include "frmAlert.h"
 #include "frmControl.h"
+#include "frmSplash.h"
 #include "infofile.h"
 #include "model.h"
 #include "scriptedprompt.h"
@@ -56,6 +57,12 @@ private slots:
     void intervalCheckRaisesTheReminder_data();
     void intervalCheckRaisesTheReminder();
     void aboutFromTheMenu();
+    void menuCommands_data();
+    void menuCommands();
+    void doubleClickOnTheIconRestores_data();
+    void doubleClickOnTheIconRestores();
+    void focusReturnsToTheLastButton();
+    void helpLeavesTheButtonsAlone();
     void busyWhileTheInformationFileWorks();
 
 private:
@@ -63,8 +70,9 @@ private:
 
     std::unique_ptr<ScriptedPrompt> prompt;
     std::unique_ptr<FixedClock> clock;
-    QWidget setupWindow, backupWindow, restoreWindow, detailsWindow;
-    int updatesStarted = 0;
+    QWidget setupWindow, backupWindow, restoreWindow, detailsWindow, helpWindow;
+    // automatic, forced for every update check started
+    QList<QPair<bool, bool>> updatesStarted;
 };
 
 void TestControl::init() {
@@ -73,14 +81,15 @@ void TestControl::init() {
     ResetSettings();
     TheModel().Settings.RemindFromDate = Monday;
     TheReminderState() = ReminderState();
-    updatesStarted = 0;
+    updatesStarted.clear();
 }
 
 void TestControl::cleanup() {
     for (AppWindow which : {AppWindow::Setup, AppWindow::Backup, AppWindow::Restore,
                             AppWindow::Details, AppWindow::Help})
         RegisterAppWindow(which, nullptr);
-    for (QWidget *window : {&setupWindow, &backupWindow, &restoreWindow, &detailsWindow})
+    for (QWidget *window :
+         {&setupWindow, &backupWindow, &restoreWindow, &detailsWindow, &helpWindow})
         window->hide();
     SetUpdateStarter({});
     clock.reset();
@@ -92,7 +101,10 @@ void TestControl::RegisterAll() {
     RegisterAppWindow(AppWindow::Backup, &backupWindow);
     RegisterAppWindow(AppWindow::Restore, &restoreWindow);
     RegisterAppWindow(AppWindow::Details, &detailsWindow);
-    SetUpdateStarter([this](bool forced) { updatesStarted += forced ? 1 : 100; });
+    RegisterAppWindow(AppWindow::Help, &helpWindow);
+    SetUpdateStarter([this](bool automatic, bool forced) {
+        updatesStarted.append({automatic, forced});
+    });
 }
 
 void TestControl::captions_data() {
@@ -161,7 +173,8 @@ void TestControl::readOnlyMode() {
     QVERIFY(Button(&control, "cmdRestore")->isVisible());
     QVERIFY(!Item(control, 0)->isVisible());
     QVERIFY(!Item(control, 1)->isVisible());
-    QVERIFY(Item(control, 3)->isVisible());
+    QVERIFY(!Item(control, 3)->isVisible());
+    QVERIFY(Item(control, 4)->isVisible());
     Button(&control, "cmdWhyRead")->click();
     QCOMPARE(prompt->Texts(),
              QStringList{QStringLiteral(
@@ -186,7 +199,8 @@ void TestControl::buttonsWithoutTheirWindows() {
     for (const char *name : {"cmdSetup", "cmdUpdate", "cmdBackup", "cmdRestore", "cmdDetails"})
         QVERIFY2(Button(&control, name)->isEnabled(), name);
     Button(&control, "cmdUpdate")->click();
-    QCOMPARE(updatesStarted, 1);
+    // Asked for by the user: neither the quiet automatic check nor a forced one.
+    QCOMPARE(updatesStarted, (QList<QPair<bool, bool>>{{false, false}}));
 }
 
 void TestControl::openingAWindowHoldsTheButtons_data() {
@@ -293,7 +307,7 @@ void TestControl::closeAsksFirst() {
     QCOMPARE(control.HasExited(), exits);
     QCOMPARE(control.isVisible(), !exits);
     QCOMPARE(setupWindow.isVisible(), !exits);
-    QCOMPARE(Button(&control, "cmdHelp")->isEnabled(), false);
+    QCOMPARE(Button(&control, "cmdHelp")->isEnabled(), !exits);
     QCOMPARE(Button(&control, "cmdAbout")->isEnabled(), !exits);
     QCOMPARE(control.findChild<QTimer *>(QStringLiteral("tmrCheckInterval"))->isActive(), !exits);
     QVERIFY(!control.Tray()->InTray());
@@ -409,6 +423,103 @@ void TestControl::busyWhileTheInformationFileWorks() {
     QVERIFY(!Button(&control, "cmdAbout")->isEnabled());
     control.EndBusy();
     QVERIFY(Button(&control, "cmdAbout")->isEnabled());
+}
+
+void TestControl::menuCommands_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("opens"); // the window that comes up, "update" or "exit"
+    QTest::newRow("setup") << 0 << "setup";
+    QTest::newRow("update") << 1 << "update";
+    QTest::newRow("backup") << 3 << "backup";
+    QTest::newRow("restore") << 4 << "restore";
+    QTest::newRow("details") << 6 << "details";
+    QTest::newRow("about") << 7 << "about";
+    QTest::newRow("exit") << 9 << "exit";
+}
+
+void TestControl::menuCommands() {
+    QFETCH(int, index);
+    QFETCH(QString, opens);
+    RegisterAll();
+    TheModel().Directories.append(clsDirectory());
+    frmControl control(true);
+    frmSplash splash;
+    control.SetSplash(&splash);
+    splash.ShowForm();
+    control.Tray()->MinimiseToTray();
+    prompt->AnswerWhen(QStringLiteral("Really exit?"), MsgAnswer::No);
+    // The menu's own item, as the user picks it.
+    Item(control, index)->trigger();
+    QVERIFY(!splash.isVisible());
+    const QMap<QString, QWidget *> windows = {{"setup", &setupWindow},
+                                              {"backup", &backupWindow},
+                                              {"restore", &restoreWindow},
+                                              {"details", &detailsWindow},
+                                              {"about", control.About()}};
+    for (auto it = windows.begin(); it != windows.end(); ++it)
+        QVERIFY2(it.value()->isVisible() == (it.key() == opens), qPrintable(it.key()));
+    QCOMPARE(updatesStarted.size(), opens == "update" ? 1 : 0);
+    QCOMPARE(prompt->Texts(),
+             opens == "exit" ? QStringList{QStringLiteral("Really exit?")} : QStringList{});
+    // A window opened from the menu holds the buttons as one opened from its button does.
+    const bool holds =
+        opens == "setup" || opens == "backup" || opens == "restore" || opens == "details";
+    QCOMPARE(Button(&control, "cmdExit")->isEnabled(), !holds);
+    QCOMPARE(Item(control, 9)->isEnabled(), !holds);
+    QVERIFY(control.Tray()->InTray());
+    control.About()->hide();
+}
+
+void TestControl::doubleClickOnTheIconRestores_data() {
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+    QTest::addColumn<bool>("restores");
+    QTest::newRow("double-click") << QSystemTrayIcon::DoubleClick << true;
+    QTest::newRow("single click") << QSystemTrayIcon::Trigger << false;
+    QTest::newRow("right button") << QSystemTrayIcon::Context << false;
+    QTest::newRow("middle button") << QSystemTrayIcon::MiddleClick << false;
+}
+
+void TestControl::doubleClickOnTheIconRestores() {
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
+    QFETCH(bool, restores);
+    frmControl control(true);
+    control.show();
+    control.setWindowState(Qt::WindowMinimized);
+    QVERIFY(control.Tray()->InTray());
+    QCOMPARE(control.Tray()->Icon()->contextMenu(), control.PopupMenu());
+    Q_EMIT control.Tray()->Icon()->activated(reason);
+    QCOMPARE(control.isVisible(), restores);
+    QCOMPARE(control.Tray()->InTray(), !restores);
+    QCOMPARE(control.Tray()->Icon()->isVisible(), !restores);
+    if (restores) {
+        QVERIFY(!control.isMinimized());
+        // Brought to the front, not kept there.
+        QVERIFY(!control.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+}
+
+void TestControl::focusReturnsToTheLastButton() {
+    RegisterAll();
+    frmControl control(false);
+    control.show();
+    control.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&control));
+    Button(&control, "cmdRestore")->click();
+    QVERIFY(restoreWindow.isVisible());
+    Button(&control, "cmdAbout")->setFocus();
+    restoreWindow.hide();
+    QVERIFY(Button(&control, "cmdRestore")->hasFocus());
+}
+
+void TestControl::helpLeavesTheButtonsAlone() {
+    RegisterAll();
+    frmControl control(false);
+    control.show();
+    QVERIFY(Button(&control, "cmdHelp")->isEnabled());
+    Button(&control, "cmdHelp")->click();
+    QVERIFY(helpWindow.isVisible());
+    for (const char *name : {"cmdSetup", "cmdUpdate", "cmdBackup", "cmdRestore", "cmdExit"})
+        QVERIFY2(Button(&control, name)->isEnabled(), name);
 }
 
 QTEST_MAIN(TestControl)
