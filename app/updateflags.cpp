@@ -26,7 +26,9 @@ QString UpdaterReplacementPath() {
 }
 
 QString UpdaterOldPath() {
-    return UpdaterPath() + QStringLiteral(".old");
+    // The updater keeps every file it replaces under this suffix and rolls back from it; where
+    // names are case-sensitive only the one spelling finds the same file.
+    return UpdaterPath() + QStringLiteral(".Old");
 }
 
 bool FinishUpdaterReplacement() {

@@ -44,6 +44,7 @@ private:
     std::unique_ptr<ScriptedPrompt> prompt;
     QString lockName;
     int windowsLoaded = 0;
+    int updateChecks = 0;
 };
 
 void TestStartup::init() {
@@ -55,6 +56,7 @@ void TestStartup::init() {
     qputenv("XDG_CONFIG_HOME", tree->PathOf(QStringLiteral("cfg")).toUtf8());
     lockName = QStringLiteral("tst_startup_") + QFileInfo(tree->Root().chopped(1)).fileName();
     windowsLoaded = 0;
+    updateChecks = 0;
 }
 
 void TestStartup::cleanup() {
@@ -70,6 +72,7 @@ StartupResult TestStartup::Start(const QStringList &switches) {
     platform::SingleInstanceLock lock(lockName);
     StartupSteps steps;
     steps.windowsLoaded = [this] { ++windowsLoaded; };
+    steps.automaticUpdate = [this] { ++updateChecks; };
     return RunStartup(QStringList{QStringLiteral("Backup")} + switches, lock, steps);
 }
 
@@ -153,16 +156,18 @@ void TestStartup::updaterReplacement() {
     tree->Write(updater, "previous");
     tree->Write(updater + QStringLiteral(".this"), "new");
     if (oldBefore)
-        tree->Write(updater + QStringLiteral(".old"), "oldest");
+        tree->Write(updater + QStringLiteral(".Old"), "oldest");
     SetFlag(FlagRolledBack, rolledBack);
     Start({});
     QCOMPARE(tree->Read(updater), QByteArray("new"));
     QVERIFY(!QFile::exists(tree->PathOf(updater + QStringLiteral(".this"))));
-    QCOMPARE(QFile::exists(tree->PathOf(updater + QStringLiteral(".old"))), !oldAfter.isEmpty());
+    QCOMPARE(QFile::exists(tree->PathOf(updater + QStringLiteral(".Old"))), !oldAfter.isEmpty());
     if (!oldAfter.isEmpty())
-        QCOMPARE(tree->Read(updater + QStringLiteral(".old")), oldAfter);
+        QCOMPARE(tree->Read(updater + QStringLiteral(".Old")), oldAfter);
     QCOMPARE(prompt->Texts().count(message), 1);
     QCOMPARE(platform::GetSetting(FlagRolledBack), QStringLiteral("False"));
+    // The kept copy has the one spelling the updater rolls back from.
+    QVERIFY(!QFile::exists(tree->PathOf(updater + QStringLiteral(".old"))));
 }
 
 void TestStartup::updateFlags_data() {
@@ -229,6 +234,7 @@ void TestStartup::readOnlyWhenTheDirectoryCannotBeWritten() {
     QVERIFY(TheAppMode().ReadOnlyMode);
     QCOMPARE(prompt->Texts().filter(QStringLiteral("Ini file was not found!")).size(), 1);
     QVERIFY(!QFile::exists(AutostartEntryPath()));
+    QCOMPARE(updateChecks, 0);
     QCOMPARE(tree->Read(QStringLiteral("medium")), QByteArray("not a directory"));
 }
 
@@ -238,6 +244,7 @@ void TestStartup::normalStartCreatesTheIniAndRegisters() {
     QVERIFY(!result.readOnly);
     QVERIFY(QFile::exists(tree->PathOf(QStringLiteral("prog/Backup.Ini"))));
     QVERIFY(IsInRunKey());
+    QCOMPARE(updateChecks, 1);
     QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/test"))));
 }
 
@@ -259,6 +266,8 @@ void TestStartup::restoreModeSkipsTheIni() {
     QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/Backup.Ini"))));
     QVERIFY(prompt->Texts().isEmpty());
     QCOMPARE(windowsLoaded, 1);
+    QVERIFY(!QFile::exists(AutostartEntryPath()));
+    QCOMPARE(updateChecks, 0);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
