@@ -11,6 +11,18 @@ QString TitleOrDefault(const QString &title) {
     return title.isEmpty() ? QCoreApplication::applicationName() : title;
 }
 
+// A box never opens behind a window that is kept above the others (the splash while the
+// information file loads, the reminder, a sticky help window): nobody could answer it there.
+void KeepAboveTopmost(QWidget *box) {
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != box && window->isVisible() &&
+            window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
+    }
+}
+
 QMessageBox::Icon BoxIcon(MsgIcon icon) {
     switch (icon) {
     case MsgIcon::Information:
@@ -47,6 +59,7 @@ MsgAnswer MessageBoxPrompt::Ask(const QString &text, MsgButtons buttons, const Q
                                 MsgIcon icon) {
     QMessageBox box(BoxIcon(icon), TitleOrDefault(title), text, BoxButtons(buttons),
                     QApplication::activeWindow());
+    KeepAboveTopmost(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;
@@ -64,8 +77,10 @@ MsgAnswer MessageBoxPrompt::Ask(const QString &text, MsgButtons buttons, const Q
 
 QString MessageBoxPrompt::Input(const QString &prompt, const QString &defaultText,
                                 const QString &title) {
-    bool ok = false;
-    QString text = QInputDialog::getText(QApplication::activeWindow(), TitleOrDefault(title),
-                                         prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(TitleOrDefault(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    KeepAboveTopmost(&dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }

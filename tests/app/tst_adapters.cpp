@@ -39,6 +39,8 @@ private slots:
     void messageBox();
     void inputBox_data();
     void inputBox();
+    void boxOpensAboveATopmostWindow_data();
+    void boxOpensAboveATopmostWindow();
     void captionFitsTheLabel();
 };
 
@@ -99,6 +101,38 @@ void TestAdapters::inputBox() {
     QCOMPARE(prompt.Input(QStringLiteral("Name?"), QStringLiteral("old"), QStringLiteral("T")),
              result);
     QCOMPARE(defaultSeen, QStringLiteral("old"));
+}
+
+void TestAdapters::boxOpensAboveATopmostWindow_data() {
+    QTest::addColumn<bool>("input");
+    QTest::addColumn<bool>("topmostShown");
+    QTest::newRow("message box over the splash") << false << true;
+    QTest::newRow("input box over the splash") << true << true;
+    QTest::newRow("message box, nothing topmost") << false << false;
+}
+
+void TestAdapters::boxOpensAboveATopmostWindow() {
+    QFETCH(bool, input);
+    QFETCH(bool, topmostShown);
+    QWidget splash(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+    QWidget ordinary;
+    (topmostShown ? &splash : &ordinary)->show();
+    MessageBoxPrompt prompt;
+    bool onTop = !topmostShown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QDialog *>(widget); box && box->isVisible()) {
+                onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                box->accept();
+            }
+        }
+    });
+    if (input)
+        prompt.Input(QStringLiteral("Name?"), QString(), QString());
+    else
+        prompt.Ask(QStringLiteral("Ini file was not found!"), MsgButtons::OK, QString(),
+                   MsgIcon::None);
+    QCOMPARE(onTop, topmostShown);
 }
 
 void TestAdapters::captionFitsTheLabel() {
