@@ -60,7 +60,8 @@ private slots:
     void buttons_data();
     void buttons();
     void startBackupWithNothingToBackUp();
-    void waitsForTheSetupWindow();
+    void waitsForABlockingWindow_data();
+    void waitsForABlockingWindow();
     void expiresByItself_data();
     void expiresByItself();
     void nextAlertFollows();
@@ -68,7 +69,7 @@ private slots:
 private:
     std::unique_ptr<ScriptedPrompt> prompt;
     std::unique_ptr<FixedClock> clock;
-    QWidget setupWindow;
+    QWidget blockingWindow;
     int backups = 0;
 };
 
@@ -82,8 +83,9 @@ void TestAlert::init() {
 }
 
 void TestAlert::cleanup() {
-    RegisterAppWindow(AppWindow::Setup, nullptr);
-    setupWindow.hide();
+    for (AppWindow which : {AppWindow::Setup, AppWindow::Backup, AppWindow::Restore})
+        RegisterAppWindow(which, nullptr);
+    blockingWindow.hide();
     clock.reset();
     prompt.reset();
 }
@@ -164,9 +166,17 @@ void TestAlert::startBackupWithNothingToBackUp() {
     QVERIFY(!alert.isVisible());
 }
 
-void TestAlert::waitsForTheSetupWindow() {
-    RegisterAppWindow(AppWindow::Setup, &setupWindow);
-    setupWindow.show();
+void TestAlert::waitsForABlockingWindow_data() {
+    QTest::addColumn<AppWindow>("blocking");
+    QTest::newRow("setup") << AppWindow::Setup;
+    QTest::newRow("backup") << AppWindow::Backup;
+    QTest::newRow("restore") << AppWindow::Restore;
+}
+
+void TestAlert::waitsForABlockingWindow() {
+    QFETCH(AppWindow, blocking);
+    RegisterAppWindow(blocking, &blockingWindow);
+    blockingWindow.show();
     frmAlert alert({});
     alert.DoAlert(QStringLiteral("Its backup time!"), 720);
     QVERIFY(!alert.isVisible());
@@ -176,7 +186,7 @@ void TestAlert::waitsForTheSetupWindow() {
     alert.TryAgainTick();
     QVERIFY(!alert.isVisible());
     QVERIFY(Timer(alert, "tmrTryAgain")->isActive());
-    setupWindow.hide();
+    blockingWindow.hide();
     Timer(alert, "tmrTryAgain")->stop();
     alert.TryAgainTick();
     QVERIFY(alert.isVisible());
