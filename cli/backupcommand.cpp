@@ -2,10 +2,9 @@
 
 #include "backuprun.h"
 #include "cliprompt.h"
-#include "infofile.h"
+#include "inioption.h"
 #include "mediumchoice.h"
 #include "model.h"
-#include "programini.h"
 #include "terminalprogress.h"
 
 #include <cstdio>
@@ -61,11 +60,9 @@ MsgAnswer UnattendedAnswer(const QString &text, MsgButtons buttons) {
 int RunBackup(const CommandLine &line) {
     if (!line.arguments.isEmpty())
         return UsageError(QStringLiteral("backup takes no plain arguments"));
-    if (line.Has(QStringLiteral("--ini")))
-        SetProgramIniPath(line.Value(QStringLiteral("--ini")));
     CliPrompt prompt;
     prompt.SetDecider(UnattendedAnswer);
-    if (!LoadIniFile(ProgramIniPath(), false))
+    if (!LoadProgramIniFile(line))
         return 1;
     Model &m = TheModel();
 

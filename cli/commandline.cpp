@@ -20,6 +20,11 @@ CommandLine ParseCommandLine(const QStringList &words, const QStringList &valueO
                 }
                 value = words[++i];
             }
+            // An empty value would quietly mean the default ("--ini ''" the program's own file).
+            if (valueOptions.contains(name) && value.isEmpty()) {
+                line.error = name + QStringLiteral(" needs a value");
+                return line;
+            }
             line.options.insert(name, value);
         } else if (line.command.isEmpty()) {
             line.command = word;
@@ -30,8 +35,21 @@ CommandLine ParseCommandLine(const QStringList &words, const QStringList &valueO
     return line;
 }
 
+QString UnknownOption(const CommandLine &line, const QStringList &known) {
+    static const QStringList everywhere = {QStringLiteral("--help"), QStringLiteral("--version"),
+                                           QStringLiteral("--quiet"), QStringLiteral("--verbose")};
+    for (auto it = line.options.cbegin(); it != line.options.cend(); ++it)
+        if (!known.contains(it.key()) && !everywhere.contains(it.key()))
+            return it.key();
+    return QString();
+}
+
 int UsageError(const QString &message) {
     std::fprintf(stderr, "pellmoor: %s\nTry 'pellmoor --help'.\n",
                  message.toLocal8Bit().constData());
     return 2;
+}
+
+void PrintLine(const QString &line) {
+    std::printf("%s\n", line.toLocal8Bit().constData());
 }

@@ -19,5 +19,11 @@ struct CommandLine {
 // valueOptions: the options that take a value ("--format"); every other "--x" is a switch.
 CommandLine ParseCommandLine(const QStringList &words, const QStringList &valueOptions);
 
+// The first option that is neither one of known nor one every command takes, or an empty text.
+QString UnknownOption(const CommandLine &line, const QStringList &known);
+
 // Reports a bad usage on standard error and gives exit status 2.
 int UsageError(const QString &message);
+
+// Writes one line of a command's output to standard output.
+void PrintLine(const QString &line);

@@ -1,5 +1,6 @@
 #include "exportcommand.h"
 
+#include "cliprompt.h"
 #include "infofile.h"
 
 int RunExport(const CommandLine &line) {
@@ -12,6 +13,7 @@ int RunExport(const CommandLine &line) {
         if (!ok || format < 0 || format > CurrentIniVersion)
             return UsageError(QStringLiteral("--format takes a version from 0 to 8"));
     }
+    CliPrompt prompt;
     // A missing source is reported, never created: createIfMissing is false.
     if (!LoadIniFile(line.arguments[0], false))
         return 1;

@@ -1,9 +1,12 @@
-// pellmoor: the backup engines without windows, for schedulers, scripts and benchmarks.
+// pellmoor: the backup and restore engines without windows, for schedulers, scripts and
+// benchmarks.
 
 #include "backupcommand.h"
-#include "cliprompt.h"
 #include "commandline.h"
+#include "detailscommand.h"
 #include "exportcommand.h"
+#include "restorecommand.h"
+#include "statscommand.h"
 #include "statuslog.h"
 #include "version.h"
 
@@ -24,6 +27,19 @@ const char HelpText[] =
     "      --media cd650|cd700|dvd|dvd-dl|nolimit|custom   --size KB --cluster BYTES\n"
     "      --write one-by-one|all-at-once   --zip --dont-zip-poor --force-zip\n"
     "      --fresh --skip-copy   --dirs 1,3 --patterns 2 (rows, from 1)\n"
+    "  restore --from DIR|--current [--ini FILE] --to DIR [options]\n"
+    "                                 restore from the most recent medium found from DIR,\n"
+    "                                 or with the program's own information file, into\n"
+    "                                 the empty directory --to\n"
+    "      --type 0   all files (latest versions) and the program with information files\n"
+    "      --type 1   all files with their latest versions (the default)\n"
+    "      --type 2   the program with information files only\n"
+    "      --type 3 --files PATTERNS [--with-program]   the files whose names match\n"
+    "      --flat     no directory structure      --skip-missing   skip a medium that\n"
+    "                                             cannot be found (else: cancel)\n"
+    "  details [--ini FILE]           the backups with their media, then every file with\n"
+    "                                 its versions\n"
+    "  stats [--ini FILE]             the statistics of the whole history\n"
     "\n"
     "Options:\n"
     "  --help       show this text\n"
@@ -32,7 +48,36 @@ const char HelpText[] =
     "  --verbose    copy the status log to standard error\n"
     "\n"
     "Exit status: 0 success, 1 failed, cancelled or nothing to do, 2 bad usage,\n"
-    "3 completed with file errors.\n";
+    "3 completed with file errors (a restore: files left unrestored).\n";
+
+struct Command {
+    const char *name;
+    QStringList valueOptions;
+    QStringList switches;
+    int (*run)(const CommandLine &);
+};
+
+const QList<Command> &Commands() {
+    static const QList<Command> commands = {
+        {"export", {QStringLiteral("--format")}, {}, RunExport},
+        {"backup",
+         {QStringLiteral("--ini"), QStringLiteral("--media"), QStringLiteral("--size"),
+          QStringLiteral("--cluster"), QStringLiteral("--write"), QStringLiteral("--dirs"),
+          QStringLiteral("--patterns")},
+         {QStringLiteral("--zip"), QStringLiteral("--dont-zip-poor"), QStringLiteral("--force-zip"),
+          QStringLiteral("--fresh"), QStringLiteral("--skip-copy")},
+         RunBackup},
+        {"restore",
+         {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--type"),
+          QStringLiteral("--files"), QStringLiteral("--ini")},
+         {QStringLiteral("--current"), QStringLiteral("--flat"), QStringLiteral("--with-program"),
+          QStringLiteral("--skip-missing")},
+         RunRestore},
+        {"details", {QStringLiteral("--ini")}, {}, RunDetails},
+        {"stats", {QStringLiteral("--ini")}, {}, RunStats},
+    };
+    return commands;
+}
 
 void CopyStatusLogToStandardError() {
     QObject::connect(&StatusLog::Instance(), &StatusLog::Printed, [](const QString &entry) {
@@ -46,11 +91,11 @@ void CopyStatusLogToStandardError() {
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    QStringList words = app.arguments().mid(1);
-    const CommandLine line = ParseCommandLine(
-        words, {QStringLiteral("--format"), QStringLiteral("--ini"), QStringLiteral("--media"),
-                QStringLiteral("--size"), QStringLiteral("--cluster"), QStringLiteral("--write"),
-                QStringLiteral("--dirs"), QStringLiteral("--patterns")});
+    QStringList valueOptions;
+    for (const Command &command : Commands())
+        valueOptions += command.valueOptions;
+    valueOptions.removeDuplicates();
+    const CommandLine line = ParseCommandLine(app.arguments().mid(1), valueOptions);
     if (!line.error.isEmpty())
         return UsageError(line.error);
     if (line.Has(QStringLiteral("--help"))) {
@@ -61,14 +106,18 @@ int main(int argc, char *argv[]) {
         std::printf("pellmoor %s\n", ProgramVersion);
         return 0;
     }
-    if (line.Has(QStringLiteral("--verbose")))
-        CopyStatusLogToStandardError();
-    if (line.command == QLatin1String("backup"))
-        return RunBackup(line);
-    CliPrompt prompt;
-    if (line.command == QLatin1String("export"))
-        return RunExport(line);
     if (line.command.isEmpty())
         return UsageError(QStringLiteral("no command given"));
+    for (const Command &command : Commands()) {
+        if (line.command != QLatin1String(command.name))
+            continue;
+        // A mistyped option must not quietly mean a different run.
+        const QString unknown = UnknownOption(line, command.valueOptions + command.switches);
+        if (!unknown.isEmpty())
+            return UsageError(line.command + QStringLiteral(" does not take ") + unknown);
+        if (line.Has(QStringLiteral("--verbose")))
+            CopyStatusLogToStandardError();
+        return command.run(line);
+    }
     return UsageError(QStringLiteral("unknown command '") + line.command + QLatin1Char('\''));
 }

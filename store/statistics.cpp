@@ -69,12 +69,12 @@ QString TwoDecimalText(double numerator, double denominator, double factor) {
     return DoubleText(cut / 100);
 }
 
-QString StatisticsReport(const Statistics &s) {
+QStringList StatisticsLines(const Statistics &s) {
     const QString files = QString::number(s.Files);
     const QString total = QString::number(s.TotalVersions);
     const double zipped = s.UnzippedSizeOfZipped;
     const double zippedOnDisk = s.UnzippedSizeOnDiskOfZipped;
-    const QStringList lines = {
+    return {
         QStringLiteral("Files Backed Up                   : ") + files,
         QStringLiteral("Total Files Backed Up             : ") + total,
         QStringLiteral("Excess Files Backed Up            : ") +
@@ -101,5 +101,8 @@ QString StatisticsReport(const Statistics &s) {
         QStringLiteral("Average Files Per Backup          : ") +
             TwoDecimalText(double(s.TotalVersions), double(s.Backups)),
     };
-    return QString(50, QLatin1Char('\r')) + lines.join(QStringLiteral("\r\n"));
+}
+
+QString StatisticsReport(const Statistics &s) {
+    return QString(50, QLatin1Char('\r')) + StatisticsLines(s).join(QStringLiteral("\r\n"));
 }

@@ -6,6 +6,7 @@
 #include "model.h"
 
 #include <QString>
+#include <QStringList>
 
 struct Statistics {
     qint64 Files = 0;          // last file index + 1
@@ -35,6 +36,9 @@ double StatisticsSizeOnDiskKB(double lengthBytes, double clusterBytes);
 // shows as "---".
 QString TwoDecimalText(double numerator, double denominator, double factor = 1);
 
+// One line a figure, the groups apart by an empty line, the colons lined up.
+QStringList StatisticsLines(const Statistics &stats);
+
 // The report as one log entry: a run of carriage returns to push older text out of sight, then
-// one line a figure, groups apart by an empty line, lines joined by CR LF.
+// the lines joined by CR LF.
 QString StatisticsReport(const Statistics &stats);

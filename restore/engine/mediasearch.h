@@ -7,6 +7,13 @@
 
 inline constexpr char MarkerDirectoryName[] = "!IN_HERE!";
 
+// What step 1 says under a 'Restore From' directory that is no medium and holds none.
+inline constexpr char NotRestoreDirText[] =
+    "This directory does not appear to contain a backup or backup set. Please see help for more "
+    "information on 'Restore From' directories.";
+// What leaving step 1 says when the loaded information file lists no file.
+inline constexpr char NoFilesToRestoreMessage[] = "There do not appear to be any files to restore!";
+
 // The first line of root/!IN_HERE!/Media.ID, or an empty text when it cannot be read.
 QString ReadMediaID(const QString &root);
 

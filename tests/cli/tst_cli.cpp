@@ -1,34 +1,12 @@
-// pellmoor as a scheduler or script runs it: a real process, its output and exit status.
+// pellmoor's usage, export and backup, run as a scheduler or script runs them.
 
+#include "clirun.h"
 #include "platform.h"
-#include "temptree.h"
 
-#include <QProcess>
+#include <QFile>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run Pellmoor(const QStringList &arguments, const QString &program = QString()) {
-    QProcess process;
-    process.start(program.isEmpty()
-                      ? qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor")
-                      : program,
-                  arguments);
-    process.closeWriteChannel();
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
 
 const QByteArray Version8File = "V|8|1|1|0|0|0|-1|665600|2041|0|CD|00:00:00|0|0|0|0|-1|/srv/b/\r\n"
                                 "/srv/t/\r\n"
@@ -40,33 +18,6 @@ const QByteArray Version8File = "V|8|1|1|0|0|0|-1|665600|2041|0|CD|00:00:00|0|0|
                                 "*.kdbx|\r\n"
                                 "1|0|0|\r\n";
 
-// A program directory of its own: pellmoor, the companion files every medium carries, and an
-// information file that backs up one data folder to a hard-disk folder.
-struct BackupSetup {
-    TempTree tree{{QStringLiteral("data/a.txt=hello"), QStringLiteral("data/sub/b.bin:200000"),
-                   QStringLiteral("backups/")}};
-    QString program = tree.PathOf(QStringLiteral("prog/pellmoor"));
-
-    explicit BackupSetup(const QString &settings = QStringLiteral("1|0|-1|-1|-1|16384|5|HDD")) {
-        for (const char *name : {"Backup", "Refitter", "libUrlpull.so", "libCheckRoster.so",
-                                 "libPlainRoster.so", "!Help.txt", "!Help.Htm", "RollBack.bat"})
-            tree.Write(QStringLiteral("prog/") + QString::fromLatin1(name), "companion");
-        QFile::copy(qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor"),
-                    program);
-        const QString root = tree.Root();
-        tree.Write(QStringLiteral("prog/Backup.Ini"),
-                   (QStringLiteral("V|8|1|1|") + settings +
-                    QStringLiteral("|00:00:00|0|-1|-1|-1|-1|") + root +
-                    QStringLiteral("backups/\r\n") + root + QStringLiteral("temp/\r\n1|*.*|") +
-                    root + QStringLiteral("data\r\n\r\n\r\n"))
-                       .toUtf8());
-    }
-    Run Backup(const QStringList &extra = {}) {
-        return Pellmoor(QStringList{QStringLiteral("backup"), QStringLiteral("--quiet")} + extra,
-                        program);
-    }
-};
-
 } // namespace
 
 class TestCli : public QObject {
@@ -76,7 +27,10 @@ private Q_SLOTS:
     void helpAndVersion() {
         const Run help = Pellmoor({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
-        QVERIFY(help.out.contains(QStringLiteral("export SRC DEST")));
+        for (const char *command :
+             {"export SRC DEST", "backup [--ini FILE]", "restore --from DIR|--current",
+              "details [--ini FILE]", "stats [--ini FILE]"})
+            QVERIFY2(help.out.contains(QString::fromLatin1(command)), command);
         const Run version = Pellmoor({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, QStringLiteral("pellmoor 06.08.06\n"));
@@ -93,6 +47,13 @@ private Q_SLOTS:
         QTest::newRow("format without value")
             << QStringList{QStringLiteral("export"), QStringLiteral("a"), QStringLiteral("b"),
                            QStringLiteral("--format")};
+        QTest::newRow("another command's option")
+            << QStringList{QStringLiteral("export"), QStringLiteral("a"), QStringLiteral("b"),
+                           QStringLiteral("--zip")};
+        QTest::newRow("mistyped option")
+            << QStringList{QStringLiteral("backup"), QStringLiteral("--frsh")};
+        QTest::newRow("empty value")
+            << QStringList{QStringLiteral("backup"), QStringLiteral("--ini=")};
     }
     void badUsageExitsWithTwo() {
         QFETCH(QStringList, arguments);
