@@ -83,6 +83,12 @@ bool SetArchiveAttribute(const QString &path);
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
 qint64 FileLength64(const QString &path, int *errorNumber = nullptr);
 
+// Copies up to length bytes from the open descriptor in at inOffset to out at outOffset inside
+// the system, without passing them through the program. Returns the bytes copied (0 at the end
+// of the source), -1 on a failure (errno / GetLastError() set), or -2 where the system offers no
+// such copy between these two files; the caller then copies through a buffer.
+qint64 CopyBetweenDescriptors(int in, qint64 inOffset, int out, qint64 outOffset, qint64 length);
+
 // ---- Numbered file errors ----------------------------------------------------------------
 
 enum FileErrorNumber {

@@ -14,6 +14,7 @@
 
 namespace {
 
+// Small enough that Cancel answers quickly on a slow medium, large enough to cost nothing.
 constexpr qint64 BlockSize = 1048576;
 
 // The numbered error behind the QFile call that just failed. The system's own error is the
@@ -39,6 +40,11 @@ bool Open(QFile &file, QIODevice::OpenMode mode, qint64 offset) {
     errno = 0;
     // A device such as /dev/full cannot seek, but a fresh file already stands at offset 0.
     return file.open(mode | QIODevice::Unbuffered) && (offset == 0 || file.seek(offset));
+}
+
+// A device such as /dev/full cannot seek; it only needs to where the position is not yet right.
+bool SeekTo(QFile &file, qint64 offset) {
+    return file.pos() == offset || file.seek(offset);
 }
 
 } // namespace
@@ -67,26 +73,46 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
     qint64 remaining = std::max<qint64>(0, qint64(length));
     const double total = double(remaining) / 1024;
     const QString totalText = FormatSize(total);
-    double done = 0;
-    std::unique_ptr<char[]> buffer(new char[size_t(std::min(remaining, BlockSize))]);
+    qint64 inOffset = qint64(sourceStart) - 1;
+    qint64 outOffset = qint64(destinationStart) - 1;
+    bool inSystem = true; // the system copies the bytes until it says it cannot
+    std::unique_ptr<char[]> buffer;
     while (remaining > 0) {
         if (CancelFlag())
             return false;
         const qint64 block = std::min(remaining, BlockSize);
-        remaining -= block;
-        done += double(block) / 1024;
-        errno = 0;
-        const qint64 got = in.read(buffer.get(), block);
-        // A source shorter than the range (it shrank since it was measured) must not become a
-        // copy padded with whatever the buffer held.
-        if (got != block)
-            return fail(got < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
-        errno = 0;
-        const qint64 put = out.write(buffer.get(), block);
-        if (put != block)
-            return fail(put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
+        qint64 moved = -2;
+        if (inSystem) {
+            errno = 0;
+            moved = platform::CopyBetweenDescriptors(in.handle(), inOffset, out.handle(), outOffset,
+                                                     block);
+            if (moved < 0 && moved != -2)
+                return fail(platform::LastFileError());
+            // Some file systems report an early end to the system copy; reading settles it.
+            inSystem = moved > 0;
+        }
+        if (moved <= 0) {
+            if (!buffer)
+                buffer.reset(new char[size_t(BlockSize)]);
+            if (!SeekTo(in, inOffset) || !SeekTo(out, outOffset))
+                return fail(platform::ErrDeviceIO);
+            errno = 0;
+            moved = in.read(buffer.get(), block);
+            // A source shorter than the range (it shrank since it was measured) must not become
+            // a copy padded with whatever the buffer held.
+            if (moved <= 0)
+                return fail(moved < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
+            errno = 0;
+            const qint64 put = out.write(buffer.get(), moved);
+            if (put != moved)
+                return fail(put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
+        }
+        remaining -= moved;
+        inOffset += moved;
+        outOffset += moved;
         if (remaining > 0) {
             if (view) {
+                const double done = total - double(remaining) / 1024;
                 view->SetCopyLabel(FormatSize(done) + QStringLiteral(" Of ") + totalText +
                                    captionSuffix);
                 view->SetCopyFraction(done / total);
