@@ -1,8 +1,12 @@
 #include "MessageBoxPrompt.h"
 
 #include <QApplication>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
 
 namespace {
 
@@ -21,6 +25,26 @@ void KeepAboveTopmost(QWidget *box) {
             return;
         }
     }
+}
+
+// The program's messages are written a line at a time. Qt wraps a box's text at half the
+// screen, which breaks those lines mid-sentence; the box is widened to keep each line whole, up
+// to most of the screen.
+void KeepLinesWhole(QMessageBox &box, const QString &text) {
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics metrics(box.font());
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    int limit = 900;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        limit = screen->availableGeometry().width() * 9 / 10;
+    // Room for the icon column and the margins beside the text.
+    const int width = qMin(widest + 2 * metrics.averageCharWidth() + 80, limit);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QMessageBox::Icon BoxIcon(MsgIcon icon) {
@@ -60,6 +84,7 @@ MsgAnswer MessageBoxPrompt::Ask(const QString &text, MsgButtons buttons, const Q
     QMessageBox box(BoxIcon(icon), TitleOrDefault(title), text, BoxButtons(buttons),
                     QApplication::activeWindow());
     KeepAboveTopmost(&box);
+    KeepLinesWhole(box, text);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;

@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "version.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,7 +34,16 @@ frmAbout::frmAbout() {
     AddLabel(this, layout, "lblDescription",
              QStringLiteral("Backs up your files onto CDs, DVDs or a hard disk,\n"
                             "and restores any version of them."));
-    lblVersion = AddLabel(this, layout, "lblVersion", QString());
+    auto *versionRow = new QHBoxLayout;
+    versionRow->addStretch();
+    auto *lblVersionCap = new QLabel(QStringLiteral("Version :"), this);
+    lblVersionCap->setObjectName(QStringLiteral("lblVersionCap"));
+    versionRow->addWidget(lblVersionCap);
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    versionRow->addWidget(lblVersion);
+    versionRow->addStretch();
+    layout->addLayout(versionRow);
     AddLabel(this, layout, "lblAuthor", QStringLiteral("Written by Quillons Software"));
     AddLabel(this, layout, "lblContact", QStringLiteral("www.quillons.example"));
     auto *cmdOk = new QPushButton(QStringLiteral("OK"), this);

@@ -7,6 +7,7 @@
 #include "model.h"
 #include "ontop.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -45,8 +46,17 @@ frmAlert::frmAlert(std::function<void()> backupClick) : backupClick(std::move(ba
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
 
-    auto *layout = new QVBoxLayout(this);
-    txtAlert = new QLineEdit(QStringLiteral("Its Backup Time!"), this);
+    // Without a title bar the window needs an edge of its own against whatever lies behind it.
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("fraAlert"));
+    frame->setFrameShape(QFrame::Box);
+    frame->setLineWidth(2);
+    outer->addWidget(frame);
+    auto *layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(12, 10, 12, 10);
+    txtAlert = new QLineEdit(QStringLiteral("Its Backup Time!"), frame);
     txtAlert->setObjectName(QStringLiteral("txtAlert"));
     txtAlert->setReadOnly(true);
     txtAlert->setAlignment(Qt::AlignCenter);
@@ -56,9 +66,9 @@ frmAlert::frmAlert(std::function<void()> backupClick) : backupClick(std::move(ba
     txtAlert->setFont(big);
     layout->addWidget(txtAlert);
     auto *row = new QHBoxLayout();
-    cmdOk = MakeButton(this, row, "cmdOk", "Hide For Now");
-    cmdTomorrow = MakeButton(this, row, "cmdTomorrow", "Tell Me Tomorrow");
-    cmdBackup = MakeButton(this, row, "cmdBackup", "Start Backup Now");
+    cmdOk = MakeButton(frame, row, "cmdOk", "Hide For Now");
+    cmdTomorrow = MakeButton(frame, row, "cmdTomorrow", "Tell Me Tomorrow");
+    cmdBackup = MakeButton(frame, row, "cmdBackup", "Start Backup Now");
     layout->addLayout(row);
     adjustSize();
     setFixedSize(sizeHint());

@@ -41,6 +41,7 @@ private slots:
     void inputBox();
     void boxOpensAboveATopmostWindow_data();
     void boxOpensAboveATopmostWindow();
+    void longLinesStayWhole();
     void captionFitsTheLabel();
 };
 
@@ -133,6 +134,31 @@ void TestAdapters::boxOpensAboveATopmostWindow() {
         prompt.Ask(QStringLiteral("Ini file was not found!"), MsgButtons::OK, QString(),
                    MsgIcon::None);
     QCOMPARE(onTop, topmostShown);
+}
+
+void TestAdapters::longLinesStayWhole() {
+    const QString text = QStringLiteral(
+        "You appear to be running this program from write protected media (e.g. a CD).\nWhen "
+        "running from locked media, the operations that can be performed are restricted.");
+    MessageBoxPrompt prompt;
+    int labelWidth = 0;
+    int widestLine = 0;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            if (!box || !box->isVisible())
+                continue;
+            auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            labelWidth = label->width();
+            for (const QString &line : text.split(u'\n'))
+                widestLine = qMax(widestLine, label->fontMetrics().horizontalAdvance(line));
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    prompt.Ask(text, MsgButtons::OK, QString(), MsgIcon::None);
+    QVERIFY(widestLine > 0);
+    QVERIFY2(labelWidth >= widestLine,
+             qPrintable(QStringLiteral("%1 < %2").arg(labelWidth).arg(widestLine)));
 }
 
 void TestAdapters::captionFitsTheLabel() {

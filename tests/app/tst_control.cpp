@@ -14,6 +14,7 @@
 #include "temptree.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -57,6 +58,7 @@ private slots:
     void intervalCheckRaisesTheReminder_data();
     void intervalCheckRaisesTheReminder();
     void aboutFromTheMenu();
+    void aboutIsModalOverTheControlCentre();
     void menuCommands_data();
     void menuCommands();
     void doubleClickOnTheIconRestores_data();
@@ -423,6 +425,22 @@ void TestControl::busyWhileTheInformationFileWorks() {
     QVERIFY(!Button(&control, "cmdAbout")->isEnabled());
     control.EndBusy();
     QVERIFY(Button(&control, "cmdAbout")->isEnabled());
+}
+
+void TestControl::aboutIsModalOverTheControlCentre() {
+    frmControl control(false);
+    control.show();
+    bool modal = false;
+    QString version;
+    QTimer::singleShot(0, [&] {
+        modal = QApplication::activeModalWidget() == control.About();
+        version = control.About()->findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
+        control.About()->findChild<QPushButton *>(QStringLiteral("cmdOk"))->click();
+    });
+    Button(&control, "cmdAbout")->click();
+    QVERIFY(modal);
+    QCOMPARE(version, QStringLiteral("06.08.06"));
+    QVERIFY(!control.About()->isVisible());
 }
 
 void TestControl::menuCommands_data() {
