@@ -4,10 +4,10 @@
 #include "appwindows.h"
 #include "clock.h"
 #include "duecheck.h"
+#include "edgeframe.h"
 #include "model.h"
 #include "ontop.h"
 
-#include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -46,16 +46,8 @@ frmAlert::frmAlert(std::function<void()> backupClick) : backupClick(std::move(ba
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
 
-    // Without a title bar the window needs an edge of its own against whatever lies behind it.
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("fraAlert"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setLineWidth(2);
-    outer->addWidget(frame);
-    auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(12, 10, 12, 10);
+    QVBoxLayout *layout = AddEdgeFrame(this, "fraAlert", 12, 10);
+    QWidget *frame = layout->parentWidget();
     txtAlert = new QLineEdit(QStringLiteral("Its Backup Time!"), frame);
     txtAlert->setObjectName(QStringLiteral("txtAlert"));
     txtAlert->setReadOnly(true);

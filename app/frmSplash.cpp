@@ -2,10 +2,10 @@
 
 #include "appicon.h"
 #include "doevents.h"
+#include "edgeframe.h"
 #include "ontop.h"
 #include "version.h"
 
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -16,15 +16,8 @@ frmSplash::frmSplash() {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Quillons Pellmoor"));
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto *frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("fraSplash"));
-    frame->setFrameShape(QFrame::Box);
-    frame->setLineWidth(2);
-    outer->addWidget(frame);
-    auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(30, 24, 30, 24);
+    QVBoxLayout *layout = AddEdgeFrame(this, "fraSplash", 30, 24);
+    QWidget *frame = layout->parentWidget();
 
     auto *picLogo = new QLabel(frame);
     picLogo->setObjectName(QStringLiteral("picLogo"));
