@@ -45,6 +45,7 @@ private:
     QString lockName;
     int windowsLoaded = 0;
     int updateChecks = 0;
+    bool errorFlagWhileStarting = false;
 };
 
 void TestStartup::init() {
@@ -71,7 +72,10 @@ void TestStartup::cleanup() {
 StartupResult TestStartup::Start(const QStringList &switches) {
     platform::SingleInstanceLock lock(lockName);
     StartupSteps steps;
-    steps.windowsLoaded = [this] { ++windowsLoaded; };
+    steps.windowsLoaded = [this] {
+        ++windowsLoaded;
+        errorFlagWhileStarting = GetFlag(FlagErrorAfterUpdate);
+    };
     steps.automaticUpdate = [this] { ++updateChecks; };
     return RunStartup(QStringList{QStringLiteral("Backup")} + switches, lock, steps);
 }
@@ -220,6 +224,10 @@ void TestStartup::updateFlags() {
         QVERIFY2(updateTexts[i].contains(messages[i]), qPrintable(updateTexts[i]));
     QCOMPARE(GetFlag(FlagFirstRunAfterUpdate), flagsAfter);
     QCOMPARE(GetFlag(FlagErrorAfterUpdate), flagsAfter);
+    // A start after an update marks itself unfinished before any real work, so that one that
+    // breaks off is noticed by the next.
+    if (windowsLoaded > 0)
+        QCOMPARE(errorFlagWhileStarting, firstRun || errorBefore);
     QCOMPARE(windowsLoaded, outcome == StartupOutcome::End ? 0 : 1);
 }
 
