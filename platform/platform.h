@@ -58,6 +58,18 @@ QList<Drive> Drives();
 // The type of the drive that holds the path (the longest matching drive root).
 DriveType DriveTypeOf(const QString &path);
 
+// One entry of a directory listing. The kind comes from the listing itself where the system
+// gives it, so that listing a large directory costs no look at each entry.
+enum class EntryKind { File, Directory, Link, Other };
+struct DirEntry {
+    QString name;
+    EntryKind kind;
+};
+
+// The entries of a directory except "." and "..", sorted by name. readable is false (and the
+// list empty) when the directory cannot be listed or entered.
+QList<DirEntry> ReadDirectory(const QString &dir, bool *readable);
+
 // Free bytes on the file system that holds the path; -1 when unknown.
 qint64 FreeSpace(const QString &path);
 
@@ -79,6 +91,11 @@ bool ClearArchiveAttribute(const QString &path, int *errorNumber = nullptr);
 // Sets the attribute again (on POSIX removes the extended attribute). False when the file is
 // missing or a stamp stays on it.
 bool SetArchiveAttribute(const QString &path);
+
+// The length of a regular file, not following a link; -1 for anything else (missing, a
+// directory, a link, a device). archiveSet, when given, gets ArchiveAttributeSet of the same
+// look at the file, which saves a second one.
+qint64 RegularFileLength64(const QString &path, bool *archiveSet = nullptr);
 
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
 qint64 FileLength64(const QString &path, int *errorNumber = nullptr);

@@ -83,6 +83,8 @@ void BackupRun::CollectDirectories() {
     view.SetStage(QStringLiteral("Collecting Directories ..."), QStringLiteral("0"));
     tree = std::make_unique<clsNode>();
     tree->InitRoot();
+    knownFiles.clear();
+    listedFiles.clear();
     warnedKeys.clear();
     dirCounter = -1;
     backupDirComparable = platform::ComparablePath(AddSlashed(TheModel().Settings.BackupDirectory));
@@ -91,6 +93,7 @@ void BackupRun::CollectDirectories() {
             return;
         DoDirec(work.dir, work.dir.IncludeSubdirs, work.driveWalk);
     }
+    view.SetCounter(QString::number(dirCounter + 1));
 }
 
 void BackupRun::WarnUser(const QString &key, const QString &message) {
@@ -113,8 +116,10 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
     if (CancelFlag())
         return;
     ++dirCounter;
-    view.SetCounter(QString::number(dirCounter + 1));
-    DoEvents();
+    if (pacer.Due()) {
+        view.SetCounter(QString::number(dirCounter + 1));
+        DoEvents();
+    }
 
     const QString name = AddSlashed(dir.NiceDirName());
     const QString quoted = QStringLiteral("The directory \"") + name + QStringLiteral("\"");
@@ -156,6 +161,7 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
                                                "not have permission to acess the directory!"));
         return;
     }
+    listedFiles.insert(name, listing.files);
     for (const QString &sub : listing.directories) {
         const QString path = name + sub + platform::Separator();
         if (driveWalk && !platform::SameFileSystem(name, path)) {

@@ -14,18 +14,10 @@
 #include "prompt.h"
 #include "sizerules.h"
 
-#include <QFileInfo>
-
 namespace {
 
 // Lengths from 2 GiB up are more than the program's size accounting was made for.
 constexpr qint64 TooBigBytes = qint64(1) << 31;
-
-// A file is a node of the collection tree under its full path with a separator added, so that
-// the tree can hold it beside the directories.
-QString FileKey(const QString &path, const QString &name) {
-    return path + name + platform::Separator();
-}
 
 } // namespace
 
@@ -35,26 +27,47 @@ clsNode *BackupRun::Lookup(const QString &path) {
     return tree->FindFullNode(dir);
 }
 
+QSet<QString> &BackupRun::KnownNames(const QString &path) {
+    return knownFiles[platform::ComparablePath(path)];
+}
+
+bool BackupRun::KnowFile(QSet<QString> &known, const QString &name) {
+    const qsizetype before = known.size();
+    known.insert(platform::ComparablePath(name));
+    return known.size() == before;
+}
+
 QString BackupRun::Counter(int index) const {
     return QString::number(index + 1) + QStringLiteral(" Of ") +
            QString::number(TheModel().FilesLast() + 1);
 }
 
+void BackupRun::ShowCount(int index, bool last) {
+    if (!last && !pacer.Due())
+        return;
+    view.SetCounter(Counter(index));
+    DoEvents();
+}
+
 void BackupRun::AddKnownFiles() {
     QList<FileRecord> &files = TheModel().Files;
     view.SetStage(QStringLiteral("Adding Files To Backup"), Counter(-1));
+    // Records of one directory follow each other, so one look in the tree serves them all.
+    QString lastPath;
+    bool lastIncluded = false;
+    QSet<QString> *known = nullptr;
     for (int i = 0; i < files.size(); ++i) {
         FileRecord &file = files[i];
-        view.SetCounter(Counter(i));
-        const clsNode *node = Lookup(file.Path);
-        file.ToBackUp = node && node->NodeVal().Selected && !file.Name.isEmpty();
-        // A name that is a directory now is listed as one; its old record is dropped later.
-        if (!file.ToBackUp || Lookup(FileKey(file.Path, file.Name)))
-            continue;
-        clsDirectory known;
-        known.SetNiceDirName(FileKey(file.Path, file.Name));
-        known.Processed = true;
-        tree->AddFullNode(known)->NodeVal().Processed = true;
+        ShowCount(i, i + 1 == files.size());
+        if (i == 0 || file.Path != lastPath) {
+            lastPath = file.Path;
+            const clsNode *node = Lookup(file.Path);
+            lastIncluded = node && node->NodeVal().Selected;
+            known = lastIncluded ? &KnownNames(file.Path) : nullptr;
+        }
+        file.ToBackUp = lastIncluded && !file.Name.isEmpty();
+        if (file.ToBackUp)
+            KnowFile(*known, file.Name);
     }
 }
 
@@ -62,6 +75,9 @@ void BackupRun::CollectFiles() {
     collected = 0;
     view.SetStage(QStringLiteral("Collecting Files"), QStringLiteral("0 Collected"));
     ProcNodes(tree.get());
+    knownFiles.clear();
+    listedFiles.clear();
+    view.SetCounter(QString::number(collected) + QStringLiteral(" Collected"));
 }
 
 void BackupRun::ProcNodes(clsNode *node) {
@@ -82,8 +98,15 @@ void BackupRun::ListFiles(clsNode *node) {
     const QString dir = node->NodeVal().NiceDirName();
     const QString patterns = node->NodeVal().Patterns;
     QList<FileRecord> &files = TheModel().Files;
-    for (const QString &name : ListDirectory(dir).files) {
-        DoEvents();
+    // The walk over the directories listed most of them already.
+    const auto listed = listedFiles.constFind(dir);
+    const QStringList names = listed != listedFiles.cend() ? *listed : ListDirectory(dir).files;
+    QSet<QString> &known = KnownNames(dir);
+    for (const QString &name : names) {
+        if (pacer.Due()) {
+            view.SetCounter(QString::number(collected) + QStringLiteral(" Collected"));
+            DoEvents();
+        }
         if (CancelFlag())
             return;
         if (!MatchesPatternList(name, patterns))
@@ -94,8 +117,7 @@ void BackupRun::ListFiles(clsNode *node) {
                                                     "'|' or a line break!"));
             continue;
         }
-        const QString key = FileKey(dir, name);
-        if (Lookup(key))
+        if (KnowFile(known, name))
             continue;
         if (files.size() == files.capacity())
             files.reserve(files.size() + 10000);
@@ -104,12 +126,7 @@ void BackupRun::ListFiles(clsNode *node) {
         record.Name = name;
         record.ToBackUp = true;
         files.append(record);
-        clsDirectory known;
-        known.SetNiceDirName(key);
-        known.Processed = true;
-        tree->AddFullNode(known)->NodeVal().Processed = true;
         ++collected;
-        view.SetCounter(QString::number(collected) + QStringLiteral(" Collected"));
     }
 }
 
@@ -120,14 +137,14 @@ void BackupRun::FindLengths() {
         FileRecord &file = m.Files[i];
         if (!file.ToBackUp)
             continue;
-        view.SetCounter(Counter(i));
-        DoEvents();
+        ShowCount(i, false);
         if (CancelFlag())
             return;
         // Only a regular file is read; anything else counts as unreadable and is dropped.
-        const QFileInfo info(file.Path + file.Name);
-        const qint64 bytes =
-            info.isFile() && !info.isSymLink() ? platform::FileLength64(info.filePath()) : -1;
+        // The archive attribute is read in the same look, where the check will need it.
+        const bool needsArchive = !options.chkFresh && file.VersionsLast() >= 0;
+        const qint64 bytes = platform::RegularFileLength64(
+            file.Path + file.Name, needsArchive ? &file.ArchiveSet : nullptr);
         file.Size = double(bytes);
         file.SizeOnDisk = 0;
         if (bytes >= TooBigBytes) {
@@ -142,6 +159,7 @@ void BackupRun::FindLengths() {
             file.Size /= 1024;
         }
     }
+    view.SetCounter(Counter(m.FilesLast()));
 }
 
 void BackupRun::SortFiles() {
@@ -170,7 +188,7 @@ bool BackupRun::NeedsCopy(const FileRecord &file) const {
         if (medium < 0 || medium > m.MediaLast() || !m.Media[medium].Available)
             return true;
     }
-    return platform::ArchiveAttributeSet(file.Path + file.Name);
+    return file.ArchiveSet;
 }
 
 void BackupRun::CheckFiles() {
@@ -180,7 +198,7 @@ void BackupRun::CheckFiles() {
         FileRecord &file = m.Files[i];
         if (!file.ToBackUp)
             continue;
-        view.SetCounter(Counter(i));
+        ShowCount(i, false);
         file.ToBackUp = NeedsCopy(file);
         if (!file.ToBackUp)
             continue;
@@ -189,4 +207,5 @@ void BackupRun::CheckFiles() {
         ++filesToBackup;
         totalToBackup += file.SizeOnDisk;
     }
+    view.SetCounter(Counter(m.FilesLast()));
 }

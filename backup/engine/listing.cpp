@@ -1,30 +1,28 @@
 #include "listing.h"
 
+#include "platform.h"
 #include "statuslog.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "textutil.h"
 
 DirListing ListDirectory(const QString &dir) {
     DirListing listing;
-    const QFileInfo self(dir);
-    if (!self.isReadable() || !self.isExecutable()) {
-        listing.readable = false;
-        return listing;
-    }
-    const QFileInfoList entries = QDir(dir).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isSymLink()) {
-            StatusPrint(QStringLiteral("Passed over the link ") + entry.filePath() +
+    const QString prefix = AddSlashed(dir);
+    for (const platform::DirEntry &entry : platform::ReadDirectory(dir, &listing.readable)) {
+        switch (entry.kind) {
+        case platform::EntryKind::File:
+            listing.files.append(entry.name);
+            break;
+        case platform::EntryKind::Directory:
+            listing.directories.append(entry.name);
+            break;
+        case platform::EntryKind::Link:
+            StatusPrint(QStringLiteral("Passed over the link ") + prefix + entry.name +
                         QStringLiteral("\n"));
-        } else if (entry.isDir()) {
-            listing.directories.append(entry.fileName());
-        } else if (entry.isFile()) {
-            listing.files.append(entry.fileName());
-        } else {
-            StatusPrint(QStringLiteral("Passed over ") + entry.filePath() +
+            break;
+        case platform::EntryKind::Other:
+            StatusPrint(QStringLiteral("Passed over ") + prefix + entry.name +
                         QStringLiteral(" (not a regular file)\n"));
+            break;
         }
     }
     return listing;

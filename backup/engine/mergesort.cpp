@@ -18,9 +18,9 @@ void SelectionSort(QList<FileRecord> &files, int first, int last) {
     }
 }
 
-void Merge(QList<FileRecord> &files, int first, int mid, int last) {
-    QList<FileRecord> runs;
-    runs.reserve(last - first + 1);
+// runs is the temporary copy; one serves every merge of a sort, so it is allocated once.
+void Merge(QList<FileRecord> &files, int first, int mid, int last, QList<FileRecord> &runs) {
+    runs.clear();
     for (int i = first; i <= last; ++i)
         runs.append(std::move(files[i]));
     const int firstEnd = mid - first;
@@ -40,10 +40,8 @@ void Merge(QList<FileRecord> &files, int first, int mid, int last) {
         files[out++] = std::move(runs[b++]);
 }
 
-} // namespace
-
-void MergeSortFiles(QList<FileRecord> &files, int first, int last,
-                    const std::function<void()> &yield) {
+void SortRange(QList<FileRecord> &files, int first, int last, const std::function<void()> &yield,
+               QList<FileRecord> &runs) {
     if (CancelFlag())
         return;
     if (yield)
@@ -54,9 +52,18 @@ void MergeSortFiles(QList<FileRecord> &files, int first, int last,
     }
     // Written so that the sum cannot overflow on a very long list.
     const int mid = first + (last - first) / 2;
-    MergeSortFiles(files, first, mid, yield);
-    MergeSortFiles(files, mid + 1, last, yield);
+    SortRange(files, first, mid, yield, runs);
+    SortRange(files, mid + 1, last, yield, runs);
     if (CancelFlag())
         return;
-    Merge(files, first, mid, last);
+    Merge(files, first, mid, last, runs);
+}
+
+} // namespace
+
+void MergeSortFiles(QList<FileRecord> &files, int first, int last,
+                    const std::function<void()> &yield) {
+    QList<FileRecord> runs;
+    runs.reserve(qMax(0, last - first + 1));
+    SortRange(files, first, last, yield, runs);
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <charconv>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -18,9 +19,21 @@ namespace {
 // written.
 constexpr const char *archiveAttribute = "user.pellmoor.archive";
 
-QByteArray StampOf(const struct stat &info) {
+// The stamp as text, "<nanoseconds> <size>", without a heap allocation: it is made for every file.
+struct Stamp {
+    char text[48];
+    size_t length = 0;
+    QByteArrayView View() const { return QByteArrayView(text, qsizetype(length)); }
+};
+
+Stamp StampOf(const struct stat &info) {
     const qint64 nanoseconds = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    return QByteArray::number(nanoseconds) + ' ' + QByteArray::number(qint64(info.st_size));
+    Stamp stamp;
+    char *end = std::to_chars(stamp.text, stamp.text + 21, nanoseconds).ptr;
+    *end++ = ' ';
+    end = std::to_chars(end, stamp.text + sizeof stamp.text, qint64(info.st_size)).ptr;
+    stamp.length = size_t(end - stamp.text);
+    return stamp;
 }
 
 // Opened without blocking, so that a FIFO never hangs the run.
@@ -29,18 +42,33 @@ int OpenForAttributes(const QString &path) {
                   O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
+// Whether the stored stamp differs from the one the file has now.
+bool StampDiffers(const char *name, const struct stat &info) {
+    const Stamp expected = StampOf(info);
+    char stored[64];
+    const ssize_t length = ::getxattr(name, archiveAttribute, stored, sizeof stored);
+    return length < 0 || QByteArrayView(stored, length) != expected.View();
+}
+
 } // namespace
 
 bool ArchiveAttributeSet(const QString &path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
-    if (::stat(name.constData(), &info) != 0)
-        return true;
-    const QByteArray expected = StampOf(info);
-    QByteArray stored(expected.size() + 1, '\0');
-    const ssize_t length =
-        ::getxattr(name.constData(), archiveAttribute, stored.data(), stored.size());
-    return length < 0 || stored.left(length) != expected;
+    return ::stat(name.constData(), &info) != 0 || StampDiffers(name.constData(), info);
+}
+
+qint64 RegularFileLength64(const QString &path, bool *archiveSet) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (archiveSet)
+            *archiveSet = true;
+        return -1;
+    }
+    if (archiveSet)
+        *archiveSet = StampDiffers(name.constData(), info);
+    return qint64(info.st_size);
 }
 
 bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
@@ -54,8 +82,8 @@ bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
         if (::fstat(fd, &info) != 0) {
             error = errno;
         } else {
-            const QByteArray stamp = StampOf(info);
-            if (::fsetxattr(fd, archiveAttribute, stamp.constData(), stamp.size(), 0) != 0)
+            const Stamp stamp = StampOf(info);
+            if (::fsetxattr(fd, archiveAttribute, stamp.text, stamp.length, 0) != 0)
                 error = errno;
         }
         ::close(fd);

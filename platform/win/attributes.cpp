@@ -27,6 +27,17 @@ bool ArchiveAttributeSet(const QString &path) {
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_ARCHIVE);
 }
 
+qint64 RegularFileLength64(const QString &path, bool *archiveSet) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    const bool known = GetFileAttributesExW(WidePath(path).get(), GetFileExInfoStandard, &data);
+    if (archiveSet)
+        *archiveSet = !known || (data.dwFileAttributes & FILE_ATTRIBUTE_ARCHIVE);
+    if (!known || (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY |
+                                            FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)))
+        return -1;
+    return (qint64(data.nFileSizeHigh) << 32) | qint64(data.nFileSizeLow);
+}
+
 bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
     return ChangeArchiveBit(path, false, errorNumber);
 }
