@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <zip.h>
 
@@ -28,6 +29,7 @@ constexpr size_t ChunkSize = 262144;
 
 struct Run {
     QString destination; // ends in the separator
+    UnzipWrite write = UnzipWrite::Safe;
     QStringList patterns;
     QString message;
     int code = 0;
@@ -171,8 +173,16 @@ zip_file_t *OpenEntry(Run &run, zip_t *archive, zip_uint64_t index, bool encrypt
     }
 }
 
-// Writes to a temporary file beside the target and renames it only when the whole entry came
-// out intact, so a damaged entry or a full disk leaves no partial file.
+bool Commit(QFileDevice &out) {
+    if (auto *save = qobject_cast<QSaveFile *>(&out))
+        return save->commit();
+    out.close();
+    return out.error() == QFileDevice::NoError;
+}
+
+// A damaged entry or a full disk leaves no partial file: a safe write goes to a temporary file
+// beside the target, renamed only when the whole entry came out intact; a scratch write is
+// removed when it fails.
 void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode,
                 const QString &target, const QString &name) {
     // A link in the way is replaced, never written through.
@@ -180,7 +190,19 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
         run.Fail(name, QStringLiteral("cannot replace the link"), UnzipWriteFailed);
         return;
     }
-    QSaveFile out(target);
+    const bool scratch = run.write == UnzipWrite::Scratch;
+    bool committed = false;
+    // Declared before the file, so that the file is closed when the guard removes it.
+    const auto removeUncommitted = qScopeGuard([&] {
+        if (scratch && !committed)
+            QFile::remove(target);
+    });
+    std::unique_ptr<QFileDevice> device;
+    if (scratch)
+        device = std::make_unique<QFile>(target);
+    else
+        device = std::make_unique<QSaveFile>(target);
+    QFileDevice &out = *device;
     if (!out.open(QIODevice::WriteOnly)) {
         run.Fail(name, out.errorString(), UnzipWriteFailed);
         return;
@@ -211,10 +233,11 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
     if (stat.valid & ZIP_STAT_MTIME)
         out.setFileTime(QDateTime::fromSecsSinceEpoch(stat.mtime),
                         QFileDevice::FileModificationTime);
-    if (!out.commit()) {
+    if (!Commit(out)) {
         run.Fail(name, out.errorString(), UnzipWriteFailed);
         return;
     }
+    committed = true;
     if (mode & 0777)
         QFile::setPermissions(target, PermissionsOf(mode));
     const bool stored = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_STORE;
@@ -288,9 +311,10 @@ QString Finish(const Run &run) {
 } // namespace
 
 QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
-                   int patternCount) {
+                   int patternCount, UnzipWrite write) {
     Run run;
     run.destination = AddSlashed(destination);
+    run.write = write;
     run.patterns = patterns.mid(0, std::max(0, patternCount));
     int openError = ZIP_ER_OK;
     std::unique_ptr<zip_t, decltype(&zip_discard)> zip(

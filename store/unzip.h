@@ -16,9 +16,15 @@ enum UnzipError {
     UnzipBadPassword = 82,      // encrypted entry without its password
 };
 
+// How the extracted files reach the disk. Safe: each is written beside its target, synced and
+// renamed into place, for files that must survive a crash (an installed update). Scratch: each is
+// written straight and not synced, for a private folder its caller moves files out of, as the
+// restore does; a file that fails is removed all the same.
+enum class UnzipWrite { Safe, Scratch };
+
 // patterns: entry names to extract ('*' and '?' allowed, matched without regard to case against
 // the whole entry name); an empty list or a count of 0 extracts everything. Returns the message
 // text: one line per extracted file ending in its destination path, lines for the entries that
 // failed, and on failure "\n\nError!!!!! " + code + "\n\n".
 QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
-                   int patternCount);
+                   int patternCount, UnzipWrite write = UnzipWrite::Safe);

@@ -90,7 +90,9 @@ bool RestoreRun::CompleteZip(int index) {
     if (ok) {
         const QString folder = AddSlashed(staging.path());
         view.SetUnzipping(true);
-        const QString text = UnzipFiles(w.target, folder, {QStringLiteral("*")}, 1);
+        // The staging folder is private and removed below: syncing each file there only waits.
+        const QString text =
+            UnzipFiles(w.target, folder, {QStringLiteral("*")}, 1, UnzipWrite::Scratch);
         view.SetUnzipping(false);
         const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                            QDir::Hidden | QDir::System);

@@ -112,13 +112,20 @@ class TestUnzip : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void extractsEverythingWithFolders_data() {
+        QTest::addColumn<UnzipWrite>("write");
+        QTest::newRow("safe") << UnzipWrite::Safe;
+        QTest::newRow("scratch") << UnzipWrite::Scratch;
+    }
     void extractsEverythingWithFolders() {
+        QFETCH(UnzipWrite, write);
         TempTree tree;
         QList<Entry> entries = ThreeFiles();
         entries.append(Entry("empty/"));
         QVERIFY(WriteZip(tree.PathOf("a.zip"), entries));
         ScriptedPrompt prompt;
-        const QString message = UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("out"), {"*"}, 1);
+        const QString message =
+            UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("out"), {"*"}, 1, write);
         QVERIFY2(ErrorCode(message).isEmpty(), qPrintable(message));
         QCOMPARE(Listing(tree.PathOf("out/")),
                  (QStringList{"a.txt", "sub/b.txt", "sub/deep/c.bin"}));
@@ -214,16 +221,21 @@ private Q_SLOTS:
 
     void damagedEntryLeavesNoFile_data() {
         QTest::addColumn<int>("compression");
-        QTest::newRow("stored") << int(ZIP_CM_STORE);
-        QTest::newRow("deflated") << int(ZIP_CM_DEFLATE);
+        QTest::addColumn<UnzipWrite>("write");
+        QTest::newRow("stored") << int(ZIP_CM_STORE) << UnzipWrite::Safe;
+        QTest::newRow("deflated") << int(ZIP_CM_DEFLATE) << UnzipWrite::Safe;
+        QTest::newRow("stored, scratch") << int(ZIP_CM_STORE) << UnzipWrite::Scratch;
+        QTest::newRow("deflated, scratch") << int(ZIP_CM_DEFLATE) << UnzipWrite::Scratch;
     }
     void damagedEntryLeavesNoFile() {
         QFETCH(int, compression);
+        QFETCH(UnzipWrite, write);
         TempTree tree({"out/"});
         const QByteArray data = TempTree::PseudoRandomBytes(300000, "damaged");
         QVERIFY(WriteZip(tree.PathOf("a.zip"), {{"big.bin", data, compression}}));
         QVERIFY(Damage(tree.PathOf("a.zip")));
-        const QString message = UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("out/"), {"*"}, 1);
+        const QString message =
+            UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("out/"), {"*"}, 1, write);
         QCOMPARE(ErrorCode(message), QStringLiteral("3"));
         QCOMPARE(Listing(tree.PathOf("out/")), QStringList());
     }
