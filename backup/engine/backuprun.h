@@ -65,9 +65,8 @@ private:
     void NothingToBackUp();
     bool NeedsCopy(const FileRecord &file) const;
     clsNode *Lookup(const QString &path);
-    // The names known in one directory, and adding one to them (true when it was known already).
-    QSet<QString> &KnownNames(const QString &path);
-    static bool KnowFile(QSet<QString> &known, const QString &name);
+    // The names of one directory that already have a record.
+    QStringList &KnownNames(const QString &path);
     QString Counter(int index) const;
     // Shows "index + 1 Of n" and lets events run now and then, and always for the last file.
     void ShowCount(int index, bool last);
@@ -118,9 +117,9 @@ private:
     bool zipping = false;
 
     std::unique_ptr<clsNode> tree; // the directories of this run
-    // The files that already have a record, by directory, in comparable form: sets rather than
-    // tree nodes, since there are many more files than directories.
-    QHash<QString, QSet<QString>> knownFiles;
+    // The files that already have a record, by directory, in comparable form: sorted lists
+    // rather than tree nodes, since there are many more files than directories.
+    QHash<QString, QStringList> knownFiles;
     // The file names each directory's walk found, so that collecting files lists it only once.
     QHash<QString, QStringList> listedFiles;
     EventPacer pacer;

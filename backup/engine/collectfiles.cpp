@@ -14,6 +14,8 @@
 #include "prompt.h"
 #include "sizerules.h"
 
+#include <algorithm>
+
 namespace {
 
 // Lengths from 2 GiB up are more than the program's size accounting was made for.
@@ -27,14 +29,8 @@ clsNode *BackupRun::Lookup(const QString &path) {
     return tree->FindFullNode(dir);
 }
 
-QSet<QString> &BackupRun::KnownNames(const QString &path) {
+QStringList &BackupRun::KnownNames(const QString &path) {
     return knownFiles[platform::ComparablePath(path)];
-}
-
-bool BackupRun::KnowFile(QSet<QString> &known, const QString &name) {
-    const qsizetype before = known.size();
-    known.insert(platform::ComparablePath(name));
-    return known.size() == before;
 }
 
 QString BackupRun::Counter(int index) const {
@@ -55,7 +51,7 @@ void BackupRun::AddKnownFiles() {
     // Records of one directory follow each other, so one look in the tree serves them all.
     QString lastPath;
     bool lastIncluded = false;
-    QSet<QString> *known = nullptr;
+    QStringList *known = nullptr;
     for (int i = 0; i < files.size(); ++i) {
         FileRecord &file = files[i];
         ShowCount(i, i + 1 == files.size());
@@ -67,8 +63,11 @@ void BackupRun::AddKnownFiles() {
         }
         file.ToBackUp = lastIncluded && !file.Name.isEmpty();
         if (file.ToBackUp)
-            KnowFile(*known, file.Name);
+            known->append(platform::ComparablePath(file.Name));
     }
+    // Sorted once, each directory's names answer by binary search while its files are listed.
+    for (QStringList &names : knownFiles)
+        names.sort();
 }
 
 void BackupRun::CollectFiles() {
@@ -101,7 +100,9 @@ void BackupRun::ListFiles(clsNode *node) {
     // The walk over the directories listed most of them already.
     const auto listed = listedFiles.constFind(dir);
     const QStringList names = listed != listedFiles.cend() ? *listed : ListDirectory(dir).files;
-    QSet<QString> &known = KnownNames(dir);
+    // A directory is listed once and its names are unique, so only the records that existed
+    // before can be met again.
+    const QStringList known = knownFiles.value(platform::ComparablePath(dir));
     for (const QString &name : names) {
         if (pacer.Due()) {
             view.SetCounter(QString::number(collected) + QStringLiteral(" Collected"));
@@ -117,7 +118,7 @@ void BackupRun::ListFiles(clsNode *node) {
                                                     "'|' or a line break!"));
             continue;
         }
-        if (KnowFile(known, name))
+        if (std::binary_search(known.cbegin(), known.cend(), platform::ComparablePath(name)))
             continue;
         if (files.size() == files.capacity())
             files.reserve(files.size() + 10000);
