@@ -1,6 +1,5 @@
 #include "detailscommand.h"
 
-#include "cliprompt.h"
 #include "datetext.h"
 #include "historyrows.h"
 #include "inioption.h"
@@ -53,14 +52,7 @@ void PrintFiles(const Model &m) {
     }
 }
 
-} // namespace
-
-int RunDetails(const CommandLine &line) {
-    if (!line.arguments.isEmpty())
-        return UsageError(QStringLiteral("details takes no plain arguments"));
-    CliPrompt prompt;
-    if (!LoadProgramIniFile(line))
-        return 1;
+void PrintDetails() {
     const Model &m = TheModel();
     PrintLine(QStringLiteral("Last Backup : ") + (m.Settings.LastBackupDate.isNull()
                                                       ? QStringLiteral("Never")
@@ -71,5 +63,10 @@ int RunDetails(const CommandLine &line) {
     PrintBackups(m);
     PrintLine(QString());
     PrintFiles(m);
-    return 0;
+}
+
+} // namespace
+
+int RunDetails(const CommandLine &line) {
+    return ReportOnProgramIniFile(line, QStringLiteral("details"), PrintDetails);
 }

@@ -54,6 +54,12 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("backup"), QStringLiteral("--frsh")};
         QTest::newRow("empty value")
             << QStringList{QStringLiteral("backup"), QStringLiteral("--ini=")};
+        QTest::newRow("details with a plain argument")
+            << QStringList{QStringLiteral("details"), QStringLiteral("Backup.Ini")};
+        QTest::newRow("stats with another command's option")
+            << QStringList{QStringLiteral("stats"), QStringLiteral("--zip")};
+        QTest::newRow("details without the file's name")
+            << QStringList{QStringLiteral("details"), QStringLiteral("--ini")};
     }
     void badUsageExitsWithTwo() {
         QFETCH(QStringList, arguments);

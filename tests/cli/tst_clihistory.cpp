@@ -33,9 +33,17 @@ const QByteArray NoHistory = "V|8|1|1|1|0|-1|-1|-1|16384|5|HDD|00:00:00|0|-1|-1|
                              "\r\n"
                              "\r\n";
 
-Run OnFile(const QString &command, const QByteArray &content, TempTree &tree) {
-    tree.Write(QStringLiteral("Backup.Ini"), content);
-    return Pellmoor({command, QStringLiteral("--ini"), tree.PathOf(QStringLiteral("Backup.Ini"))});
+// Runs the command on the row's file and compares its whole output.
+void Report(const QString &command) {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, expected);
+    TempTree tree;
+    tree.Write(QStringLiteral("Backup.Ini"), file);
+    const Run run =
+        Pellmoor({command, QStringLiteral("--ini"), tree.PathOf(QStringLiteral("Backup.Ini"))});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.out, expected);
 }
 
 } // namespace
@@ -76,15 +84,7 @@ private Q_SLOTS:
             << QStringLiteral("Last Backup : Never\nTotal Media Used : None\n\nBackups :\n\n"
                               "Files :\n");
     }
-    void details() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, expected);
-        TempTree tree;
-        const Run run = OnFile(QStringLiteral("details"), file, tree);
-        QCOMPARE(run.err, QString());
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, expected);
-    }
+    void details() { Report(QStringLiteral("details")); }
 
     void stats_data() {
         QTest::addColumn<QByteArray>("file");
@@ -131,15 +131,7 @@ private Q_SLOTS:
                               "Average Size On Disk              : ---\n"
                               "Average Files Per Backup          : ---\n");
     }
-    void stats() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, expected);
-        TempTree tree;
-        const Run run = OnFile(QStringLiteral("stats"), file, tree);
-        QCOMPARE(run.err, QString());
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, expected);
-    }
+    void stats() { Report(QStringLiteral("stats")); }
 
     void missingFileIsReportedNeverCreated_data() {
         QTest::addColumn<QString>("command");
@@ -155,23 +147,6 @@ private Q_SLOTS:
         QVERIFY(run.err.startsWith(QStringLiteral("Ini file was not found!")));
         QCOMPARE(run.out, QString());
         QVERIFY(!QFile::exists(missing));
-    }
-
-    void badUsage_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("details with a plain argument")
-            << QStringList{QStringLiteral("details"), QStringLiteral("Backup.Ini")};
-        QTest::newRow("stats with another command's option")
-            << QStringList{QStringLiteral("stats"), QStringLiteral("--zip")};
-        QTest::newRow("details without the file's name")
-            << QStringList{QStringLiteral("details"), QStringLiteral("--ini")};
-    }
-    void badUsage() {
-        QFETCH(QStringList, arguments);
-        const Run run = Pellmoor(arguments);
-        QCOMPARE(run.status, 2);
-        QCOMPARE(run.out, QString());
-        QVERIFY(run.err.endsWith(QStringLiteral("Try 'pellmoor --help'.\n")));
     }
 };
 
