@@ -11,27 +11,27 @@ python3 "$here/maketree.py" "$work/tree" 2000 "$megabytes"
 files=$(find "$work/tree" -type f | wc -l)
 echo "backup tree: $files files, $(du -sm "$work/tree" | cut -f1) MB"
 
-# Plain copy, no limit: against cp -r. The two take turns, each right after the previous output
-# was removed, so that both meet the same cache and file-system state; the best of three counts.
-min() { echo "if ($1 < $2) $1 else $2" | bc -l; }
-cp_s=999999 ours=999999
-for round in 1 2 3; do
-    rm -rf "$work/cp-copy" "$work/prog" "$work/backups"
-    cp_s=$(min "$cp_s" "$(seconds cp -r "$work/tree" "$work/cp-copy")")
-    rm -rf "$work/cp-copy"
-    make_program "$work/prog" "$work/tree" "$work/backups"
-    ours=$(min "$ours" "$(seconds "$work/prog/pellmoor" backup --quiet)")
-done
+# Plain copy, no limit: against cp -r, taking turns, each round into a place of its own.
+for round in 1 2 3 4; do make_program "$work/prog$round" "$work/tree" "$work/backups$round"; done
+peer_copy() { cp -r "$work/tree" "$work/cp$1"; }
+our_copy() { "$work/prog$1/pellmoor" backup --quiet; }
+read -r cp_s ours <<<"$(race peer_copy our_copy)"
 echo "backup nolimit: ${ours}s, cp -r: ${cp_s}s, ratio $(ratio "$ours" "$cp_s") (target <= 1.25)"
+rm -rf "$work"/cp[0-9] "$work"/prog[0-9] "$work"/backups[0-9]
 
-# Zipped: against zip -r -q, and the media against the peer's archive.
+# Zipped: against zip -r -q, and the media against the peer's archive. Besides the stored copies a
+# medium holds the program files and the catalogue, which the peer's archive has no counterpart
+# of; both figures are shown and the copies are compared.
 zip_s=$(seconds zip -r -q "$work/peer.zip" "$work/tree")
 make_program "$work/progz" "$work/tree" "$work/backupsz"
 ours=$(seconds "$work/progz/pellmoor" backup --quiet --zip)
 media=$(du -sb "$work/backupsz" | cut -f1)
+copies=$(find "$work/backupsz" -path '*/!IN_HERE!' -prune -o -type f -path '*/MEDIA[0-9]*/*/*' \
+    -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
 peer=$(stat -c %s "$work/peer.zip")
-echo "backup zipped: ${ours}s, zip -r -q: ${zip_s}s, ratio $(ratio "$ours" "$zip_s") (target <= 1.1); media ${media} B, zip ${peer} B, ratio $(ratio "$media" "$peer") (target <= 1)"
-rm -rf "$work/backups" "$work/backupsz" "$work/peer.zip" "$work/cp-copy"
+echo "backup zipped: ${ours}s, zip -r -q: ${zip_s}s, ratio $(ratio "$ours" "$zip_s") (target <= 1.1)"
+echo "backup zipped media: copies ${copies} B (media in all ${media} B), zip ${peer} B, ratio $(ratio "$copies" "$peer") (target <= 1)"
+rm -rf "$work/backupsz" "$work/progz" "$work/peer.zip"
 
 # Nothing changed over many small files: against find.
 mkdir -p "$work/small"
@@ -46,7 +46,8 @@ for i in range(count):
 PY
 make_program "$work/progs" "$work/small" "$work/backupss"
 "$work/progs/pellmoor" backup --quiet >/dev/null 2>&1 || true
-find_s=$(seconds find "$work/small" -type f -printf '%s %T@\n')
-ours=$(seconds "$work/progs/pellmoor" backup --quiet)
+peer_find() { find "$work/small" -type f -printf '%s %T@\n'; }
+our_check() { "$work/progs/pellmoor" backup --quiet; }
+read -r find_s ours <<<"$(race peer_find our_check)"
 peak=$(peak_kb "$work/progs/pellmoor" backup --quiet || true)
 echo "backup unchanged x$smallfiles: ${ours}s, find: ${find_s}s, ratio $(ratio "$ours" "$find_s") (target <= 4); peak ${peak} KB (target < $((100 * 1024 + smallfiles))) KB"
