@@ -14,20 +14,21 @@ best_seconds() { # CLEANUP COMMAND...
     echo "if ($b < $a) $b else $a" | bc -l
 }
 smaller() { echo "if ($1 == 0 || $2 < $1) $2 else $1" | bc -l; }
-# Times PEER and OURS (commands that take a round number) over four rounds, in the order peer,
-# ours, ours, peer, ..., and prints the best time of each. Taking turns leaves both the same cache
-# and file-system state; each round writes to a place of its own, since creating files just
-# after deleting many is slow.
-race() { # PEER OURS
-    local peer=0 ours=0 round
+# Times PEER and OURS over four rounds in the order peer, ours, ours, peer, peer, ours, ours,
+# peer and prints the best time of each. CLEAN runs after every run and the disk is synced, so
+# that no run pays for the writes or the memory of the one before it; taking turns evens out
+# the rest (a file system that has just deleted many files is slower to make new ones for a
+# while), and the best of four leaves out the runs another process slowed down.
+race() { # PEER OURS CLEAN
+    local peer=0 ours=0 round first second side t
     for round in 1 2 3 4; do
-        if [ $((round % 2)) = 1 ]; then
-            peer=$(smaller "$peer" "$(seconds "$1" "$round")")
-            ours=$(smaller "$ours" "$(seconds "$2" "$round")")
-        else
-            ours=$(smaller "$ours" "$(seconds "$2" "$round")")
-            peer=$(smaller "$peer" "$(seconds "$1" "$round")")
-        fi
+        if [ $((round % 2)) = 1 ]; then first=$1 second=$2; else first=$2 second=$1; fi
+        for side in "$first" "$second"; do
+            sync
+            t=$(seconds "$side")
+            "$3"
+            if [ "$side" = "$1" ]; then peer=$(smaller "$peer" "$t"); else ours=$(smaller "$ours" "$t"); fi
+        done
     done
     echo "$peer $ours"
 }
