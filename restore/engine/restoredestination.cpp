@@ -32,8 +32,9 @@ bool RestoreRun::DecideDestination(int index) {
                    f.Name +
                        QStringLiteral(" had to be placed in here due to destination path length!"));
         note = DirectoryShortenedMessage;
-    } else {
-        QDir().mkpath(d);
+    } else if (!madeDirectories.contains(d) && QDir().mkpath(d)) {
+        // Many files share a directory; making it again for each costs more than their copy.
+        madeDirectories.insert(d);
     }
     QString destination = d + f.Name;
     if (destination.size() >= RestorePathLimit) {

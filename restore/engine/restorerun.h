@@ -13,6 +13,7 @@
 #include "restoreview.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -129,6 +130,7 @@ private:
     int dirMoveCounter = 0;
     int renameCounter = 0;
     QString lastMovedDirectory;
+    QSet<QString> madeDirectories; // destination directories this run has made or found
     QString currentMovedDirectory;
     int currentMedium = -1;
     bool firstPass = true;
