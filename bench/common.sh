@@ -6,13 +6,6 @@ bin=$build/bin
 
 # Wall seconds of a command (its output discarded).
 seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); echo "$e - $s" | bc -l; }
-# The smaller of two runs of a command; cleanup (a command line, may be empty) runs after each.
-best_seconds() { # CLEANUP COMMAND...
-    local cleanup=$1 a b; shift
-    a=$(seconds "$@"); eval "$cleanup"
-    b=$(seconds "$@"); eval "$cleanup"
-    echo "if ($b < $a) $b else $a" | bc -l
-}
 smaller() { echo "if ($1 == 0 || $2 < $1) $2 else $1" | bc -l; }
 # Times PEER and OURS over four rounds in the order peer, ours, ours, peer, peer, ours, ours,
 # peer and prints the best time of each. CLEAN runs after every run and the disk is synced, so
