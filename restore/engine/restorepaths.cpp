@@ -38,7 +38,15 @@ bool InsideFolder(const QString &folder, const QString &relative) {
     const QFileInfo target(folder + relative);
     if (!target.exists())
         return true; // nothing to read; the copy reports the missing file
-    const QString root = QFileInfo(folder).canonicalFilePath();
+    // The medium's folder is the same for file after file; resolving it anew for each one
+    // was a good part of a restore's time.
+    static QString lastFolder;
+    static QString lastRoot;
+    if (folder != lastFolder || lastRoot.isEmpty()) {
+        lastFolder = folder;
+        lastRoot = QFileInfo(folder).canonicalFilePath();
+    }
+    const QString root = lastRoot;
     const QString resolved = target.canonicalFilePath();
     if (root == QLatin1String("/"))
         return true;
