@@ -3,18 +3,37 @@
 #include "platform.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
 // Both separators count, as a file written on one system may be read on the other.
+bool IsSeparator(QChar c) {
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
 bool HasParentComponent(const QString &path) {
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    return path.split(separators).contains(QStringLiteral(".."));
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path.at(i)))
+            continue;
+        if (i - start == 2 && path.at(start) == QLatin1Char('.') &&
+            path.at(start + 1) == QLatin1Char('.'))
+            return true;
+        start = i + 1;
+    }
+    return false;
 }
 
 bool HasDrive(const QString &path) {
     return path.size() >= 2 && path.at(1) == QLatin1Char(':');
+}
+
+qsizetype LastSeparator(const QString &path) {
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (IsSeparator(path.at(i)))
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -34,21 +53,45 @@ bool SafeRelativePath(const QString &path) {
            !HasDrive(path) && !HasParentComponent(path);
 }
 
-bool InsideFolder(const QString &folder, const QString &relative) {
+MediumFolder::MediumFolder(const QString &folder)
+    : folder(folder), root(QFileInfo(folder).canonicalFilePath()) {}
+
+bool MediumFolder::InsideRoot(const QString &real) const {
+    if (root.isEmpty() || real.isEmpty())
+        return false;
+    if (root.endsWith(QLatin1Char('/'))) // a file-system root holds everything on it
+        return real.startsWith(root);
+    return real == root || (real.startsWith(root) && real.at(root.size()) == QLatin1Char('/'));
+}
+
+bool MediumFolder::Holds(const QString &relative) {
     const QFileInfo target(folder + relative);
+    if (target.isSymLink())
+        return InsideRoot(target.canonicalFilePath());
     if (!target.exists())
         return true; // nothing to read; the copy reports the missing file
-    // The medium's folder is the same for file after file; resolving it anew for each one
-    // was a good part of a restore's time.
-    static QString lastFolder;
-    static QString lastRoot;
-    if (folder != lastFolder || lastRoot.isEmpty()) {
-        lastFolder = folder;
-        lastRoot = QFileInfo(folder).canonicalFilePath();
+    const qsizetype cut = LastSeparator(relative);
+    return cut < 0 ? InsideRoot(root) : !RealDirectory(relative.left(cut)).isEmpty();
+}
+
+QString MediumFolder::RealDirectory(const QString &relative) {
+    const auto known = realDirectories.constFind(relative);
+    if (known != realDirectories.constEnd())
+        return *known;
+    const qsizetype cut = LastSeparator(relative);
+    const QString parent = cut < 0 ? root : RealDirectory(relative.left(cut));
+    QString real;
+    if (!parent.isEmpty()) {
+        // Only a link can lead elsewhere; a plain directory lies where its parent does.
+        const QFileInfo info(folder + relative);
+        if (info.isSymLink())
+            real = info.canonicalFilePath();
+        else
+            real = parent + (parent.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) +
+                   relative.mid(cut + 1);
+        if (!InsideRoot(real))
+            real.clear();
     }
-    const QString root = lastRoot;
-    const QString resolved = target.canonicalFilePath();
-    if (root == QLatin1String("/"))
-        return true;
-    return !root.isEmpty() && resolved.startsWith(root + QLatin1Char('/'));
+    realDirectories.insert(relative, real);
+    return real;
 }

@@ -120,7 +120,7 @@ bool RestoreRun::PieceSource(int index, const VersionRecord &v, QString &source)
     const QString relative =
         byDefault ? AddSlashed(platform::RelativeForm(f.Path)) + f.Name : v.StoredName;
     const bool safe = SafeFileName(f.Name) && (!byDefault || SafeAbsolutePath(f.Path)) &&
-                      SafeRelativePath(relative) && InsideFolder(loadedDirectory, relative);
+                      SafeRelativePath(relative) && mediumFolder.Holds(relative);
     if (!safe) {
         GiveUp(index, UnsafePathMessage);
         return false;

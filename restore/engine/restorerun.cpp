@@ -184,6 +184,8 @@ bool RestoreRun::ChooseMedium() {
 }
 
 bool RestoreRun::CopyFromCurrentMedium() {
+    // Even at the same place, the medium may be another disc than last time.
+    mediumFolder = MediumFolder(loadedDirectory);
     const QList<int> &order = selection.SortedOrder();
     for (int position = 0; position < order.size(); ++position) {
         const int index = order[position];

@@ -9,6 +9,7 @@
 
 #include "mediasearch.h"
 #include "model.h"
+#include "restorepaths.h"
 #include "restoreselection.h"
 #include "restoreview.h"
 
@@ -133,6 +134,7 @@ private:
     QSet<QString> madeDirectories; // destination directories this run has made or found
     QString currentMovedDirectory;
     int currentMedium = -1;
+    MediumFolder mediumFolder; // the folder of the medium the pieces are read from
     bool firstPass = true;
     qint64 lastProgress = -1;
     QString workFolder;

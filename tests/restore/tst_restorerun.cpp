@@ -36,7 +36,8 @@ QStringList FilesBelow(const QString &folder) {
     const QStringList names =
         dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
-        if (QFileInfo(folder + name).isDir()) {
+        const QFileInfo info(folder + name);
+        if (info.isDir() && !info.isSymLink()) {
             for (const QString &below : FilesBelow(folder + name + QLatin1Char('/')))
                 found.append(name + QLatin1Char('/') + below);
         } else {
@@ -454,6 +455,12 @@ private Q_SLOTS:
         QTest::newRow("stored name through a link") << "/x/"
                                                     << "a.txt"
                                                     << "link.txt" << true;
+        QTest::newRow("stored name below a linked directory") << "/x/"
+                                                              << "a.txt"
+                                                              << "up/secret.txt" << false;
+        QTest::newRow("stored name deep below a linked directory") << "/x/"
+                                                                   << "a.txt"
+                                                                   << "sub/up/secret.txt" << true;
         QTest::newRow("path climbs out of restore to") << "/x/../../../"
                                                        << "a.txt"
                                                        << "copy.txt" << true;
@@ -475,6 +482,9 @@ private Q_SLOTS:
         TempTree tree({"secret.txt=outside the medium", "medium/copy.txt=inside",
                        "medium/ok.txt=fine", "temp/", "restore/"});
         QVERIFY(QFile::link(tree.PathOf("secret.txt"), tree.PathOf("medium/link.txt")));
+        QVERIFY(QFile::link(tree.Root(), tree.PathOf("medium/up")));
+        QVERIFY(QDir().mkpath(tree.PathOf("medium/sub")));
+        QVERIFY(QFile::link(tree.Root(), tree.PathOf("medium/sub/up")));
         HandMedium medium(tree);
         storedName.replace("@", tree.Root());
         medium.AddFile(path, name, storedName, 30);
@@ -486,10 +496,11 @@ private Q_SLOTS:
         const QStringList restored = FilesBelow(tree.PathOf("restore/"));
         QCOMPARE(restored, QStringList{dirStruct ? "y/ok.txt" : "ok.txt"});
         // Nothing appeared beside the folders either.
-        QCOMPARE(FilesBelow(tree.Root()),
-                 (QStringList{"medium/!IN_HERE!/Backup.Ini", "medium/!IN_HERE!/Media.ID",
-                              "medium/copy.txt", "medium/link.txt", "medium/ok.txt",
-                              "restore/" + restored[0], "secret.txt"}));
+        QCOMPARE(
+            FilesBelow(tree.Root()),
+            (QStringList{"medium/!IN_HERE!/Backup.Ini", "medium/!IN_HERE!/Media.ID",
+                         "medium/copy.txt", "medium/link.txt", "medium/ok.txt", "medium/sub/up",
+                         "medium/up", "restore/" + restored[0], "secret.txt"}));
     }
 
     void hostileZip_data() {
