@@ -15,13 +15,13 @@ echo "backup tree: $files files, $(du -sm "$work/tree" | cut -f1) MB"
 peer_copy() { cp -r "$work/tree" "$work/cp"; }
 our_copy() { "$work/prog/pellmoor" backup --quiet; }
 clean_copy() {
-    rm -rf "$work/cp" "$work/prog" "$work/backups"
+    set_aside "$work/cp" "$work/prog" "$work/backups"
     make_program "$work/prog" "$work/tree" "$work/backups"
 }
 clean_copy
 read -r cp_s ours <<<"$(race peer_copy our_copy clean_copy)"
 echo "backup nolimit: ${ours}s, cp -r: ${cp_s}s, ratio $(ratio "$ours" "$cp_s") (target <= 1.25)"
-rm -rf "$work/cp" "$work/prog" "$work/backups"
+discard "$work/cp" "$work/prog" "$work/backups"
 
 # Zipped: against zip -r -q, and the media against the peer's archive. Besides the stored copies a
 # medium holds the program files and the catalogue, which the peer's archive has no counterpart
@@ -35,7 +35,7 @@ copies=$(find "$work/backupsz" -path '*/!IN_HERE!' -prune -o -type f -path '*/ME
 peer=$(stat -c %s "$work/peer.zip")
 echo "backup zipped: ${ours}s, zip -r -q: ${zip_s}s, ratio $(ratio "$ours" "$zip_s") (target <= 1.1)"
 echo "backup zipped media: copies ${copies} B (media in all ${media} B), zip ${peer} B, ratio $(ratio "$copies" "$peer") (target <= 1)"
-rm -rf "$work/backupsz" "$work/progz" "$work/peer.zip"
+discard "$work/backupsz" "$work/progz" "$work/peer.zip"
 
 # Nothing changed over many small files: against find.
 mkdir -p "$work/small"

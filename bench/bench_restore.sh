@@ -22,11 +22,11 @@ make_program "$work/rprog" "$work/tree" "$work/rbackups"
 "$work/rprog/pellmoor" backup --quiet >/dev/null 2>&1
 peer_copy() { cp -r "$work/tree" "$work/copy"; }
 ours_plain() { "$work/rprog/pellmoor" restore --quiet --from "$work/rbackups" --to "$work/restored"; }
-clean_plain() { rm -rf "$work/copy" "$work/restored"; }
+clean_plain() { set_aside "$work/copy" "$work/restored"; }
 ours_plain >/dev/null && check_restore "$work/restored" && clean_plain
 read -r cp_s ours < <(race peer_copy ours_plain clean_plain)
 echo "restore nolimit: ${ours}s, cp -r: ${cp_s}s, ratio $(ratio "$ours" "$cp_s") (target <= 1.25)"
-rm -rf "$work/rbackups"
+discard "$work/rbackups"
 
 # Zipped media: against unzip -q of the archive zip -r -q makes of the same tree.
 zip -r -q "$work/rpeer.zip" "$work/tree"
@@ -34,11 +34,11 @@ make_program "$work/rprogz" "$work/tree" "$work/rbackupsz"
 "$work/rprogz/pellmoor" backup --quiet --zip >/dev/null 2>&1
 peer_unzip() { unzip -q "$work/rpeer.zip" -d "$work/unzipped"; }
 ours_zipped() { "$work/rprogz/pellmoor" restore --quiet --from "$work/rbackupsz" --to "$work/restoredz"; }
-clean_zipped() { rm -rf "$work/unzipped" "$work/restoredz"; }
+clean_zipped() { set_aside "$work/unzipped" "$work/restoredz"; }
 ours_zipped >/dev/null && check_restore "$work/restoredz" && clean_zipped
 read -r unzip_s ours < <(race peer_unzip ours_zipped clean_zipped)
 echo "restore zipped: ${ours}s, unzip -q: ${unzip_s}s, ratio $(ratio "$ours" "$unzip_s") (target <= 1.1)"
-rm -rf "$work/rbackupsz" "$work/rpeer.zip"
+discard "$work/rbackupsz" "$work/rpeer.zip"
 
 # Sorting and listing a catalogue of 100 000 files for the restore.
 "$build/bench/bench_restoreselection" 100000
