@@ -97,6 +97,15 @@ bool SetArchiveAttribute(const QString &path);
 // look at the file, which saves a second one.
 qint64 RegularFileLength64(const QString &path, bool *archiveSet = nullptr);
 
+// A file's length and modification time (in the system's own units) from one look, to tell
+// later whether it changed; length is -1 when the file cannot be examined.
+struct FileState {
+    qint64 length = -1;
+    qint64 modified = 0;
+    friend bool operator==(const FileState &, const FileState &) = default;
+};
+FileState StateOf(const QString &path);
+
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
 qint64 FileLength64(const QString &path, int *errorNumber = nullptr);
 

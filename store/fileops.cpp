@@ -169,14 +169,20 @@ bool IsDirEmpty(const QString &path) {
 void CreateDirectory(const QString &path) {
     SetCancelFlag(false);
     const QString full = AddSlashed(path);
-    for (qsizetype i = 0; i < full.size() && !CancelFlag(); ++i) {
-        if (full.at(i) != platform::Separator())
-            continue;
-        const QString level = full.left(i + 1);
-        if (DirExists(level))
-            continue;
+    const QChar separator = platform::Separator();
+    // The levels are looked at from the deepest up: mostly only the last one or none is missing,
+    // and a look at every level from the root cost more than copying a small file.
+    QList<qsizetype> missing; // where each missing level ends, deepest first
+    for (qsizetype end = full.size() - 1; end >= 0; end = full.lastIndexOf(separator, end - 1)) {
+        if (DirExists(full.left(end + 1)))
+            break;
+        missing.append(end);
+        if (end == 0)
+            break;
+    }
+    for (auto end = missing.crbegin(); end != missing.crend() && !CancelFlag(); ++end) {
         std::error_code error;
-        fs::create_directory(NativePath(level), error);
+        fs::create_directory(NativePath(full.left(*end + 1)), error);
         if (error) {
             ReportDirectoryError(false, ErrorNumber(error));
             return;

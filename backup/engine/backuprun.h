@@ -7,8 +7,8 @@
 #include "backupview.h"
 #include "clsNode.h"
 #include "doevents.h"
+#include "platform.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -43,7 +43,7 @@ private:
         int spannedNumber = -1;
         QString storedName; // relative to the medium directory; decided with the first piece
         bool substitute = false;
-        QDateTime modified; // the source's modification time when it was prepared
+        platform::FileState source; // the source's length and time when it was prepared
     };
 
     // Start and collection.
@@ -95,7 +95,7 @@ private:
     bool DirectoryCleared(const QString &dir);
     QString MediumDirectory() const;
     int EstimateMedia(double factor) const;
-    bool SourceUnchanged(const FileRecord &file, const QDateTime &modified) const;
+    bool SourceUnchanged(const FileRecord &file, const platform::FileState &state) const;
 
     // Makes a directory without losing a cancel the user asked for.
     static void MakeDirectory(const QString &path);

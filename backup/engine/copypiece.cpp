@@ -91,7 +91,7 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
     const FileRecord &file = TheModel().Files[index];
     const QString source = copy.version.Zipped ? file.ZipName : file.Path + file.Name;
     const qint64 bytes = qint64(lengthKB * 1024);
-    if (!SourceUnchanged(file, copy.modified)) {
+    if (!SourceUnchanged(file, copy.source)) {
         FailFile(index, QStringLiteral("it changed after it was measured"));
         return false;
     }
@@ -112,7 +112,7 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         FailFile(index, QStringLiteral("the copy failed"));
         return false;
     }
-    if (!SourceUnchanged(file, copy.modified)) {
+    if (!SourceUnchanged(file, copy.source)) {
         QFile::remove(target);
         FailFile(index, QStringLiteral("it changed while it was copied"));
         return false;

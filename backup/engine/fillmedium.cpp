@@ -52,10 +52,8 @@ bool BackupRun::WriteNow(const FileRecord &file) const {
     return spaceUsed + file.SizeOnDisk <= size;
 }
 
-bool BackupRun::SourceUnchanged(const FileRecord &file, const QDateTime &modified) const {
-    const QString path = file.Path + file.Name;
-    return double(platform::FileLength64(path)) == file.Size * 1024 &&
-           QFileInfo(path).lastModified() == modified;
+bool BackupRun::SourceUnchanged(const FileRecord &file, const platform::FileState &state) const {
+    return platform::StateOf(file.Path + file.Name) == state;
 }
 
 bool BackupRun::PrepareFile(int index) {
@@ -63,9 +61,8 @@ bool BackupRun::PrepareFile(int index) {
     FileRecord &file = m.Files[index];
     file.Prepared = true;
     PendingCopy copy;
-    const QString path = file.Path + file.Name;
-    copy.modified = QFileInfo(path).lastModified();
-    if (double(platform::FileLength64(path)) != file.Size * 1024) {
+    copy.source = platform::StateOf(file.Path + file.Name);
+    if (double(copy.source.length) != file.Size * 1024) {
         FailFile(index, QStringLiteral("its length changed after it was measured"));
         return false;
     }
@@ -80,7 +77,7 @@ bool BackupRun::PrepareFile(int index) {
         DecideZip(index, copy);
     if (CancelFlag())
         return false;
-    if (!SourceUnchanged(file, copy.modified)) {
+    if (!SourceUnchanged(file, copy.source)) {
         FailFile(index, QStringLiteral("it changed while it was zipped"));
         return false;
     }

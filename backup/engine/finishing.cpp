@@ -33,7 +33,7 @@ void BackupRun::SetFileAttributes() {
         view.SetCounter(QString::number(++done) + QStringLiteral(" Of ") + QString::number(count));
         const QString path = file.Path + file.Name;
         // A file that changed after its copy was taken must stay marked for the next backup.
-        if (pending.contains(i) && !SourceUnchanged(file, pending[i].modified)) {
+        if (pending.contains(i) && !SourceUnchanged(file, pending[i].source)) {
             StatusPrint(path + QStringLiteral(" changed after it was backed up; it stays marked "
                                               "for the next backup\n"));
             continue;

@@ -19,4 +19,11 @@ qint64 FileLength64(const QString &path, int *errorNumber) {
     return qint64(info.st_size);
 }
 
+FileState StateOf(const QString &path) {
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 } // namespace platform

@@ -22,4 +22,13 @@ qint64 FileLength64(const QString &path, int *errorNumber) {
     return known ? qint64(size.QuadPart) : -1;
 }
 
+FileState StateOf(const QString &path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WidePath(path).get(), GetFileExInfoStandard, &data))
+        return {};
+    return {(qint64(data.nFileSizeHigh) << 32) | qint64(data.nFileSizeLow),
+            (qint64(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                qint64(data.ftLastWriteTime.dwLowDateTime)};
+}
+
 } // namespace platform

@@ -18,7 +18,6 @@ class MediumFolder {
 public:
     MediumFolder() = default;
     explicit MediumFolder(const QString &folder);
-    const QString &Folder() const { return folder; }
     // Whether folder + relative, where it exists, lies inside the folder.
     bool Holds(const QString &relative);
 

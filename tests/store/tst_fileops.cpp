@@ -111,6 +111,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(tree.PathOf("a/b/c")).isDir());
         QVERIFY(!CancelFlag());
         CreateDirectory(tree.PathOf("a/b/c/")); // all there already
+        CreateDirectory(tree.PathOf("a/x/y"));  // only the deeper levels are missing
+        QVERIFY(QFileInfo(tree.PathOf("a/x/y")).isDir());
         QVERIFY(prompt.Prompts().isEmpty());
     }
 
