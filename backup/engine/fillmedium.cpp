@@ -11,7 +11,6 @@
 #include "statuslog.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cmath>
 
