@@ -9,10 +9,10 @@ seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N);
 smaller() { echo "if ($1 == 0 || $2 < $1) $2 else $1" | bc -l; }
 
 # An ext4 without a journal, like the one these figures were taken on, passes over every inode
-# freed in the last minute each time it makes a new file, so for a minute after many deletions making files
-# is several times slower. Deleting between timed runs made each run pay for the one before it,
-# by chance more or less. So a race sets its outputs aside (their memory freed), deletes them
-# when it ends, and starts only a minute after the last deletion.
+# freed in the last minute each time it makes a new file, so for a minute after many deletions
+# making files is several times slower. Deleting between timed runs made each run pay for the
+# one before it, by chance more or less. So a race sets its outputs aside (their memory freed),
+# deletes them when it ends, and starts only a minute after the last deletion.
 discard() { # PATH...
     rm -rf "$@"
     sync

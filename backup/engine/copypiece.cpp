@@ -13,7 +13,6 @@
 #include "textutil.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -27,8 +26,7 @@ bool AppendLine(const QString &path, const QString &line) {
 void BackupRun::EnsureDirectory(const QString &path) {
     if (madeDirs.contains(path))
         return;
-    if (!QFileInfo(path).isDir())
-        MakeDirectory(path);
+    MakeDirectory(path); // it looks first, and makes only the levels that are missing
     madeDirs.insert(path);
 }
 
