@@ -114,7 +114,7 @@ int RunBackup(const CommandLine &line) {
     BackupControl control;
     const BackupResult result = DoBackup(options, view, control);
     progress.Finish();
-    if (!result.finished)
+    if (!result.finished || result.saveFailed)
         return 1;
-    return result.fileErrors ? 3 : 0;
+    return result.fileErrors || result.filesLeftOut ? 3 : 0;
 }

@@ -17,6 +17,10 @@ constexpr MediumType Types[] = {
     {"nolimit", 5, "HDD", -1, 16384},
 };
 
+// The window's limits for a custom medium: from 10 MB to 1024 GB.
+constexpr double MinCustomKB = 10 * 1024.0;
+constexpr double MaxCustomKB = 1024 * 1024 * 1024.0;
+
 } // namespace
 
 QString ApplyMediumChoice(SettingsRecord &settings, const QString &media, const QString &sizeKB,
@@ -39,9 +43,11 @@ QString ApplyMediumChoice(SettingsRecord &settings, const QString &media, const 
     bool sizeOk = false, clusterOk = false;
     const double size = sizeKB.toDouble(&sizeOk);
     const double cluster = clusterBytes.isEmpty() ? 16384 : clusterBytes.toDouble(&clusterOk);
-    if (!sizeOk || size < 10 * 1024)
-        return QStringLiteral("--size takes the medium's size in kilobytes, at least 10240");
-    if (!clusterBytes.isEmpty() && (!clusterOk || cluster < 512 || cluster > 16384))
+    // Written this way round so that "nan", which no comparison holds for, fails them too.
+    if (!sizeOk || !(size >= MinCustomKB && size <= MaxCustomKB))
+        return QStringLiteral("--size takes the medium's size in kilobytes, from 10240 to "
+                              "1073741824 (1024 GB)");
+    if (!clusterBytes.isEmpty() && (!clusterOk || !(cluster >= 512 && cluster <= 16384)))
         return QStringLiteral("--cluster takes a cluster size from 512 to 16384 bytes");
     settings.MediaKind = 4;
     settings.MediaName = QStringLiteral("Custom");

@@ -38,9 +38,10 @@ int RunRestore(const CommandLine &line) {
     CliPrompt prompt;
     prompt.SetDecider(RestoreAnswers(request.skipMissing));
     // Refused before anything is searched or loaded: nothing is ever written over.
+    // A 'Restore To' that holds files is a usage error like any other wrong argument.
     if (!IsRestoreToEmpty(request.restoreTo)) {
         MsgBox(QString::fromLatin1(RestoreToNotEmptyWarning));
-        return 1;
+        return 2;
     }
     PossibleDrives drives;
     QString loadedDirectory;

@@ -115,6 +115,11 @@ qint64 FileLength64(const QString &path, int *errorNumber = nullptr);
 // such copy between these two files; the caller then copies through a buffer.
 qint64 CopyBetweenDescriptors(int in, qint64 inOffset, int out, qint64 outOffset, qint64 length);
 
+// Waits until what was written through the open descriptor is on the disk. False (errno /
+// GetLastError() set) when the system reports that it could not be written, as a full disk
+// may only show here.
+bool SyncToDisk(int fd);
+
 // ---- Numbered file errors ----------------------------------------------------------------
 
 enum FileErrorNumber {

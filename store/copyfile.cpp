@@ -2,6 +2,7 @@
 
 #include "cancelflag.h"
 #include "doevents.h"
+#include "faultpoint.h"
 #include "fileops.h"
 #include "platform.h"
 #include "textutil.h"
@@ -38,6 +39,8 @@ int FailureOf(const QFile &file) {
 
 bool Open(QFile &file, QIODevice::OpenMode mode, qint64 offset) {
     errno = 0;
+    if (platform::InjectedFault(platform::FaultPoint::Open) != 0)
+        return false;
     // A device such as /dev/full cannot seek, but a fresh file already stands at offset 0.
     return file.open(mode | QIODevice::Unbuffered) && (offset == 0 || file.seek(offset));
 }
@@ -81,6 +84,9 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
         if (CancelFlag())
             return false;
         const qint64 block = std::min(remaining, BlockSize);
+        if (platform::InjectedFault(platform::FaultPoint::Read) != 0 ||
+            platform::InjectedFault(platform::FaultPoint::Write) != 0)
+            return fail(platform::LastFileError());
         qint64 moved = -2;
         if (inSystem) {
             errno = 0;
@@ -122,6 +128,8 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
     }
     in.close();
     errno = 0;
+    if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
+        return fail(platform::LastFileError());
     out.close();
     if (out.error() != QFileDevice::NoError)
         return fail(FailureOf(out));

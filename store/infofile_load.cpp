@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "datetext.h"
+#include "faultpoint.h"
 #include "infofile_common.h"
 #include "infofile_reader.h"
 #include "model.h"
@@ -32,6 +33,19 @@ int CountField(IniReader &r) {
         throw LoadError{infofile::ErrOverflow};
     return last;
 }
+
+// An index into a collection the file itself sizes: one outside it would have later code loop
+// over, or allocate for, a range the file never held.
+int IndexField(IniReader &r, int first, int last) {
+    const int index = r.IntToken();
+    if (index < first || index > last)
+        throw LoadError{infofile::ErrSubscriptRange};
+    return index;
+}
+
+// Formats before the media line give the number of media only in the header; beyond this many
+// the count is damage, not history.
+constexpr int MostUnlistedMedia = 1 << 20;
 
 struct Header {
     int version = -1;
@@ -119,7 +133,8 @@ void ReadBackups(IniReader &r, const Header &h, Model &m) {
         b.WriteAllAtOnce = r.BoolToken();
         if (h.version >= 0)
             b.WriteXpWay = r.BoolToken();
-        b.FirstMedium = r.IntToken();
+        // A backup's first medium may be the one that was about to be written.
+        b.FirstMedium = IndexField(r, 0, h.mediaLast + 1);
         b.MediaSize = r.DoubleToken();
         b.ClusterSize = h.version >= 0 ? r.DoubleToken() : 2048;
         b.MediaKind = r.IntToken();
@@ -137,17 +152,18 @@ void ReadBackups(IniReader &r, const Header &h, Model &m) {
     }
 }
 
-VersionRecord ReadVersionLine(IniReader &r, int version) {
+VersionRecord ReadVersionLine(IniReader &r, const Header &h) {
     VersionRecord v;
     r.NextLine();
-    v.MediumIndex = r.IntToken();
+    v.MediumIndex = IndexField(r, 0, h.mediaLast);
     v.Size = r.DoubleToken();
-    v.BackupIndex = r.IntToken();
-    if (version >= 3)
+    v.BackupIndex = IndexField(r, 0, h.backupsLast);
+    if (h.version >= 3)
         v.Spanned = r.BoolToken();
-    if (version >= 4 && v.Spanned)
-        v.SpanLength = r.IntToken();
-    if (version >= 7) {
+    // The pieces of a copy lie on media the file lists.
+    if (h.version >= 4 && v.Spanned)
+        v.SpanLength = IndexField(r, -1, h.mediaLast - v.MediumIndex);
+    if (h.version >= 7) {
         v.Zipped = r.BoolToken();
         v.ZippedSize = r.DoubleToken();
     }
@@ -176,7 +192,7 @@ void ReadFiles(IniReader &r, const Header &h, Model &m) {
         f.Path = lastPath;
         f.Versions.reserve(qMin(versionsLast + 1, 1024));
         for (int v = 0; v <= versionsLast; ++v)
-            f.Versions.append(ReadVersionLine(r, h.version));
+            f.Versions.append(ReadVersionLine(r, h));
         m.Files.append(std::move(f));
         progress.Update(i, h.filesLast);
     }
@@ -199,7 +215,7 @@ void ReadTail(IniReader &r, const Header &h, Model &m) {
         for (int i = 0; i <= h.mediaLast; ++i) {
             MediumRecord medium;
             medium.Available = r.BoolToken();
-            medium.BackupIndex = r.IntToken();
+            medium.BackupIndex = IndexField(r, 0, qMax(0, h.backupsLast));
             if (h.version >= 6)
                 medium.Deleted = r.BoolToken();
             m.Media.append(medium);
@@ -208,6 +224,8 @@ void ReadTail(IniReader &r, const Header &h, Model &m) {
     }
     // Older files know nothing of media records: every medium is available, and belongs to the
     // backup whose range of media holds it.
+    if (h.mediaLast >= MostUnlistedMedia)
+        throw LoadError{infofile::ErrSubscriptRange};
     for (int i = 0; i <= h.mediaLast; ++i)
         m.Media.append(MediumRecord());
     for (int b = 0; b <= m.BackupsLast(); ++b) {
@@ -226,6 +244,8 @@ QString LoadErrorDescription(int number) {
         return QStringLiteral("Overflow");
     case infofile::ErrTypeMismatch:
         return QStringLiteral("Type mismatch");
+    case infofile::ErrSubscriptRange:
+        return QStringLiteral("Subscript out of range");
     default:
         return platform::FileErrorDescription(number);
     }
@@ -314,7 +334,8 @@ bool LoadIniFile(const QString &path, bool createIfMissing) {
         infofile::BusyBracket busy;
         QFile file(path);
         errno = 0;
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (platform::InjectedFault(platform::FaultPoint::Open) != 0 ||
+            !file.open(QIODevice::ReadOnly)) {
             const int number = platform::FileErrorFromSystem(errno);
             if (number == platform::ErrFileNotFound || !file.exists())
                 ReportMissing(path, createIfMissing);
@@ -323,7 +344,8 @@ bool LoadIniFile(const QString &path, bool createIfMissing) {
         } else {
             errno = 0;
             QByteArray text = file.readAll();
-            const bool readFailed = file.error() != QFileDevice::NoError;
+            const bool readFailed = platform::InjectedFault(platform::FaultPoint::Read) != 0 ||
+                                    file.error() != QFileDevice::NoError;
             const int readError = platform::FileErrorFromSystem(errno ? errno : EIO);
             file.close();
             try {

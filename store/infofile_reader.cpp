@@ -3,6 +3,7 @@
 #include "platform.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace infofile {
@@ -54,7 +55,9 @@ bool ParseDouble(QByteArrayView field, double *value) {
     if (field.isEmpty())
         return false;
     const auto result = std::from_chars(field.data(), field.data() + field.size(), *value);
-    return result.ec == std::errc() && result.ptr == field.data() + field.size();
+    // "nan" and "inf" read as numbers, but no count, size or index of the file may be one.
+    return result.ec == std::errc() && result.ptr == field.data() + field.size() &&
+           std::isfinite(*value);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // Reads the information file's text line by line and field by field. A missing line or field,
 // or a value of the wrong kind, ends the load with the number of the run-time error it stands
-// for (62 input past end of file, 5 a line without its separator, 13 not a number, 6 overflow).
+// for (62 input past end of file, 5 a line without its separator, 13 not a number, 6 overflow,
+// 9 an index outside what the file holds).
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,6 +16,7 @@ struct LoadError {
 
 inline constexpr int ErrInvalidCall = 5;
 inline constexpr int ErrOverflow = 6;
+inline constexpr int ErrSubscriptRange = 9;
 inline constexpr int ErrTypeMismatch = 13;
 
 class IniReader {

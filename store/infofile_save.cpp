@@ -1,6 +1,7 @@
 #include "infofile.h"
 
 #include "datetext.h"
+#include "faultpoint.h"
 #include "infofile_common.h"
 #include "model.h"
 #include "platform.h"
@@ -14,6 +15,8 @@
 #include <cmath>
 
 namespace {
+
+int ErrorOfLastCall(int fallback);
 
 // Builds the text of the file and hands it to the file in chunks of a little over 10240
 // characters, so that memory stays flat however long the history is.
@@ -60,9 +63,14 @@ public:
         if (buffer.size() > 10240)
             Flush();
     }
+    // Once a write has failed the rest is not written: the file will be thrown away.
     void Flush() {
-        if (!buffer.isEmpty() && file.write(buffer) != buffer.size() && error == 0)
-            error = errno ? platform::FileErrorFromSystem(errno) : platform::ErrDeviceIO;
+        if (!buffer.isEmpty() && error == 0) {
+            errno = 0;
+            if (platform::InjectedFault(platform::FaultPoint::Write) != 0 ||
+                file.write(buffer) != buffer.size())
+                error = ErrorOfLastCall(platform::ErrDeviceIO);
+        }
         buffer.clear();
     }
     int Error() const { return error; }
@@ -206,6 +214,25 @@ void WriteTail(IniWriter &w, const Model &m, int version) {
     }
 }
 
+// The numbered error behind the call that just failed; fallback when it left errno unset.
+int ErrorOfLastCall(int fallback) {
+    return errno ? platform::FileErrorFromSystem(errno) : fallback;
+}
+
+// Puts the completed text on the disk and in place of the old file. Every step is checked:
+// a full disk may only show when the last bytes are flushed or synced, and the old file must
+// not be replaced by a short one.
+int Complete(QSaveFile &file) {
+    errno = 0;
+    if (platform::InjectedFault(platform::FaultPoint::Flush) != 0 || !file.flush() ||
+        !platform::SyncToDisk(file.handle()))
+        return ErrorOfLastCall(platform::ErrDeviceIO);
+    errno = 0;
+    if (!file.commit())
+        return ErrorOfLastCall(platform::ErrDeviceIO);
+    return 0;
+}
+
 void ReportSaveError(int number) {
     MsgBox(QStringLiteral("A file error occured whilst saving ini file.\nSave failed.\n") +
            platform::ErrorWasText(number));
@@ -231,8 +258,11 @@ bool SaveIniFile(const QString &path, int version) {
     }
     QSaveFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        int number = errno ? platform::FileErrorFromSystem(errno) : platform::ErrPathNotFound;
+    // Unbuffered, so that each write reports its own failure: a buffer flushed only when the
+    // file is committed would hide a full disk.
+    if (platform::InjectedFault(platform::FaultPoint::Open) != 0 ||
+        !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        int number = ErrorOfLastCall(platform::ErrPathNotFound);
         if (number == platform::ErrFileNotFound)
             number = platform::ErrPathNotFound; // the file is being created: its folder is missing
         ReportSaveError(number);
@@ -244,11 +274,8 @@ bool SaveIniFile(const QString &path, int version) {
     WriteFiles(w, m, version);
     WriteTail(w, m, version);
     w.Flush();
-    errno = 0;
-    if (w.Error() != 0 || !file.commit()) {
-        const int number = w.Error() ? w.Error()
-                           : errno   ? platform::FileErrorFromSystem(errno)
-                                     : platform::ErrDeviceIO;
+    const int number = w.Error() ? w.Error() : Complete(file);
+    if (number != 0) {
         file.cancelWriting();
         ReportSaveError(number);
         StatusPrint(QStringLiteral("SaveIniFile failed, the previous file is unchanged"));

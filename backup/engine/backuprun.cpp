@@ -39,6 +39,8 @@ BackupResult BackupRun::Run() {
     else
         result.finished = true;
     result.fileErrors = errorShown;
+    result.filesLeftOut = leftOut;
+    result.saveFailed = saveFailed;
     result.totals = totals;
     StatusPrint(QStringLiteral("Backup Finished"));
     view.RunEnded();

@@ -17,8 +17,10 @@
 #include <optional>
 
 struct BackupResult {
-    bool finished = false;   // the run was not cancelled (a stopped run finishes too)
-    bool fileErrors = false; // "One or more file errors occured ..." was shown
+    bool finished = false;     // the run was not cancelled (a stopped run finishes too)
+    bool fileErrors = false;   // "One or more file errors occured ..." was shown
+    bool filesLeftOut = false; // files or directories were passed over with a warning
+    bool saveFailed = false;   // the information file could not be saved: nothing was marked
     ZipTotals totals;
 };
 
@@ -53,6 +55,8 @@ private:
     void CollectDirectories();
     void DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk);
     void WarnUser(const QString &key, const QString &message);
+    // A warning about something that exists but cannot be backed up.
+    void LeaveOut(const QString &key, const QString &message);
     bool Excluded(const QString &comparable) const;
     void AddKnownFiles();
     void CollectFiles();
@@ -146,6 +150,8 @@ private:
     int estimate = 0;
     bool errorFlag = false;
     bool errorShown = false;
+    bool leftOut = false;
+    bool saveFailed = false;
     ZipTotals totals;
     QHash<int, PendingCopy> pending;
     QSet<QString> madeDirs; // directories of copies on the current medium

@@ -103,6 +103,11 @@ void BackupRun::WarnUser(const QString &key, const QString &message) {
     MsgBox(message, MsgButtons::OK);
 }
 
+void BackupRun::LeaveOut(const QString &key, const QString &message) {
+    leftOut = true;
+    WarnUser(key, message);
+}
+
 bool BackupRun::Excluded(const QString &comparable) const {
     for (const QString &exclude : TheModel().Excludes) {
         const QString entry = platform::ComparablePath(exclude);
@@ -135,12 +140,12 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
         return;
     }
     if (comparable.contains(QLatin1Char(' ') + platform::Separator())) {
-        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as this "
+        LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as this "
                                                "directory has trailing spaces!"));
         return;
     }
     if (UnstorableName(name)) {
-        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as its "
+        LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as its "
                                                "name holds a '|' or a line break!"));
         return;
     }
@@ -157,7 +162,7 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
 
     const DirListing listing = ListDirectory(name);
     if (!listing.readable) {
-        WarnUser(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as you do "
+        LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as you do "
                                                "not have permission to acess the directory!"));
         return;
     }

@@ -113,7 +113,7 @@ void BackupRun::ListFiles(clsNode *node) {
         if (!MatchesPatternList(name, patterns))
             continue;
         if (UnstorableName(name)) {
-            WarnUser(dir + name, QStringLiteral("The file \"") + dir + name +
+            LeaveOut(dir + name, QStringLiteral("The file \"") + dir + name +
                                      QStringLiteral("\" cannot be backed up as its name holds a "
                                                     "'|' or a line break!"));
             continue;

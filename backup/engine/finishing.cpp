@@ -59,9 +59,23 @@ void BackupRun::ShowZipResult() {
 }
 
 void BackupRun::Finish() {
-    SetFileAttributes();
+    // The history is saved before any file loses its mark: a file marked as backed up whose
+    // new version the saved history does not hold would never be backed up again.
     view.SetStage(QStringLiteral("Saving Files"), QStringLiteral("---"));
-    SaveIniFile(ProgramIniPath(), CurrentIniVersion);
+    if (SaveIniFile(ProgramIniPath(), CurrentIniVersion)) {
+        SetFileAttributes();
+    } else {
+        saveFailed = true;
+        StatusPrint(QStringLiteral("The information file was not saved; no file was marked as "
+                                   "backed up\n"));
+        // The media stay: each holds its own information file and can be restored from. They
+        // stand where the next backup writes, so the user is told to move them.
+        MsgBox(QStringLiteral("The information file could not be saved, so this backup is not "
+                              "recorded.\nNo file was marked as backed up: the next backup "
+                              "copies them again.\nThe media of this backup stay in \"") +
+                   backupRoot + QStringLiteral("\"); move or delete them before the next backup."),
+               MsgButtons::OK);
+    }
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
     ShowZipResult();
     if (errorFlag) {

@@ -1,3 +1,4 @@
+#include "faultpoint.h"
 #include "platform.h"
 
 #include <QFile>
@@ -47,7 +48,9 @@ QList<DirEntry> ReadDirectory(const QString &dir, bool *readable) {
     const QByteArray name = QFile::encodeName(dir);
     // Listing alone is not enough: the files of a directory that cannot be entered cannot be read.
     DIR *stream =
-        ::access(name.constData(), R_OK | X_OK) == 0 ? ::opendir(name.constData()) : nullptr;
+        InjectedFault(FaultPoint::List) == 0 && ::access(name.constData(), R_OK | X_OK) == 0
+            ? ::opendir(name.constData())
+            : nullptr;
     if (readable)
         *readable = stream != nullptr;
     if (!stream)

@@ -22,8 +22,12 @@ public:
     std::function<void(const QString &)> onFile;
     std::function<void(const QString &)> onCopyLabel;
 
+    std::function<void(const QString &)> onStage;
+
     void SetStage(const QString &caption, const QString &counter) override {
         stages.append(caption);
+        if (onStage)
+            onStage(caption);
     }
     void SetCurrentFile(const QString &path) override {
         files.append(path);

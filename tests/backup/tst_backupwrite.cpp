@@ -3,6 +3,7 @@
 
 #include "backupfixture.h"
 #include "cancelflag.h"
+#include "faultinjector.h"
 #include "model.h"
 #include "platform.h"
 #include "programfiles.h"
@@ -255,6 +256,37 @@ private Q_SLOTS:
         QVERIFY(result.fileErrors);
         QCOMPARE(prompt.Texts().last(), FileErrors);
         QCOMPARE(fx.Record(fx.Data("a.txt"))->VersionsLast(), 0);
+    }
+
+    // When the history cannot be saved, no file may lose its mark: the saved history does not
+    // hold their new versions, so only the mark brings them into the next backup.
+    void failedFinalSaveMarksNothing_data() {
+        QTest::addColumn<int>("point");
+        QTest::newRow("cannot be created") << int(FaultInjector::Point::Open);
+        QTest::newRow("disk full while writing") << int(FaultInjector::Point::Write);
+        QTest::newRow("disk full when flushed") << int(FaultInjector::Point::Flush);
+    }
+    void failedFinalSaveMarksNothing() {
+        QFETCH(int, point);
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=alpha", "data/b.bin:3000"});
+        fx.AddDirectory(fx.Data());
+        const QString ini = fx.tree.PathOf("prog/Backup.Ini");
+        QFile::remove(ini);
+        ScriptedPrompt prompt;
+        FaultInjector faults;
+        fx.view.onStage = [&](const QString &stage) {
+            if (stage == QLatin1String("Saving Files"))
+                faults.FailAt(FaultInjector::Point(point), 1, ENOSPC);
+        };
+        const BackupResult result = fx.Run();
+        QVERIFY(faults.Fired(FaultInjector::Point(point)));
+        QVERIFY(result.saveFailed);
+        QVERIFY(platform::ArchiveAttributeSet(fx.Data("a.txt")));
+        QVERIFY(platform::ArchiveAttributeSet(fx.Data("b.bin")));
+        QVERIFY(!QFile::exists(ini));
+        QVERIFY(prompt.Texts().join('\n').contains("Error was : 61. Disk full"));
+        QVERIFY(!fx.view.stages.contains("Setting File Attributes"));
     }
 
     void skipCopyRecordsOnly() {

@@ -2,7 +2,9 @@
 
 #include "clirun.h"
 #include "platform.h"
+#include "smallfilesystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -147,6 +149,17 @@ private Q_SLOTS:
             << hdd
             << QStringList{QStringLiteral("--media"), QStringLiteral("custom"),
                            QStringLiteral("--size"), QStringLiteral("100")};
+        // Numbers no comparison holds for must not slip past the range checks.
+        for (const char *size : {"nan", "inf", "-inf", "1e300", "2000000000"})
+            QTest::addRow("custom size %s", size)
+                << hdd
+                << QStringList{QStringLiteral("--media"), QStringLiteral("custom"),
+                               QStringLiteral("--size"), QString::fromLatin1(size)};
+        for (const char *cluster : {"nan", "inf", "100000"})
+            QTest::addRow("custom cluster %s", cluster)
+                << hdd << QStringList{QStringLiteral("--media"),   QStringLiteral("custom"),
+                                      QStringLiteral("--size"),    QStringLiteral("20000"),
+                                      QStringLiteral("--cluster"), QString::fromLatin1(cluster)};
         QTest::newRow("row out of range")
             << hdd << QStringList{QStringLiteral("--dirs"), QStringLiteral("2")};
     }
@@ -157,6 +170,82 @@ private Q_SLOTS:
         const Run run = setup.Backup(arguments);
         QCOMPARE(run.status, 2);
         QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup001"))));
+    }
+
+    void backupOnAFullDiskKeepsTheHistoryAndEveryMark() {
+        SmallFileSystem disk(64);
+        if (!disk.IsMounted())
+            QSKIP("mounting a small file system needs the right to mount");
+        BackupSetup setup;
+        const QString ini = disk.Root() + QStringLiteral("Backup.Ini");
+        QVERIFY(QFile::copy(setup.Ini(), ini));
+        const QByteArray before = setup.tree.Read(QStringLiteral("prog/Backup.Ini"));
+        QVERIFY(disk.Fill());
+        const Run full = setup.Backup({QStringLiteral("--ini"), ini});
+        QCOMPARE(full.status, 1);
+        QVERIFY(full.err.contains(QStringLiteral("Error was : 61. Disk full")));
+        QFile saved(ini);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), before);
+        QVERIFY(platform::ArchiveAttributeSet(setup.tree.PathOf(QStringLiteral("data/a.txt"))));
+
+        QVERIFY(full.err.contains(QStringLiteral("move or delete them before the next backup")));
+
+        // With room again, and the unrecorded media moved away as the message asks, the next
+        // run backs the files up, since nothing marked them as done.
+        disk.Unfill();
+        QVERIFY(QDir(setup.tree.PathOf(QStringLiteral("backups/Backup001"))).removeRecursively());
+        const Run again = setup.Backup({QStringLiteral("--ini"), ini});
+        QCOMPARE(again.status, 0);
+        QVERIFY(!platform::ArchiveAttributeSet(setup.tree.PathOf(QStringLiteral("data/a.txt"))));
+    }
+
+    void exportOnAFullDiskKeepsTheFileItReplaces() {
+        SmallFileSystem disk(64);
+        if (!disk.IsMounted())
+            QSKIP("mounting a small file system needs the right to mount");
+        TempTree tree;
+        tree.Write(QStringLiteral("Backup.Ini"), Version8File);
+        const QString destination = disk.Root() + QStringLiteral("out.ini");
+        QFile old(destination);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the previous export\r\n");
+        old.close();
+        QVERIFY(disk.Fill());
+        const Run run = Pellmoor(
+            {QStringLiteral("export"), tree.PathOf(QStringLiteral("Backup.Ini")), destination});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains(QStringLiteral("Error was : 61. Disk full")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the previous export\r\n"));
+    }
+
+    // A name the catalogue cannot hold is left out with a warning, and the status says so.
+    void filesLeftOutGiveStatusThree_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("a bar in a file name") << QStringLiteral("data/odd|name.txt=x");
+        QTest::newRow("a line break in a file name") << QStringLiteral("data/two\nlines.txt=x");
+        QTest::newRow("a bar in a directory name") << QStringLiteral("data/odd|dir/c.txt=x");
+    }
+    void filesLeftOutGiveStatusThree() {
+        QFETCH(QString, entry);
+        BackupSetup setup(QStringLiteral("1|0|-1|-1|-1|16384|5|HDD"), {entry});
+        const Run run = setup.Backup();
+        QCOMPARE(run.status, 3);
+        QVERIFY(run.err.contains(QStringLiteral("or a line break!")));
+        QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
+    }
+
+    void damagedCountsEndDetailsWithTheLoaderMessage() {
+        TempTree tree;
+        QByteArray text = Version8File;
+        text.replace("0|0|0|665600|2048|0|CD|1/11/2026",
+                     "0|0|2000000000|665600|2048|0|CD|1/11/2026");
+        tree.Write(QStringLiteral("Backup.Ini"), text);
+        const Run run = Pellmoor(
+            {QStringLiteral("details"), QStringLiteral("--ini"), tree.PathOf("Backup.Ini")});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.contains(QStringLiteral("Error was : 9. Subscript out of range")));
     }
 
     void damagedSourceFailsWithTheLoaderMessage() {

@@ -313,7 +313,7 @@ private Q_SLOTS:
         const QStringList before = FilesBelow(setup.tree, Restore);
         const Run run = setup.Restore({QStringLiteral("--from"), setup.tree.PathOf("backups"),
                                        QStringLiteral("--to"), setup.tree.PathOf(Restore)});
-        QCOMPARE(run.status, 1);
+        QCOMPARE(run.status, 2);
         QCOMPARE(run.err, QStringLiteral("This directory is not empty. You can only restore files "
                                          "to an empty directory (to avoid the possibility of "
                                          "overwriting other files).\n"));

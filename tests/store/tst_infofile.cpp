@@ -2,11 +2,13 @@
 // refusals and failures, and that a save never costs the user the previous file.
 
 #include "busyhost.h"
+#include "faultinjector.h"
 #include "fixedclock.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
 #include "scriptedprompt.h"
+#include "smallfilesystem.h"
 #include "statuslog.h"
 #include "temptree.h"
 
@@ -105,6 +107,20 @@ void FillRichModel() {
         for (VersionRecord &v : f.Versions)
             v.ComputeLastMedium();
 }
+
+// The rich model with enough files that a save writes its text in several chunks.
+void FillLongModel(int extraFiles) {
+    FillRichModel();
+    Model &m = TheModel();
+    const VersionRecord version = m.Files[0].Versions[0];
+    for (int i = 0; i < extraFiles; ++i)
+        m.Files.append(FileRecord{QStringLiteral("/home/ann/Docs/year %1/").arg(i / 50),
+                                  QStringLiteral("report %1.doc").arg(i),
+                                  {version}});
+}
+
+const char DiskFullText[] = "A file error occured whilst saving ini file.\nSave failed.\n"
+                            "Error was : 61. Disk full";
 
 // What a load of a file written in an older version gives back for the rich model.
 void ApplyLossesOf(int version) {
@@ -397,6 +413,73 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(folder + QStringLiteral("Backup.Ini")), text);
     }
 
+    // One backup on one medium with one file; each row damages one index or count.
+    void indexesBeyondTheFileAreRefused_data() {
+        QTest::addColumn<QByteArray>("firstMedium");
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<QByteArray>("media");
+        QTest::addColumn<QString>("error");
+        const QByteArray goodVersion = "0|1|0|False|0|0|";
+        const QString range = QStringLiteral("9. Subscript out of range");
+        QTest::newRow("first medium far beyond the media")
+            << QByteArray("2000000000") << goodVersion << QByteArray("1|0|0|") << range;
+        QTest::newRow("first medium most negative")
+            << QByteArray("-2147483648") << goodVersion << QByteArray("1|0|0|") << range;
+        QTest::newRow("first medium not a number")
+            << QByteArray("nan") << goodVersion << QByteArray("1|0|0|")
+            << QStringLiteral("13. Type mismatch");
+        QTest::newRow("size infinite")
+            << QByteArray("0") << QByteArray("0|inf|0|False|0|0|") << QByteArray("1|0|0|")
+            << QStringLiteral("13. Type mismatch");
+        QTest::newRow("medium index beyond the media")
+            << QByteArray("0") << QByteArray("5|1|0|False|0|0|") << QByteArray("1|0|0|") << range;
+        QTest::newRow("medium index negative")
+            << QByteArray("0") << QByteArray("-1|1|0|False|0|0|") << QByteArray("1|0|0|") << range;
+        QTest::newRow("backup index beyond the backups")
+            << QByteArray("0") << QByteArray("0|1|7|False|0|0|") << QByteArray("1|0|0|") << range;
+        QTest::newRow("span beyond the media")
+            << QByteArray("0") << QByteArray("0|1|0|True|2147483647|0|0|") << QByteArray("1|0|0|")
+            << range;
+        QTest::newRow("medium of a backup that does not exist")
+            << QByteArray("0") << goodVersion << QByteArray("1|3|0|") << range;
+    }
+    void indexesBeyondTheFileAreRefused() {
+        QFETCH(QByteArray, firstMedium);
+        QFETCH(QByteArray, version);
+        QFETCH(QByteArray, media);
+        QFETCH(QString, error);
+        const auto file = [](const QByteArray &first, const QByteArray &v, const QByteArray &md) {
+            return Lines({"V|8|1|1|0|0|0|-1|665600|2048|0|CD|00:00:00|-1|0|0|-1|-1|/b/", "/tmp/",
+                          "0|0|" + first + "|665600|2048|0|CD|01/11/2026||0|-1", "", "a.txt|0|/x",
+                          v, "", md});
+        };
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        ScriptedPrompt prompt;
+        tree->Write(QStringLiteral("Backup.Ini"), file("0", "0|1|0|False|0|0|", "1|0|0|"));
+        QVERIFY(LoadIniFile(path, false));
+        QCOMPARE(TheModel().FilesLast(), 0);
+
+        tree->Write(QStringLiteral("Backup.Ini"), file(firstMedium, version, media));
+        QVERIFY(!LoadIniFile(path, false));
+        QCOMPARE(prompt.Texts(),
+                 QStringList{QStringLiteral("An unknown error occured whilst loading ini "
+                                            "file.\nLoad failed.\nError was : ") +
+                             error});
+        QCOMPARE(TheModel().FilesLast(), -1);
+    }
+
+    void olderFormatWithAHugeMediaCountIsRefused() {
+        ScriptedPrompt prompt;
+        // Before the media line a file gives the number of media only in its header.
+        tree->Write(QStringLiteral("Backup.Ini"),
+                    Lines({"V|4|1|1|0|0|2000000000|-1|665600|2048|0|CD|00:00:00|-1|-1|-1|-1|-1|/b/",
+                           "", ""}));
+        QVERIFY(!LoadIniFile(folder + QStringLiteral("Backup.Ini"), false));
+        QCOMPARE(prompt.Texts().size(), 1);
+        QVERIFY(prompt.Texts()[0].endsWith(QStringLiteral("9. Subscript out of range")));
+        QCOMPARE(TheModel().MediaLast(), -1);
+    }
+
     void unreadableFileIsMovedAsideBeforeASave() {
         ScriptedPrompt prompt;
         const QByteArray damaged = "V|8|garbage\r\n";
@@ -459,6 +542,64 @@ private Q_SLOTS:
         QCOMPARE(log.contains(QStringLiteral("LoadIniFile Loading ... 100%")), !damaged);
         if (!damaged)
             QVERIFY(host.calls.contains(QStringLiteral("Loading ... 100%")));
+    }
+
+    // A full disk can show at the opening, at any write or only when the text is flushed and
+    // synced; wherever it shows, the previous file stays whole and the save says it failed.
+    void saveFailingAtAnyStepKeepsThePreviousFile_data() {
+        QTest::addColumn<int>("point");
+        QTest::addColumn<int>("nth");
+        FillLongModel(400);
+        int writes = 0;
+        {
+            FaultInjector counter;
+            ScriptedPrompt prompt;
+            QVERIFY(SaveIniFile(QDir::tempPath() + QStringLiteral("/pellmoor-count.ini"), 8));
+            writes = counter.Calls(FaultInjector::Point::Write);
+            QFile::remove(QDir::tempPath() + QStringLiteral("/pellmoor-count.ini"));
+        }
+        QVERIFY2(writes >= 3, "the model is meant to need several writes");
+        QTest::newRow("open") << int(FaultInjector::Point::Open) << 1;
+        for (int n = 1; n <= writes; ++n)
+            QTest::addRow("write %d of %d", n, writes) << int(FaultInjector::Point::Write) << n;
+        QTest::newRow("flush") << int(FaultInjector::Point::Flush) << 1;
+    }
+    void saveFailingAtAnyStepKeepsThePreviousFile() {
+        QFETCH(int, point);
+        QFETCH(int, nth);
+        ScriptedPrompt prompt;
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        FillRichModel();
+        QVERIFY(SaveIniFile(path, 8));
+        const QByteArray before = ReadAll(path);
+        FillLongModel(400);
+        FaultInjector faults;
+        faults.FailAt(FaultInjector::Point(point), nth, ENOSPC);
+        QVERIFY(!SaveIniFile(path, 8));
+        QVERIFY(faults.Fired(FaultInjector::Point(point)));
+        QCOMPARE(prompt.Texts(), QStringList{QString::fromLatin1(DiskFullText)});
+        QCOMPARE(ReadAll(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Backup.Ini")});
+    }
+
+    void saveOnAFullFileSystemKeepsThePreviousFile() {
+        SmallFileSystem disk(64);
+        if (!disk.IsMounted())
+            QSKIP("mounting a small file system needs the right to mount");
+        ScriptedPrompt prompt;
+        const QString path = disk.Root() + QStringLiteral("Backup.Ini");
+        FillRichModel();
+        QVERIFY(SaveIniFile(path, 8));
+        const QByteArray before = ReadAll(path);
+        QVERIFY(disk.Fill());
+        FillLongModel(400);
+        QVERIFY(!SaveIniFile(path, 8));
+        QCOMPARE(prompt.Texts(), QStringList{QString::fromLatin1(DiskFullText)});
+        QCOMPARE(ReadAll(path), before);
+        disk.Unfill();
+        QVERIFY(SaveIniFile(path, 8));
+        QVERIFY(LoadIniFile(path, false));
+        QCOMPARE(TheModel().FilesLast(), 401);
     }
 
     void failedSaveKeepsThePreviousFile() {

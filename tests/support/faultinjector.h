@@ -1,0 +1,44 @@
+#pragma once
+// Makes the Nth call at a fault point fail with a chosen errno, and counts the calls, so that a
+// test can first learn how many writes a save makes and then fail each of them in turn.
+// Installs itself; the destructor removes the hook.
+
+#include "faultpoint.h"
+
+#include <array>
+#include <cerrno>
+
+class FaultInjector {
+public:
+    using Point = platform::FaultPoint;
+
+    FaultInjector();
+    ~FaultInjector();
+    FaultInjector(const FaultInjector &) = delete;
+    FaultInjector &operator=(const FaultInjector &) = delete;
+
+    // The nth call (counted from 1, from now on) at the point fails with error; with
+    // andAfter every later call fails too.
+    void FailAt(Point point, int nth, int error = ENOSPC, bool andAfter = false);
+    // Every call at the point from now on fails.
+    void FailAll(Point point, int error = ENOSPC) { FailAt(point, 1, error, true); }
+    // Calls seen at the point since the last Reset.
+    int Calls(Point point) const { return counters[Index(point)].calls; }
+    // Whether an armed failure was delivered.
+    bool Fired(Point point) const { return counters[Index(point)].fired; }
+    // Forgets the counts and disarms every point.
+    void Reset();
+
+private:
+    struct Slot {
+        int calls = 0;
+        int failAt = 0;
+        int error = 0;
+        bool andAfter = false;
+        bool fired = false;
+    };
+    static int Hook(Point point, void *context);
+    static int Index(Point point) { return int(point); }
+
+    std::array<Slot, int(Point::Count)> counters;
+};
