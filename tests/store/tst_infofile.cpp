@@ -582,24 +582,32 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Backup.Ini")});
     }
 
+    // A short text may sit in a buffer until the file is closed, a long one meets the full
+    // disk at its first write; both must fail.
+    void saveOnAFullFileSystemKeepsThePreviousFile_data() {
+        QTest::addColumn<int>("extraFiles");
+        QTest::newRow("short") << 0;
+        QTest::newRow("long") << 400;
+    }
     void saveOnAFullFileSystemKeepsThePreviousFile() {
+        QFETCH(int, extraFiles);
         SmallFileSystem disk(64);
         if (!disk.IsMounted())
             QSKIP("mounting a small file system needs the right to mount");
         ScriptedPrompt prompt;
         const QString path = disk.Root() + QStringLiteral("Backup.Ini");
-        FillRichModel();
+        ResetSettings();
         QVERIFY(SaveIniFile(path, 8));
         const QByteArray before = ReadAll(path);
         QVERIFY(disk.Fill());
-        FillLongModel(400);
+        FillLongModel(extraFiles);
         QVERIFY(!SaveIniFile(path, 8));
         QCOMPARE(prompt.Texts(), QStringList{QString::fromLatin1(DiskFullText)});
         QCOMPARE(ReadAll(path), before);
         disk.Unfill();
         QVERIFY(SaveIniFile(path, 8));
         QVERIFY(LoadIniFile(path, false));
-        QCOMPARE(TheModel().FilesLast(), 401);
+        QCOMPARE(TheModel().FilesLast(), extraFiles + 1);
     }
 
     void failedSaveKeepsThePreviousFile() {
