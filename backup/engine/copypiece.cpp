@@ -60,6 +60,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
         const QString substitute = PadNumber(++errFileCounter, 8) + SubstituteExtension(file.Name);
         if (!TargetFits(errDir + substitute)) {
             const MsgAnswer answer = MsgBox(
+                Question::PathTooLong,
                 QStringLiteral("The following file could not be backed up as its path length was "
                                "too long and a short enough backup path could not be found!\n"
                                "File : ") +
@@ -68,6 +69,8 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                 MsgButtons::OKCancel);
             if (answer == MsgAnswer::Cancel)
                 SetCancelFlag(true);
+            // A file left out is a file error of the run, like a copy that failed.
+            errorFlag = true;
             TheModel().Files[index].ToBackUp = false;
             pending.remove(index);
             return false;
