@@ -15,6 +15,9 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     Model &m = TheModel();
     FileRecord &file = m.Files[index];
     copy.version.Zipped = false;
+    // Nothing to gain from an empty file, and a zip of it is never smaller.
+    if (file.Size <= 0)
+        return;
     if (zipping && !options.chkForceZip && file.Size < 1) {
         // Files come largest first, so zipping stays off for the rest of the run.
         zipping = false;
