@@ -118,5 +118,12 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         FailFile(index, QStringLiteral("it changed while it was copied"));
         return false;
     }
+    // A plain copy (each piece of a spanned one too) keeps its source's mode and time; a zipped
+    // copy keeps them in its entry.
+    int error = platform::ErrNone;
+    if (!copy.version.Zipped && !platform::KeepModeAndTime(target, copy.source, &error))
+        StatusPrint(QStringLiteral("Could not keep the permissions and time of ") + file.Path +
+                    file.Name + QStringLiteral(" : ") + platform::FileErrorDescription(error) +
+                    QLatin1Char('\n'));
     return true;
 }

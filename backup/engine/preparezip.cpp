@@ -37,7 +37,7 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     };
     showProgress(-1);
     SetZipProgressListener(showProgress);
-    const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false);
+    const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false, {copy.source});
     SetZipProgressListener(nullptr);
     const qint64 zipBytes = result == 0 ? platform::FileLength64(file.ZipName) : -1;
     if (zipBytes < 0 || double(zipBytes) / 1024 > file.Size) {
