@@ -6,6 +6,7 @@
 #include "mediumchoice.h"
 #include "model.h"
 #include "terminalprogress.h"
+#include "unattendedanswers.h"
 
 #include <cstdio>
 
@@ -45,23 +46,22 @@ bool ParseRows(const QString &text, int count, QList<int> &rows) {
     return !rows.isEmpty();
 }
 
-// Nobody sits at the terminal between media: each medium counts as written, a failed file is
-// not a reason to abandon the others, and a file that cannot be stored is passed over.
-MsgAnswer UnattendedAnswer(const QString &text, MsgButtons buttons) {
-    if (text.contains(QLatin1String("Was this media written sucessfully?")))
-        return MsgAnswer::Yes;
-    if (text.contains(QLatin1String("Continue with backup?")))
-        return MsgAnswer::OK;
-    return CautiousAnswer(buttons);
-}
-
 } // namespace
 
 int RunBackup(const CommandLine &line) {
     if (!line.arguments.isEmpty())
         return UsageError(QStringLiteral("backup takes no plain arguments"));
     CliPrompt prompt;
-    prompt.SetDecider(UnattendedAnswer);
+    // A run cancelled by an answer says so last, after the question that led to it.
+    bool cancelledByAnswer = false;
+    prompt.SetDecider(
+        [&cancelledByAnswer, answers = UnattendedAnswers()](Question name, MsgButtons buttons) {
+            const MsgAnswer answer = answers(name, buttons);
+            if ((name == Question::ReallyCancel || name == Question::MustCancel) &&
+                answer == MsgAnswer::Yes)
+                cancelledByAnswer = true;
+            return answer;
+        });
     if (!LoadProgramIniFile(line))
         return 1;
     Model &m = TheModel();
@@ -114,7 +114,12 @@ int RunBackup(const CommandLine &line) {
     BackupControl control;
     const BackupResult result = DoBackup(options, view, control);
     progress.Finish();
-    if (!result.finished || result.saveFailed)
+    if (!result.finished) {
+        if (cancelledByAnswer)
+            std::fprintf(stderr, "The backup was cancelled.\n");
+        return 1;
+    }
+    if (result.saveFailed)
         return 1;
     return result.fileErrors || result.filesLeftOut ? 3 : 0;
 }

@@ -12,9 +12,14 @@ CliPrompt::~CliPrompt() {
 
 MsgAnswer CliPrompt::Ask(const QString &text, MsgButtons buttons, const QString &title,
                          MsgIcon icon) {
+    return AskQuestion(Question::Unnamed, text, buttons, title, icon);
+}
+
+MsgAnswer CliPrompt::AskQuestion(Question name, const QString &text, MsgButtons buttons,
+                                 const QString &title, MsgIcon icon) {
     ++shown;
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    return decide ? decide(text, buttons) : CautiousAnswer(buttons);
+    return decide ? decide(name, buttons) : CautiousAnswer(buttons);
 }
 
 QString CliPrompt::Input(const QString &prompt, const QString &defaultText, const QString &title) {

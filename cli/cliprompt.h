@@ -8,8 +8,9 @@
 
 class CliPrompt : public PromptHandler {
 public:
-    // decide: the answer to a question; by default the cautious one (OK, Cancel or No).
-    using Decider = std::function<MsgAnswer(const QString &text, MsgButtons buttons)>;
+    // decide: the answer to a question by its name; by default the cautious one (OK, Cancel or
+    // No).
+    using Decider = std::function<MsgAnswer(Question name, MsgButtons buttons)>;
 
     CliPrompt();
     ~CliPrompt() override;
@@ -17,6 +18,8 @@ public:
 
     MsgAnswer Ask(const QString &text, MsgButtons buttons, const QString &title,
                   MsgIcon icon) override;
+    MsgAnswer AskQuestion(Question name, const QString &text, MsgButtons buttons,
+                          const QString &title, MsgIcon icon) override;
     QString Input(const QString &prompt, const QString &defaultText, const QString &title) override;
 
     int MessagesShown() const { return shown; }

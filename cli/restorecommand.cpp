@@ -3,13 +3,13 @@
 #include "cliprompt.h"
 #include "model.h"
 #include "patterns.h"
-#include "restoreanswers.h"
 #include "restorereport.h"
 #include "restorerequest.h"
 #include "restorerun.h"
 #include "restoreselection.h"
 #include "restoresource.h"
 #include "terminalrestoreview.h"
+#include "unattendedanswers.h"
 
 #include <QDir>
 
@@ -36,7 +36,7 @@ int RunRestore(const CommandLine &line) {
     if (!error.isEmpty())
         return UsageError(error);
     CliPrompt prompt;
-    prompt.SetDecider(RestoreAnswers(request.skipMissing));
+    prompt.SetDecider(UnattendedAnswers(request.skipMissing));
     // Refused before anything is searched or loaded: nothing is ever written over.
     // A 'Restore To' that holds files is a usage error like any other wrong argument.
     if (!IsRestoreToEmpty(request.restoreTo)) {

@@ -97,14 +97,22 @@ bool SetArchiveAttribute(const QString &path);
 // look at the file, which saves a second one.
 qint64 RegularFileLength64(const QString &path, bool *archiveSet = nullptr);
 
-// A file's length and modification time (in the system's own units) from one look, to tell
+// A file's length, modification time and permission bits from one look. Length and time tell
 // later whether it changed; length is -1 when the file cannot be examined.
 struct FileState {
     qint64 length = -1;
-    qint64 modified = 0;
-    friend bool operator==(const FileState &, const FileState &) = default;
+    qint64 modified = 0;  // nanoseconds since 1970-01-01 UTC
+    unsigned mode = 0644; // permission bits (mode & 0777); read-only or not where that is all
+    friend bool operator==(const FileState &a, const FileState &b) {
+        return a.length == b.length && a.modified == b.modified;
+    }
 };
 FileState StateOf(const QString &path);
+
+// Gives a stored copy the permission bits and modification time its source had (as cp -p does,
+// without the owner); where the system has no permission bits only the time is set. False with
+// errorNumber set when the system refuses.
+bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber = nullptr);
 
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
 qint64 FileLength64(const QString &path, int *errorNumber = nullptr);

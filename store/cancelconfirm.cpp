@@ -6,7 +6,7 @@
 bool ConfirmCancel(const std::function<void()> &hideForm) {
     const QString question =
         QStringLiteral("Really ") + QStringLiteral("cancel") + QStringLiteral("?");
-    if (MsgBox(question, MsgButtons::YesNo) != MsgAnswer::Yes)
+    if (MsgBox(Question::ReallyCancel, question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return false;
     SetCancelFlag(true);
     if (hideForm)

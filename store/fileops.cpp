@@ -121,8 +121,8 @@ void EndAfter(const QString &message) {
 } // namespace
 
 void AskAbortCurrentOperation(const QString &failure) {
-    if (MsgBox(failure + QStringLiteral("\nAbort current operation?"), MsgButtons::YesNo) ==
-        MsgAnswer::Yes)
+    if (MsgBox(Question::AbortOperation, failure + QStringLiteral("\nAbort current operation?"),
+               MsgButtons::YesNo) == MsgAnswer::Yes)
         SetCancelFlag(true);
 }
 

@@ -110,7 +110,8 @@ QString ValidatePattern(const QString &pattern, bool ask, bool reportValid) {
         s,
         QStringLiteral("Use this pattern?"),
     };
-    if (MsgBox(question.join(QLatin1Char('\n')), MsgButtons::YesNo) == MsgAnswer::Yes)
+    if (MsgBox(Question::UseSuggestedPattern, question.join(QLatin1Char('\n')),
+               MsgButtons::YesNo) == MsgAnswer::Yes)
         return s;
     return QString();
 }

@@ -49,6 +49,11 @@ MsgAnswer MsgBox(const QString &text, MsgButtons buttons, const QString &title, 
     return CurrentPromptHandler()->Ask(text, buttons, title, icon);
 }
 
+MsgAnswer MsgBox(Question name, const QString &text, MsgButtons buttons, const QString &title,
+                 MsgIcon icon) {
+    return CurrentPromptHandler()->AskQuestion(name, text, buttons, title, icon);
+}
+
 QString InputBox(const QString &prompt, const QString &defaultText, const QString &title) {
     return CurrentPromptHandler()->Input(prompt, defaultText, title);
 }

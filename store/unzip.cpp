@@ -134,7 +134,8 @@ bool MayWrite(Run &run, const QString &target) {
         return true;
     if (run.keepExisting)
         return false;
-    switch (MsgBox(QStringLiteral("Overwrite ") + target + QLatin1Char('?'),
+    switch (MsgBox(Question::OverwriteFile,
+                   QStringLiteral("Overwrite ") + target + QLatin1Char('?'),
                    MsgButtons::YesNoCancel, QStringLiteral("VBUnZip32 - File Already Exists!"),
                    MsgIcon::Exclamation)) {
     case MsgAnswer::Yes:

@@ -45,7 +45,7 @@ private:
         int spannedNumber = -1;
         QString storedName; // relative to the medium directory; decided with the first piece
         bool substitute = false;
-        platform::FileState source; // the source's length and time when it was prepared
+        platform::FileState source; // the source as it was when it was prepared
     };
 
     // Start and collection.

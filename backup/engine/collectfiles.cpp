@@ -177,7 +177,9 @@ void BackupRun::SortFiles() {
 }
 
 bool BackupRun::NeedsCopy(const FileRecord &file) const {
-    if (file.Size <= 0)
+    // An empty file is stored too (as a version of size 0): restoring its older content instead
+    // would bring back what the user removed.
+    if (file.Size < 0)
         return false;
     if (options.chkFresh || file.VersionsLast() == -1)
         return true;

@@ -60,6 +60,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
         const QString substitute = PadNumber(++errFileCounter, 8) + SubstituteExtension(file.Name);
         if (!TargetFits(errDir + substitute)) {
             const MsgAnswer answer = MsgBox(
+                Question::PathTooLong,
                 QStringLiteral("The following file could not be backed up as its path length was "
                                "too long and a short enough backup path could not be found!\n"
                                "File : ") +
@@ -68,6 +69,8 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                 MsgButtons::OKCancel);
             if (answer == MsgAnswer::Cancel)
                 SetCancelFlag(true);
+            // A file left out is a file error of the run, like a copy that failed.
+            errorFlag = true;
             TheModel().Files[index].ToBackUp = false;
             pending.remove(index);
             return false;
@@ -115,5 +118,12 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         FailFile(index, QStringLiteral("it changed while it was copied"));
         return false;
     }
+    // A plain copy (each piece of a spanned one too) keeps its source's mode and time; a zipped
+    // copy keeps them in its entry.
+    int error = platform::ErrNone;
+    if (!copy.version.Zipped && !platform::KeepModeAndTime(target, copy.source, &error))
+        StatusPrint(QStringLiteral("Could not keep the permissions and time of ") + file.Path +
+                    file.Name + QStringLiteral(" : ") + platform::FileErrorDescription(error) +
+                    QLatin1Char('\n'));
     return true;
 }

@@ -25,7 +25,7 @@ QString WrittenQuestion(int mediumNumber, bool lastMedium) {
 bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
     const QString question = WrittenQuestion(TheModel().MediaLast() + 1, lastMedium);
     while (true) {
-        const MsgAnswer answer = MsgBox(question, MsgButtons::YesNoCancel);
+        const MsgAnswer answer = MsgBox(Question::MediumWritten, question, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Yes)
             return true;
         if (answer == MsgAnswer::Cancel) {
@@ -34,7 +34,8 @@ bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
             continue;
         }
         if (!canStop) {
-            if (MsgBox(QStringLiteral("The backup must now be cancelled.\nCancel the backup now?"),
+            if (MsgBox(Question::MustCancel,
+                       QStringLiteral("The backup must now be cancelled.\nCancel the backup now?"),
                        MsgButtons::YesNo) == MsgAnswer::Yes) {
                 SetCancelFlag(true);
                 return false;
@@ -44,6 +45,7 @@ bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
         control.stopFlag = true;
         while (control.stopFlag) {
             const MsgAnswer stop = MsgBox(
+                Question::MustStop,
                 QStringLiteral("The backup must now be stopped (at the end of the last media that "
                                "completed successfully) or cancelled.\nStop the backup now?"),
                 MsgButtons::YesNoCancel);
@@ -64,6 +66,7 @@ bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
 bool BackupRun::DirectoryCleared(const QString &dir) {
     while (!IsDirEmpty(dir)) {
         const MsgAnswer answer = MsgBox(
+            Question::DirectoryNotCleared,
             QStringLiteral("The directory for this backup(\"") + dir +
                 QStringLiteral("\") has not been cleared!\n"
                                "To continue, the directory must be cleared.\n"

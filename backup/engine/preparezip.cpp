@@ -15,6 +15,9 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     Model &m = TheModel();
     FileRecord &file = m.Files[index];
     copy.version.Zipped = false;
+    // Nothing to gain from an empty file, and a zip of it is never smaller.
+    if (file.Size <= 0)
+        return;
     if (zipping && !options.chkForceZip && file.Size < 1) {
         // Files come largest first, so zipping stays off for the rest of the run.
         zipping = false;
@@ -34,7 +37,7 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     };
     showProgress(-1);
     SetZipProgressListener(showProgress);
-    const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false);
+    const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false, {copy.source});
     SetZipProgressListener(nullptr);
     const qint64 zipBytes = result == 0 ? platform::FileLength64(file.ZipName) : -1;
     if (zipBytes < 0 || double(zipBytes) / 1024 > file.Size) {

@@ -13,7 +13,7 @@ bool AskStop(BackupControl &control, BackupView &view) {
     MsgAnswer answer;
     if (control.stopFlag) {
         text += QStringLiteral("Stop the backup now?");
-        answer = MsgBox(text, MsgButtons::YesNo);
+        answer = MsgBox(Question::StopBackup, text, MsgButtons::YesNo);
         if (answer == MsgAnswer::No)
             return false;
     } else {
@@ -21,7 +21,7 @@ bool AskStop(BackupControl &control, BackupView &view) {
                                "Press Yes to stop the backup now,\n"
                                "No to stop the backup at the end of the next full media\n"
                                "or Cancel to not stop the backup.");
-        answer = MsgBox(text, MsgButtons::YesNoCancel);
+        answer = MsgBox(Question::StopBackup, text, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel)
             return false;
     }
@@ -41,7 +41,8 @@ bool AskCancel() {
 
 void AskPause() {
     while (!CancelFlag()) {
-        const MsgAnswer answer = MsgBox(QStringLiteral("Paused!\nPress OK to continue.\n"
+        const MsgAnswer answer = MsgBox(Question::Paused,
+                                        QStringLiteral("Paused!\nPress OK to continue.\n"
                                                        "Press Cancel to cancel."),
                                         MsgButtons::OKCancel);
         if (answer == MsgAnswer::OK)

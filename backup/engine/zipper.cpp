@@ -11,6 +11,7 @@
 #include <zip.h>
 
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 
@@ -87,8 +88,16 @@ void AppendEstimateLine(int count, double totalBytes) {
     file.write(line.toUtf8());
 }
 
-int AddAll(zip_t *archive, const QStringList &sources) {
-    for (const QString &source : sources) {
+// The entry carries the file's mode as a Unix zip tool writes it, and its time.
+bool KeepModeAndTime(zip_t *archive, zip_uint64_t index, const platform::FileState &state) {
+    const zip_uint32_t attributes = (zip_uint32_t(S_IFREG) | (state.mode & 0777)) << 16;
+    return zip_file_set_mtime(archive, index, time_t(state.modified / 1000000000), 0) == 0 &&
+           zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, attributes) == 0;
+}
+
+int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::FileState> &states) {
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        const QString &source = sources.at(i);
         zip_source_t *data = zip_source_file(archive, QFile::encodeName(source).constData(), 0, -1);
         if (!data)
             return zip_error_code_zip(zip_get_error(archive));
@@ -99,11 +108,14 @@ int AddAll(zip_t *archive, const QStringList &sources) {
             return zip_error_code_zip(zip_get_error(archive));
         }
         zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
+        if (i < states.size() && !KeepModeAndTime(archive, zip_uint64_t(index), states.at(i)))
+            return zip_error_code_zip(zip_get_error(archive));
     }
     return ZIP_ER_OK;
 }
 
-int WriteArchive(const QString &zipFile, const QStringList &sources) {
+int WriteArchive(const QString &zipFile, const QStringList &sources,
+                 const QList<platform::FileState> &states) {
     int error = 0;
     zip_t *archive =
         zip_open(QFile::encodeName(zipFile).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -111,7 +123,7 @@ int WriteArchive(const QString &zipFile, const QStringList &sources) {
         return error;
     zip_register_progress_callback_with_state(archive, 0.001, Progress, nullptr, nullptr);
     zip_register_cancel_callback_with_state(archive, Cancelled, nullptr, nullptr);
-    int result = AddAll(archive, sources);
+    int result = AddAll(archive, sources, states);
     if (result == ZIP_ER_OK && zip_close(archive) == 0)
         return ZIP_ER_OK;
     if (result == ZIP_ER_OK)
@@ -128,7 +140,7 @@ qint64 ZipEstimateUnits(double totalBytes) {
 }
 
 int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
-             bool recurse) {
+             bool recurse, const QList<platform::FileState> &states) {
     ZipState &s = State();
     s.statusText.clear();
     s.percent = -1;
@@ -148,7 +160,9 @@ int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &
     s.totalBytes = total;
     s.estimated = ZipEstimateUnits(total);
 
-    const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse));
+    // A state belongs to a name only while each name is one file.
+    const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse),
+                                    recurse ? QList<platform::FileState>() : states);
     AppendEstimateLine(count, total);
     return result;
 }

@@ -2,6 +2,9 @@
 // Zips files into a zip archive with deflate, one zip at a time, with a progress estimate and
 // an abort that the Cancel button reaches through the event pump.
 
+#include "platform.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -11,9 +14,11 @@ inline constexpr int MaxZipNames = 100;
 
 // Zips the first count names (at most 100), taken relative to rootDir, into zipFile, each under
 // its bare name. With recurse, a name that is a directory adds the files below it. Returns 0 on
-// success, otherwise the zip library's error code.
+// success, otherwise the zip library's error code. states, when given, holds how the caller
+// found the names (one each, in order): their entries keep those permission bits and that
+// modification time without another look at the files.
 int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
-             bool recurse);
+             bool recurse, const QList<platform::FileState> &states = {});
 
 // Tells the running zip to stop at its next progress point.
 void ZipAbort();

@@ -26,9 +26,11 @@ FileState StateOf(const QString &path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(WidePath(path).get(), GetFileExInfoStandard, &data))
         return {};
+    const qint64 ticks = (qint64(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                         qint64(data.ftLastWriteTime.dwLowDateTime);
+    const bool readOnly = data.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
     return {(qint64(data.nFileSizeHigh) << 32) | qint64(data.nFileSizeLow),
-            (qint64(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                qint64(data.ftLastWriteTime.dwLowDateTime)};
+            (ticks - UnixEpochTicks) * 100, readOnly ? 0444u : 0644u};
 }
 
 } // namespace platform

@@ -131,8 +131,9 @@ QString PossibleDrives::FindMedia(int &number) {
             const QString result = SearchMedia(number);
             if (!result.isEmpty())
                 return result;
-            const MsgAnswer answer = MsgBox(
-                NotFoundText(number), number == -1 ? MsgButtons::YesNo : MsgButtons::YesNoCancel);
+            const MsgAnswer answer =
+                MsgBox(Question::MediaNotFound, NotFoundText(number),
+                       number == -1 ? MsgButtons::YesNo : MsgButtons::YesNoCancel);
             if (answer == MsgAnswer::Cancel) {
                 if (ConfirmCancel())
                     return QString();
@@ -146,7 +147,8 @@ QString PossibleDrives::FindMedia(int &number) {
         const QString n = QString::number(number);
         if (step == Step::LookForDirectory) {
             const MsgAnswer answer =
-                MsgBox(QStringLiteral("Would you like to look for the directory where backup "
+                MsgBox(Question::LookForMediaDirectory,
+                       QStringLiteral("Would you like to look for the directory where backup "
                                       "number ") +
                            n + QStringLiteral(" is?"),
                        MsgButtons::YesNoCancel);
@@ -163,7 +165,8 @@ QString PossibleDrives::FindMedia(int &number) {
             }
             continue;
         }
-        const MsgAnswer skip = MsgBox(QStringLiteral("Do you need to skip backup media number ") +
+        const MsgAnswer skip = MsgBox(Question::SkipMedium,
+                                      QStringLiteral("Do you need to skip backup media number ") +
                                           n + QStringLiteral("?"),
                                       MsgButtons::YesNoCancel);
         if (skip == MsgAnswer::Cancel) {
@@ -178,7 +181,8 @@ QString PossibleDrives::FindMedia(int &number) {
             continue;
         }
         const MsgAnswer permanent =
-            MsgBox(QStringLiteral("Should backup media number ") + n +
+            MsgBox(Question::MediumUnavailable,
+                   QStringLiteral("Should backup media number ") + n +
                        QStringLiteral(" be set to permanently unavailable?\nThis can be changed "
                                       "later in the setup screen."),
                    MsgButtons::YesNoCancel);

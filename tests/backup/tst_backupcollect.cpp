@@ -43,17 +43,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("copied");
         QTest::newRow("everything")
             << "*.*" << true << QStringList()
-            << QStringList({".hidden", "a.txt", "b.bin", "sub/c.TXT", "subX/d.txt"});
+            << QStringList({".hidden", "a.txt", "b.bin", "empty.txt", "sub/c.TXT", "subX/d.txt"});
         QTest::newRow("pattern without regard to case")
             << "*.txt" << true << QStringList()
-            << QStringList({"a.txt", "sub/c.TXT", "subX/d.txt"});
+            << QStringList({"a.txt", "empty.txt", "sub/c.TXT", "subX/d.txt"});
         QTest::newRow("no subdirectories")
-            << "*.*" << false << QStringList() << QStringList({".hidden", "a.txt", "b.bin"});
+            << "*.*" << false << QStringList()
+            << QStringList({".hidden", "a.txt", "b.bin", "empty.txt"});
         QTest::newRow("exclude is a prefix")
-            << "*.*" << true << QStringList({"sub"}) << QStringList({".hidden", "a.txt", "b.bin"});
+            << "*.*" << true << QStringList({"sub"})
+            << QStringList({".hidden", "a.txt", "b.bin", "empty.txt"});
         QTest::newRow("exclude with separator")
             << "*.*" << true << QStringList({"sub/"})
-            << QStringList({".hidden", "a.txt", "b.bin", "subX/d.txt"});
+            << QStringList({".hidden", "a.txt", "b.bin", "empty.txt", "subX/d.txt"});
     }
     void whatIsCollected() {
         QFETCH(QString, patterns);
@@ -179,7 +181,7 @@ private Q_SLOTS:
 
     void nothingToBackUpCancels() {
         BackupFixture fx;
-        fx.tree.Add({"data/empty.txt"});
+        fx.tree.Add({"data/sub/"});
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
         const BackupResult result = fx.Run();

@@ -248,6 +248,62 @@ private Q_SLOTS:
         QVERIFY(run.err.contains(QStringLiteral("Error was : 9. Subscript out of range")));
     }
 
+    // Each question a backup can meet unattended gets an answer that ends the run or moves it
+    // on: a folder left by a killed run once made it ask "Really cancel?" forever.
+    void unattendedBackupEndsAtEveryQuestion_data() {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("folder left by a killed run")
+            << "leftover" << QStringList{} << 1
+            << "Press Ok when the directory has been cleared or Cancel to cancel this backup." << 1
+            << "Really cancel?\nThe backup was cancelled.\n";
+        QTest::newRow("no usable path on the medium")
+            << "long" << QStringList{} << 3 << "Continue with backup?" << 2
+            << "One or more file errors occured during the backup operation!\n";
+        // c.bin and d.bin (5860 KB each on disk) need a medium each beside the program files.
+        QTest::newRow("media to confirm")
+            << "media" << QStringList{"--media",   "custom", "--size",  "10240",
+                                      "--cluster", "1024",   "--write", "one-by-one"}
+            << 0 << "Was this media written sucessfully?" << 2
+            << "Was this media written sucessfully?\n\n";
+    }
+    void unattendedBackupEndsAtEveryQuestion() {
+        QFETCH(QString, situation);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, question);
+        QFETCH(int, asked);
+        QFETCH(QString, ending);
+        BackupSetup setup(QStringLiteral("1|0|-1|-1|-1|16384|5|HDD"),
+                          situation == "media"
+                              ? QStringList{"data/c.bin:6000000", "data/d.bin:6000000"}
+                              : QStringList{});
+        const QString leftover = QStringLiteral("backups/Backup001/MEDIA001/old.txt");
+        if (situation == "leftover")
+            setup.tree.Write(leftover, "from a killed run");
+        if (situation == "long") {
+            // Even the substitute name on the medium is too long below this folder.
+            const QString backups = setup.tree.PathOf(QStringLiteral("backups/"));
+            const QString deep = backups + QString(120, 'x') + '/' + QString(100, 'y') + '/';
+            QByteArray ini = setup.tree.Read(QStringLiteral("prog/Backup.Ini"));
+            setup.tree.Write(QStringLiteral("prog/Backup.Ini"),
+                             ini.replace(backups.toUtf8(), deep.toUtf8()));
+        }
+        const Run run = setup.Backup(arguments);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.err.count(question), asked);
+        QVERIFY2(run.err.endsWith(ending), qPrintable(run.err.right(300)));
+        if (situation == "leftover") {
+            // Nothing of the folder's content is lost, and no backup was recorded.
+            QCOMPARE(setup.tree.Read(leftover), QByteArray("from a killed run"));
+            QVERIFY(!setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|"));
+        }
+    }
+
     void damagedSourceFailsWithTheLoaderMessage() {
         TempTree tree({QStringLiteral("bad.ini=V|8|1|x|")});
         const Run run =

@@ -53,6 +53,15 @@ private Q_SLOTS:
         QCOMPARE(view.fractions, QList<double>{1.0});
     }
 
+    // The copy of an empty file is the empty file itself, not a missing one.
+    void zeroLengthCreatesTheDestination() {
+        TempTree tree({"empty.txt"});
+        QVERIFY(CopyFileRange(tree.PathOf("empty.txt"), tree.PathOf("copy.txt"), 1, 0, 1, nullptr));
+        const QFileInfo copy(tree.PathOf("copy.txt"));
+        QVERIFY(copy.isFile());
+        QCOMPARE(copy.size(), 0);
+    }
+
     void wholeFile_data() {
         QTest::addColumn<qint64>("size");
         QTest::addColumn<QStringList>("labels");

@@ -6,7 +6,7 @@
 #include <QTest>
 
 namespace {
-QString Question(const QString &suggestion) {
+QString SuggestionQuestion(const QString &suggestion) {
     return QStringLiteral("File patterns cannot contain any of : '/\\:\"<>| ' .\n"
                           "File patterns cannot contain ';;' .\n"
                           "File patterns cannot end in ';'\n"
@@ -121,11 +121,11 @@ private Q_SLOTS:
         QTest::newRow("valid, reported")
             << "*.doc" << true << true << none << "*.doc" << QStringList{"Pattern is valid."};
         QTest::newRow("asked, Yes") << "*.doc; *.txt;" << true << false << yes << "*.doc;*.txt"
-                                    << QStringList{Question("*.doc;*.txt")};
-        QTest::newRow("asked, No")
-            << "*.doc; *.txt;" << true << true << no << "" << QStringList{Question("*.doc;*.txt")};
+                                    << QStringList{SuggestionQuestion("*.doc;*.txt")};
+        QTest::newRow("asked, No") << "*.doc; *.txt;" << true << true << no << ""
+                                   << QStringList{SuggestionQuestion("*.doc;*.txt")};
         QTest::newRow("asked, empty suggestion")
-            << "| |" << true << false << yes << "" << QStringList{Question("")};
+            << "| |" << true << false << yes << "" << QStringList{SuggestionQuestion("")};
     }
     void validate() {
         QFETCH(QString, pattern);

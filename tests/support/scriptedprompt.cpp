@@ -37,6 +37,13 @@ MsgAnswer ScriptedPrompt::Ask(const QString &text, MsgButtons buttons, const QSt
     return CautiousAnswer(buttons);
 }
 
+MsgAnswer ScriptedPrompt::AskQuestion(Question name, const QString &text, MsgButtons buttons,
+                                      const QString &title, MsgIcon icon) {
+    const MsgAnswer answer = Ask(text, buttons, title, icon);
+    prompts.last().question = name;
+    return answer;
+}
+
 QString ScriptedPrompt::Input(const QString &prompt, const QString &defaultText,
                               const QString &title) {
     prompts.append({prompt, MsgButtons::OKCancel, title, MsgIcon::None, true});

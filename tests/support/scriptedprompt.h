@@ -14,6 +14,7 @@ struct RecordedPrompt {
     QString title;
     MsgIcon icon = MsgIcon::None;
     bool input = false;
+    Question question = Question::Unnamed;
 };
 
 class ScriptedPrompt : public PromptHandler {
@@ -31,6 +32,8 @@ public:
 
     MsgAnswer Ask(const QString &text, MsgButtons buttons, const QString &title,
                   MsgIcon icon) override;
+    MsgAnswer AskQuestion(Question name, const QString &text, MsgButtons buttons,
+                          const QString &title, MsgIcon icon) override;
     QString Input(const QString &prompt, const QString &defaultText, const QString &title) override;
 
     const QList<RecordedPrompt> &Prompts() const { return prompts; }
