@@ -135,8 +135,8 @@ bool WriteTree::Remove(const QString &relativeFile) {
 
 bool WriteTree::MoveInto(const QString &path, const QString &relativeFile) {
     const QString target = impl->FilePath(relativeFile);
-    return !target.isEmpty() &&
-           MoveFileExW(WidePath(path).get(), WidePath(target).get(), MOVEFILE_REPLACE_EXISTING);
+    return !target.isEmpty() && MoveFileExW(WidePath(path).get(), WidePath(target).get(),
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
 }
 
 } // namespace platform

@@ -783,6 +783,32 @@ private Q_SLOTS:
         QCOMPARE(tree.Read("restore/y/b.txt"), QByteArray("beta"));
     }
 
+    // The run keeps a bounded number of directories open: a spanned file whose directory was
+    // let go while hundreds of others were written is still finished in it.
+    void spannedFileFinishedAfterManyDirectories() {
+        TempTree tree({"temp/", "restore/"});
+        HandMedium medium(tree);
+        const QString second = medium.AddMedium();
+        const QByteArray content = TempTree::PseudoRandomBytes(20000, "span");
+        tree.Write("medium/a/span.bin", content.left(12000));
+        tree.Write(second.mid(tree.Root().size()) + "a/span.bin", content.mid(12000));
+        VersionRecord &v = medium.AddFile("/a/", "span.bin", "", content.size());
+        v.Spanned = true;
+        v.SpanLength = 1;
+        for (int d = 0; d < 300; ++d) {
+            const QString dir = QStringLiteral("b/d%1/").arg(d);
+            // Sorted after the spanned file, so they are written between its two pieces.
+            tree.Write("medium/" + dir + "z.txt", dir.toUtf8());
+            medium.AddFile("/" + dir, "z.txt", "", dir.size());
+        }
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(tree.Read("restore/a/span.bin"), content);
+        QCOMPARE(tree.Read("restore/b/d299/z.txt"), QByteArray("b/d299/"));
+    }
+
     // A process that keeps replacing each directory the run has just made by a link to another
     // folder never gets a file written there: the run writes through the directory it made,
     // wherever that has been moved, or not at all.
