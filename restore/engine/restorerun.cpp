@@ -1,14 +1,11 @@
 #include "restorerun.h"
 
 #include "cancelflag.h"
-#include "fileops.h"
 #include "model.h"
 #include "platform.h"
 #include "textutil.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
