@@ -1,9 +1,8 @@
 #include "restoresource.h"
 
-#include "infofile.h"
 #include "inioption.h"
+#include "mediuminifile.h"
 #include "model.h"
-#include "platform.h"
 #include "programini.h"
 #include "prompt.h"
 #include "textutil.h"
@@ -31,9 +30,7 @@ bool LoadRestoreSource(const RestoreRequest &request, const CommandLine &line,
         }
         loadedDirectory = state.directory;
         ResetSettings();
-        if (!LoadIniFile(loadedDirectory + QLatin1String(MarkerDirectoryName) +
-                             platform::Separator() + QStringLiteral("Backup.Ini"),
-                         false))
+        if (!LoadMediumIniFile(loadedDirectory))
             return false;
     }
     if (TheModel().FilesLast() == -1) {

@@ -128,6 +128,58 @@ qint64 CopyBetweenDescriptors(int in, qint64 inOffset, int out, qint64 outOffset
 // may only show here.
 bool SyncToDisk(int fd);
 
+// The permission bits and modification time a stored copy carries, to be given back to the
+// file restored from it.
+struct FileStamp {
+    qint64 length = -1;    // -1 when the file cannot be examined
+    quint32 mode = 0;      // permission bits only (& 0777): never set-id or sticky
+    qint64 modifiedNs = 0; // nanoseconds since 1970-01-01 UTC
+};
+// One look at a file (following a link, as a read of it would).
+FileStamp StampOf(const QString &path);
+// Gives an open file the stamp's permission bits and modification time.
+bool ApplyStamp(int descriptor, const FileStamp &stamp);
+
+// ---- Writing below a directory without following links -----------------------------------
+
+enum class WriteOpen {
+    Fresh,    // whatever the name holds is removed, and a new file made for its owner only
+    Existing, // the file made earlier, opened again for reading and writing, never created
+    Append,   // a text file written at its end, created when missing
+};
+
+// A directory the program writes below, such as the 'Restore To' directory of a restore. Every
+// directory below its root is made and opened one level at a time relative to the one above it,
+// never through a link, and stays open until the tree goes; files are made, opened, moved in and
+// removed relative to those open directories. A link planted at any moment below the root, even
+// in place of a directory just made, therefore never sends a write or a removal elsewhere. The
+// root itself is taken as given. Relative paths use '/' or the separator.
+class WriteTree {
+public:
+    explicit WriteTree(const QString &root);
+    ~WriteTree();
+    WriteTree(const WriteTree &) = delete;
+    WriteTree &operator=(const WriteTree &) = delete;
+
+    bool IsOpen() const;
+    // Makes every missing level of root + relative (a directory; empty for the root itself).
+    // False when a level cannot be made or opened, or something other than a directory stands
+    // in its place. Directories made or opened once are kept.
+    bool MakeDirectory(const QString &relative);
+    // A descriptor of root + relativeFile (its directory made beforehand), or -1 with the error
+    // of the last system call set. The caller closes it.
+    int Open(const QString &relativeFile, WriteOpen how);
+    // Removes the file (a link there is removed as a link). False when nothing was removed.
+    bool Remove(const QString &relativeFile);
+    // Moves the file at path to root + relativeFile, replacing what that name holds. False with
+    // the system's error set when it cannot be moved (another file system among others).
+    bool MoveInto(const QString &path, const QString &relativeFile);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
+
 // ---- Numbered file errors ----------------------------------------------------------------
 
 enum FileErrorNumber {

@@ -52,27 +52,21 @@ bool SeekTo(QFile &file, qint64 offset) {
 
 } // namespace
 
-bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
-                   double length, double destinationStart, CopyProgressView *view,
-                   const QString &captionSuffix) {
-    auto fail = [&](int number) {
-        AskAbortCurrentOperation(QStringLiteral("A file error occured whilst copying a file.\n"
-                                                "Copy failed.\nFrom : ") +
-                                 source + QStringLiteral("\nTo : ") + destination +
-                                 QLatin1Char('\n') + platform::ErrorWasText(number));
-        return false;
-    };
-    if (sourceStart < 1 || destinationStart < 1)
-        return fail(platform::ErrBadFileNameOrNumber);
+bool ReportCopyFailure(const QString &source, const QString &destination, int number) {
+    AskAbortCurrentOperation(QStringLiteral("A file error occured whilst copying a file.\n"
+                                            "Copy failed.\nFrom : ") +
+                             source + QStringLiteral("\nTo : ") + destination + QLatin1Char('\n') +
+                             platform::ErrorWasText(number));
+    return false;
+}
 
-    QFile in(source);
-    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
-        return fail(FailureOf(in));
-    // Read/write keeps what the destination already holds: pieces are written into place.
-    QFile out(destination);
-    if (!Open(out, QIODevice::ReadWrite, qint64(destinationStart) - 1))
-        return fail(FailureOf(out));
+namespace {
 
+// Copies the range from the open source into the open destination.
+bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &destination,
+                   double sourceStart, double length, double destinationStart,
+                   CopyProgressView *view, const QString &captionSuffix) {
+    auto fail = [&](int number) { return ReportCopyFailure(source, destination, number); };
     qint64 remaining = std::max<qint64>(0, qint64(length));
     const double total = double(remaining) / 1024;
     const QString totalText = FormatSize(total);
@@ -126,16 +120,50 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
             DoEvents();
         }
     }
-    in.close();
-    errno = 0;
-    if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
-        return fail(platform::LastFileError());
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return fail(FailureOf(out));
     if (view) {
         view->SetCopyLabel(QStringLiteral("---"));
         view->SetCopyFraction(1.0);
     }
     return true;
+}
+
+} // namespace
+
+bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
+                   double length, double destinationStart, CopyProgressView *view,
+                   const QString &captionSuffix) {
+    if (sourceStart < 1 || destinationStart < 1)
+        return ReportCopyFailure(source, destination, platform::ErrBadFileNameOrNumber);
+    QFile in(source);
+    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
+        return ReportCopyFailure(source, destination, FailureOf(in));
+    // Read/write keeps what the destination already holds: pieces are written into place.
+    QFile out(destination);
+    if (!Open(out, QIODevice::ReadWrite, qint64(destinationStart) - 1))
+        return ReportCopyFailure(source, destination, FailureOf(out));
+    if (!CopyOpenRange(in, out, source, destination, sourceStart, length, destinationStart, view,
+                       captionSuffix))
+        return false;
+    errno = 0;
+    if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
+        return ReportCopyFailure(source, destination, platform::LastFileError());
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return ReportCopyFailure(source, destination, FailureOf(out));
+    return true;
+}
+
+bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
+                       double sourceStart, double length, double destinationStart,
+                       CopyProgressView *view, const QString &captionSuffix) {
+    if (sourceStart < 1 || destinationStart < 1)
+        return ReportCopyFailure(source, destination, platform::ErrBadFileNameOrNumber);
+    QFile in(source);
+    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
+        return ReportCopyFailure(source, destination, FailureOf(in));
+    errno = 0;
+    if (!SeekTo(out, qint64(destinationStart) - 1))
+        return ReportCopyFailure(source, destination, FailureOf(out));
+    return CopyOpenRange(in, out, source, destination, sourceStart, length, destinationStart, view,
+                         captionSuffix);
 }

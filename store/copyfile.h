@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QFile;
+
 // What a copy shows while it runs: the label text and the fraction of the bar.
 class CopyProgressView {
 public:
@@ -16,3 +18,13 @@ public:
 bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
                    double length, double destinationStart, CopyProgressView *view,
                    const QString &captionSuffix = QString());
+
+// The same copy into a destination the caller has opened for reading and writing (a file made
+// safely below a directory handle); destination names it in the messages. The caller closes it.
+bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
+                       double sourceStart, double length, double destinationStart,
+                       CopyProgressView *view, const QString &captionSuffix = QString());
+
+// The message of a failed copy with its numbered file error, asking "Abort current operation?"
+// (Yes sets the cancel flag). Returns false, for the caller to pass on.
+bool ReportCopyFailure(const QString &source, const QString &destination, int number);

@@ -5,6 +5,7 @@
 #include "model.h"
 #include "platform.h"
 #include "prompt.h"
+#include "restorepaths.h"
 #include "selectors.h"
 #include "textutil.h"
 
@@ -12,8 +13,12 @@
 #include <QFile>
 
 QString ReadMediaID(const QString &root) {
-    QFile file(root + QLatin1String(MarkerDirectoryName) + platform::Separator() +
-               QStringLiteral("Media.ID"));
+    const QString relative =
+        QLatin1String(MarkerDirectoryName) + QLatin1Char('/') + QStringLiteral("Media.ID");
+    // An identity a link brings from off the medium is no identity of this medium.
+    if (!MediumFolder(root).Holds(relative))
+        return QString();
+    QFile file(root + relative);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     QByteArray line = file.readLine(4096);

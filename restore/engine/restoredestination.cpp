@@ -8,7 +8,6 @@
 #include "restorepaths.h"
 #include "textutil.h"
 
-#include <QDir>
 #include <QFile>
 
 bool RestoreRun::DecideDestination(int index) {
@@ -32,9 +31,11 @@ bool RestoreRun::DecideDestination(int index) {
                    f.Name +
                        QStringLiteral(" had to be placed in here due to destination path length!"));
         note = DirectoryShortenedMessage;
-    } else if (!madeDirectories.contains(d) && QDir().mkpath(d)) {
-        // Many files share a directory; making it again for each costs more than their copy.
-        madeDirectories.insert(d);
+    } else {
+        // The tree keeps every directory it made open, so many files of one directory cost
+        // one making, and a link planted there later is never written through. A directory
+        // that cannot be made shows up as the failed copy of its file.
+        tree->MakeDirectory(Below(d));
     }
     QString destination = d + f.Name;
     if (destination.size() >= RestorePathLimit) {
@@ -63,19 +64,33 @@ QString RestoreRun::MoveDirectory(const FileRecord &file, const QString &dir) {
         const QString number = PadNumber(++dirMoveCounter, 8);
         const QString errDirs =
             options.restoreTo + QStringLiteral("ErrDirs") + platform::Separator();
-        QDir().mkpath(errDirs);
+        tree->MakeDirectory(Below(errDirs));
         AppendLine(errDirs + QStringLiteral("!ErrDirs.txt"),
                    QStringLiteral("Some (or all) of \"") + file.Path +
                        QStringLiteral("\" had to be moved here to \"") + number +
                        QStringLiteral("\" because some names were too long!"));
         currentMovedDirectory = errDirs + number + platform::Separator();
-        QDir().mkpath(currentMovedDirectory);
+        tree->MakeDirectory(Below(currentMovedDirectory));
     }
     return currentMovedDirectory;
 }
 
 void RestoreRun::AppendLine(const QString &path, const QString &line) {
-    QFile file(path);
-    if (file.open(QIODevice::Append))
+    const int fd = tree->Open(Below(path), platform::WriteOpen::Append);
+    if (fd < 0)
+        return;
+    QFile file;
+    if (file.open(fd, QIODevice::Append, QFileDevice::AutoCloseHandle))
         file.write((line + QStringLiteral("\r\n")).toUtf8());
+}
+
+QString RestoreRun::Below(const QString &path) const {
+    return path.startsWith(options.restoreTo) ? path.mid(options.restoreTo.size()) : QString();
+}
+
+void RestoreRun::RemoveTarget(const QString &path) {
+    if (path.startsWith(options.restoreTo))
+        tree->Remove(Below(path));
+    else
+        QFile::remove(path); // the temporary zip in the run's private folder
 }

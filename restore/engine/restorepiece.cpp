@@ -19,6 +19,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+
 void RestoreRun::CopyPiece(int position) {
     const int index = selection.SortedOrder()[position];
     const FileRecord &f = TheModel().Files[index];
@@ -27,19 +29,34 @@ void RestoreRun::CopyPiece(int position) {
     QString source;
     if (!PieceSource(index, v, source) || !DecideDestination(index))
         return;
-    if (w.target.isEmpty())
-        w.target = v.Zipped ? WorkFolder() + PadNumber(position, 8) + QStringLiteral(".zip")
-                            : w.destination;
+    if (w.target.isEmpty() && v.Zipped) {
+        const QString folder = WorkFolder();
+        if (folder.isEmpty()) {
+            GiveUp(index, NoWorkFolderMessage);
+            return;
+        }
+        w.target = folder + PadNumber(position, 8) + QStringLiteral(".zip");
+    } else if (w.target.isEmpty()) {
+        w.target = w.destination;
+    }
     w.ExpectedSize = v.Zipped ? v.ZippedSize : v.Size;
     ShowProgress(source, w.destination);
-    // The copier never truncates: a first piece starts an empty file, whatever an earlier
-    // attempt or an old temporary file left there.
-    if (w.BytesRestored == 0)
-        QFile::remove(w.target);
-    const double pieceLength = FileLength(source);
+    // The piece's own permission bits and time, given to the file once it is complete.
+    const platform::FileStamp stamp = platform::StampOf(source);
+    const double pieceLength = double(stamp.length);
     view.SetCopyLabel(QStringLiteral("---"));
-    const bool copied = CopyFileRange(source, w.target, 1, pieceLength, w.BytesRestored + 1, &view,
-                                      QStringLiteral(" (") + FormatSize(v.Size) + QLatin1Char(')'));
+    const QString suffix = QStringLiteral(" (") + FormatSize(v.Size) + QLatin1Char(')');
+    bool copied;
+    if (v.Zipped) {
+        // The copier never truncates: a first piece starts an empty file in the private folder.
+        if (w.BytesRestored == 0)
+            QFile::remove(w.target);
+        copied =
+            CopyFileRange(source, w.target, 1, pieceLength, w.BytesRestored + 1, &view, suffix);
+    } else {
+        const bool last = Completes(w, w.BytesRestored + pieceLength);
+        copied = CopyIntoDestination(source, w, pieceLength, last ? &stamp : nullptr, suffix);
+    }
     if (!copied) {
         w.RestoreDone = false;
         totalSize -= v.Size;
@@ -58,6 +75,33 @@ void RestoreRun::CopyPiece(int position) {
     PieceDone(position, pieceLength);
 }
 
+bool RestoreRun::Completes(const FileWork &w, double bytes) const {
+    return w.ExpectedSize <= 0 || bytes / (w.ExpectedSize * 1024) >= 0.999;
+}
+
+bool RestoreRun::CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,
+                                     const platform::FileStamp *stamp, const QString &suffix) {
+    // A first piece starts a new file, made for the owner only until it is complete; later
+    // pieces go into the file made then, never into one found in its place.
+    const int fd =
+        tree->Open(Below(w.destination), w.BytesRestored == 0 ? platform::WriteOpen::Fresh
+                                                              : platform::WriteOpen::Existing);
+    if (fd < 0)
+        return ReportCopyFailure(source, w.destination, platform::LastFileError());
+    QFile out;
+    out.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+    if (!CopyFileRangeInto(source, out, w.destination, 1, pieceLength, w.BytesRestored + 1, &view,
+                           suffix))
+        return false;
+    if (stamp)
+        platform::ApplyStamp(fd, *stamp);
+    errno = 0;
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return ReportCopyFailure(source, w.destination, platform::LastFileError());
+    return true;
+}
+
 void RestoreRun::PieceDone(int position, double pieceLength) {
     const int index = selection.SortedOrder()[position];
     RestoreFileState &s = selection.Files()[index];
@@ -66,7 +110,7 @@ void RestoreRun::PieceDone(int position, double pieceLength) {
     w.failedMedium = -1;
     w.BytesRestored += pieceLength;
     doneSize += pieceLength / 1024;
-    if (w.ExpectedSize > 0 && w.BytesRestored / (w.ExpectedSize * 1024) < 0.999) {
+    if (!Completes(w, w.BytesRestored)) {
         ++w.CurrentMedium;
         AddPartial(w.target);
         return;
@@ -99,12 +143,8 @@ bool RestoreRun::CompleteZip(int index) {
         ok = !text.contains(QStringLiteral("Error!!!!!")) && entries.size() == 1;
         if (ok) {
             const QFileInfo entry(folder + entries.first());
-            // An earlier, unzipped version may have left its emptied attempt there.
-            QFile::remove(w.destination);
             ok = entry.isFile() && !entry.isSymLink() &&
-                 QFile::rename(entry.filePath(), w.destination);
-            if (!ok)
-                QFile::remove(w.destination);
+                 MoveIntoPlace(entry.filePath(), w.destination);
         }
         RemoveDirectoryTree(folder);
     }
@@ -146,11 +186,36 @@ void RestoreRun::ShowProgress(const QString &source, const QString &destination)
 
 void RestoreRun::RestartFile(int index) {
     FileWork &w = work[index];
-    // What an earlier version wrote must not survive beyond the new copy's length.
+    // What an earlier version wrote must not survive beyond the new copy's length; the next
+    // first piece makes the file anew.
     if (!w.target.isEmpty() && w.BytesRestored > 0)
-        QFile(w.target).resize(0);
+        RemoveTarget(w.target);
     doneSize -= w.BytesRestored / 1024;
     w.BytesRestored = 0;
     w.target.clear();
     w.failedMedium = -1;
+}
+
+bool RestoreRun::MoveIntoPlace(const QString &staged, const QString &destination) {
+    const QString relative = Below(destination);
+    if (tree->MoveInto(staged, relative))
+        return true;
+    if (errno != EXDEV)
+        return false;
+    // The private folder lies on another file system: the file is copied into a new file of
+    // its own and given the unzipped file's permission bits and time.
+    const platform::FileStamp stamp = platform::StampOf(staged);
+    const int fd = tree->Open(relative, platform::WriteOpen::Fresh);
+    if (fd < 0)
+        return ReportCopyFailure(staged, destination, platform::LastFileError());
+    QFile out;
+    out.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+    bool ok = CopyFileRangeInto(staged, out, destination, 1, double(stamp.length), 1, nullptr);
+    if (ok)
+        platform::ApplyStamp(fd, stamp);
+    out.close();
+    ok = ok && out.error() == QFileDevice::NoError;
+    if (!ok)
+        tree->Remove(relative);
+    return ok;
 }

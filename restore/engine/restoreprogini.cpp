@@ -2,15 +2,39 @@
 
 #include "restorerun.h"
 
+#include "mediasearch.h"
 #include "programfiles.h"
+#include "restorepaths.h"
 #include "textutil.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-void RestoreProgIni(const QString &sourceDir, const QString &destinationDir, RestoreView &view) {
-    const QString source = AddSlashed(sourceDir);
-    const QString destination = AddSlashed(destinationDir);
+#include <memory>
+
+namespace {
+
+constexpr qint64 BlockSize = 1048576;
+
+bool CopyWhole(QFile &in, QFile &out) {
+    std::unique_ptr<char[]> buffer(new char[BlockSize]);
+    for (;;) {
+        const qint64 got = in.read(buffer.get(), BlockSize);
+        if (got <= 0)
+            return got == 0;
+        if (out.write(buffer.get(), got) != got)
+            return false;
+    }
+}
+
+} // namespace
+
+void RestoreProgIni(const QString &mediumRoot, const QString &restoreTo, platform::WriteTree &tree,
+                    RestoreView &view) {
+    const QString marker = QLatin1String(MarkerDirectoryName) + QLatin1Char('/');
+    const QString source = AddSlashed(mediumRoot) + marker;
+    const QString destination = AddSlashed(restoreTo) + marker;
+    MediumFolder medium(AddSlashed(mediumRoot));
     QStringList names;
     for (const ProgramFile &file : ProgramFiles())
         names.append(file.name);
@@ -19,10 +43,20 @@ void RestoreProgIni(const QString &sourceDir, const QString &destinationDir, Res
         view.SetRestoring(source + name);
         view.SetTo(destination + name);
         view.SetBars(0, 0);
-        // Failures are passed over: the files restored so far are what matters.
-        if (!QFileInfo(source + name).isFile())
+        // Failures are passed over: the files restored so far are what matters. Nothing is
+        // read through a link that leads off the medium.
+        if (!medium.Holds(marker + name) || !QFileInfo(source + name).isFile())
             continue;
-        QFile::remove(destination + name);
-        QFile::copy(source + name, destination + name);
+        QFile in(source + name);
+        if (!in.open(QIODevice::ReadOnly))
+            continue;
+        const int fd = tree.Open(marker + name, platform::WriteOpen::Fresh);
+        if (fd < 0)
+            continue;
+        QFile out;
+        out.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
+        // Programs keep their execute bits, the information file its privacy.
+        if (CopyWhole(in, out) && out.flush())
+            platform::ApplyStamp(fd, platform::StampOf(source + name));
     }
 }

@@ -1,13 +1,11 @@
 #include "restorerun.h"
 
 #include "cancelflag.h"
-#include "fileops.h"
 #include "model.h"
 #include "platform.h"
 #include "textutil.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -36,6 +34,9 @@ int RestoreRun::LastIndex(const VersionRecord &v) const {
 void RestoreRun::Start() {
     view.RunStarted();
     AddSlash(options.restoreTo);
+    // The directory the user chose is taken as given; everything below it is made by the run.
+    QDir().mkpath(options.restoreTo);
+    tree = std::make_unique<platform::WriteTree>(options.restoreTo);
     result = RestoreResult();
     partial.clear();
     processed = -1;
@@ -212,12 +213,11 @@ void RestoreRun::Finish() {
     }
     result.substitutedLabel = QString::number(result.substituted.size()) + of;
     if (options.chkIni) {
-        const QString marker = options.restoreTo + QLatin1String(MarkerDirectoryName);
-        CreateDirectory(marker);
+        tree->MakeDirectory(QLatin1String(MarkerDirectoryName));
         if (!FindProgramMedium())
             return;
         if (!loadedDirectory.isEmpty()) {
-            RestoreProgIni(loadedDirectory + QLatin1String(MarkerDirectoryName), marker, view);
+            RestoreProgIni(loadedDirectory, options.restoreTo, *tree, view);
             result.programRestored = true;
         }
     }
@@ -245,10 +245,9 @@ bool RestoreRun::FindProgramMedium() {
 
 void RestoreRun::Stop() {
     for (const QString &path : partial)
-        if (QFileInfo::exists(path))
-            QFile::remove(path);
+        RemoveTarget(path);
     partial.clear();
-    systemTemp.reset();
+    privateFolder.reset();
     result.cancelled = CancelFlag();
     view.RunEnded(result.cancelled);
 }

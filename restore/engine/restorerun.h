@@ -9,6 +9,7 @@
 
 #include "mediasearch.h"
 #include "model.h"
+#include "platform.h"
 #include "restorepaths.h"
 #include "restoreselection.h"
 #include "restoreview.h"
@@ -52,6 +53,8 @@ inline constexpr char UnsafePathMessage[] =
 inline constexpr char IncompleteMessage[] =
     " - The pieces on its media add up to less than the stored size! - ";
 inline constexpr char UnzipFailedMessage[] = " - The zipped copy could not be unzipped! - ";
+inline constexpr char NoWorkFolderMessage[] =
+    " - No private working folder could be made to unzip it in! - ";
 inline constexpr char CopyFailedMessage[] = " - The copy failed again on the same media! - ";
 
 // Paths of this length or more are too long (251, not 256).
@@ -100,13 +103,27 @@ private:
     bool CompleteZip(int index);
     void ShowProgress(const QString &source, const QString &destination);
     void RestartFile(int index);
+    // Whether that many bytes written complete the file's stored copy.
+    bool Completes(const FileWork &w, double bytes) const;
+    // Writes a piece into the file's destination below 'Restore To'; stamp, given with the
+    // last piece, becomes the complete file's permission bits and time.
+    bool CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,
+                             const platform::FileStamp *stamp, const QString &suffix);
+    // Moves an unzipped file from the private folder to its destination.
+    bool MoveIntoPlace(const QString &staged, const QString &destination);
 
     // restoredestination.cpp
     bool DecideDestination(int index);
     QString MoveDirectory(const FileRecord &file, const QString &dir);
     void AppendLine(const QString &path, const QString &line);
+    // The path relative to 'Restore To', for the writes through the destination tree.
+    QString Below(const QString &path) const;
+    // Removes a file the run wrote: below 'Restore To' through the destination tree, else in
+    // the private folder.
+    void RemoveTarget(const QString &path);
 
-    // restoreworkfolder.cpp
+    // restoreworkfolder.cpp: the run's private folder, ending in the separator; empty when none
+    // could be made.
     QString WorkFolder();
 
     void GiveUp(int index, const char *message);
@@ -131,16 +148,19 @@ private:
     int dirMoveCounter = 0;
     int renameCounter = 0;
     QString lastMovedDirectory;
-    QSet<QString> madeDirectories; // destination directories this run has made or found
+    // 'Restore To', written below only through its kept directory handles.
+    std::unique_ptr<platform::WriteTree> tree;
     QString currentMovedDirectory;
     int currentMedium = -1;
     MediumFolder mediumFolder; // the folder of the medium the pieces are read from
     bool firstPass = true;
     qint64 lastProgress = -1;
-    QString workFolder;
-    std::unique_ptr<QTemporaryDir> systemTemp;
+    // The run's own working folder, removed with everything in it when the run ends.
+    std::unique_ptr<QTemporaryDir> privateFolder;
 };
 
-// Copies the program files and the information file from one "!IN_HERE!" to another; a file
-// that cannot be copied is passed over.
-void RestoreProgIni(const QString &sourceDir, const QString &destinationDir, RestoreView &view);
+// Copies the program files and the information file from the "!IN_HERE!" of a medium into the
+// "!IN_HERE!" below 'Restore To'. A file that cannot be copied, or that a link on the medium
+// leads off it, is passed over.
+void RestoreProgIni(const QString &mediumRoot, const QString &restoreTo, platform::WriteTree &tree,
+                    RestoreView &view);

@@ -147,6 +147,39 @@ private Q_SLOTS:
             setup.tree.Read(QStringLiteral("backups/Backup001/MEDIA001/!IN_HERE!/Backup.Ini")));
     }
 
+    // A medium whose "!IN_HERE!" holds a link off the medium: the information file is refused,
+    // a program file is passed over; nothing is read from where the link leads.
+    void linksOffTheMediumAreNotRead_data() {
+        QTest::addColumn<QString>("linked");
+        QTest::addColumn<int>("status");
+        QTest::newRow("the information file") << QStringLiteral("Backup.Ini") << 1;
+        QTest::newRow("a program file") << QStringLiteral("Backup") << 0;
+    }
+    void linksOffTheMediumAreNotRead() {
+        QFETCH(QString, linked);
+        QFETCH(int, status);
+        BackupSetup setup;
+        QCOMPARE(setup.Backup().status, 0);
+        const QString medium = setup.tree.PathOf(QStringLiteral("backups/Backup001/MEDIA001/"));
+        const QString planted = medium + QStringLiteral("!IN_HERE!/") + linked;
+        QVERIFY(QFile::rename(planted, setup.tree.PathOf(QStringLiteral("elsewhere"))));
+        QVERIFY(QFile::link(setup.tree.PathOf(QStringLiteral("elsewhere")), planted));
+        const Run run = setup.Restore({QStringLiteral("--from"), medium, QStringLiteral("--to"),
+                                       setup.tree.PathOf(Restore), QStringLiteral("--type"),
+                                       QStringLiteral("2")});
+        QCOMPARE(run.status, status);
+        if (status == 1) {
+            QCOMPARE(run.err, QStringLiteral("The information file on this medium leads off the "
+                                             "medium through a link and was not read:\n") +
+                                  planted + QLatin1Char('\n'));
+            QCOMPARE(FilesBelow(setup.tree, Restore), QStringList());
+        } else {
+            QStringList expected = RestoredProgramFiles();
+            expected.removeAll(Restore + QStringLiteral("/!IN_HERE!/Backup"));
+            QCOMPARE(FilesBelow(setup.tree, Restore), expected);
+        }
+    }
+
     void chosenFiles_data() {
         QTest::addColumn<QString>("patterns");
         QTest::addColumn<bool>("withProgram");

@@ -2,12 +2,16 @@
 // medium that is not there.
 
 #include "cancelflag.h"
+#include "infofile.h"
 #include "mediasearch.h"
+#include "mediuminifile.h"
 #include "model.h"
 #include "scriptedprompt.h"
 #include "selectors.h"
 #include "temptree.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -47,6 +51,64 @@ private Q_SLOTS:
         QCOMPARE(ReadMediaID(tree.PathOf(QStringLiteral("a/"))), QStringLiteral("12"));
         QCOMPARE(ReadMediaID(tree.PathOf(QStringLiteral("b/"))), QString());
         QCOMPARE(ReadMediaID(tree.PathOf(QStringLiteral("none/"))), QString());
+    }
+
+    // What the medium holds in "!IN_HERE!" is read from the medium only: a link there that
+    // leads off it is refused, one that stays on it is followed.
+    void informationFileIsReadOnlyFromTheMedium_data() {
+        QTest::addColumn<QString>("plant"); // how "!IN_HERE!" of medium/ is made
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("plain files") << "plain" << true;
+        QTest::newRow("Backup.Ini links off the medium") << "file off" << false;
+        QTest::newRow("the marker folder links off the medium") << "folder off" << false;
+        QTest::newRow("Backup.Ini links to another place on the medium") << "file on" << true;
+    }
+    void informationFileIsReadOnlyFromTheMedium() {
+        QFETCH(QString, plant);
+        QFETCH(bool, loads);
+        TempTree tree({QStringLiteral("medium/"), QStringLiteral("elsewhere/") + Medium(7)});
+        // The information file elsewhere names a file; it must not reach the model.
+        ResetSettings();
+        FileRecord file;
+        file.Path = QStringLiteral("/secret/");
+        file.Name = QStringLiteral("planted.txt");
+        file.Versions.append(VersionRecord());
+        TheModel().Files.append(file);
+        TheModel().Backups.append(BackupRecord());
+        TheModel().Media.append(MediumRecord());
+        QVERIFY(SaveIniFile(tree.PathOf(QStringLiteral("elsewhere/!IN_HERE!/Backup.Ini"))));
+        const QString elsewhere = tree.PathOf(QStringLiteral("elsewhere/!IN_HERE!/"));
+        const QString marker = tree.PathOf(QStringLiteral("medium/!IN_HERE!"));
+        if (plant == QLatin1String("folder off")) {
+            QVERIFY(QFile::link(elsewhere, marker));
+        } else if (plant == QLatin1String("file off")) {
+            QVERIFY(QDir().mkpath(marker));
+            for (const QString &name : {QStringLiteral("/Backup.Ini"), QStringLiteral("/Media.ID")})
+                QVERIFY(QFile::link(elsewhere + name.mid(1), marker + name));
+        } else {
+            tree.Add({QStringLiteral("medium/") + Medium(7)});
+            const QString ini = elsewhere + QStringLiteral("Backup.Ini");
+            if (plant == QLatin1String("plain"))
+                QVERIFY(QFile::copy(ini, marker + QStringLiteral("/Backup.Ini")));
+            if (plant == QLatin1String("file on")) {
+                QVERIFY(QFile::copy(ini, tree.PathOf(QStringLiteral("medium/kept.ini"))));
+                QVERIFY(QFile::link(QStringLiteral("../kept.ini"),
+                                    marker + QStringLiteral("/Backup.Ini")));
+            }
+        }
+        ResetSettings();
+        ScriptedPrompt prompt;
+        const QString root = tree.PathOf(QStringLiteral("medium/"));
+        QCOMPARE(LoadMediumIniFile(root), loads);
+        QCOMPARE(TheModel().FilesLast(), loads ? 0 : -1);
+        // An identity brought in through a link off the medium is none.
+        QCOMPARE(ReadMediaID(root), loads ? QStringLiteral("7") : QString());
+        if (loads) {
+            QCOMPARE(prompt.Texts(), QStringList());
+        } else {
+            QCOMPARE(prompt.Texts(), QStringList{QLatin1String(IniOffMediumMessage) + root +
+                                                 QStringLiteral("!IN_HERE!/Backup.Ini")});
+        }
     }
 
     void mediaSetNamesMatchOnTheirEnds_data() {

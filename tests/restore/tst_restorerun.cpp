@@ -22,6 +22,12 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <zip.h>
+
 namespace {
 
 QByteArray ReadAll(const QString &path) {
@@ -45,6 +51,43 @@ QStringList FilesBelow(const QString &folder) {
         }
     }
     return found;
+}
+
+// Gives a file on a medium the permission bits and time a backup copied from its source.
+void Stamp(const QString &path, int mode, qint64 seconds) {
+    const QByteArray name = QFile::encodeName(path);
+    const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    QVERIFY(::chmod(name.constData(), mode_t(mode)) == 0);
+    QVERIFY(::utimensat(AT_FDCWD, name.constData(), times, 0) == 0);
+}
+
+struct Stamped {
+    int mode = 0;
+    qint64 seconds = 0;
+};
+Stamped StampOf(const QString &path) {
+    struct stat info;
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {int(info.st_mode & 07777), qint64(info.st_mtim.tv_sec)};
+}
+
+// A zip of one file as a backup on a Unix machine writes it: the entry carries the source's
+// permission bits and time, while the zip file itself has the backup's own.
+void ZipWithStamp(const QString &zipPath, const QString &name, const QByteArray &content, int mode,
+                  qint64 seconds) {
+    int error = 0;
+    zip_t *archive =
+        zip_open(QFile::encodeName(zipPath).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    QVERIFY(archive);
+    zip_source_t *data = zip_source_buffer(archive, content.constData(), content.size(), 0);
+    const zip_int64_t index = zip_file_add(archive, name.toUtf8().constData(), data, 0);
+    QVERIFY(index >= 0);
+    QCOMPARE(zip_file_set_mtime(archive, zip_uint64_t(index), time_t(seconds), 0), 0);
+    QCOMPARE(zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                                              zip_uint32_t(S_IFREG | (mode & 0777)) << 16),
+             0);
+    QCOMPARE(zip_close(archive), 0);
 }
 
 // Scripted answers; a question nobody scripted ends in a cancelled run instead of a run that
@@ -151,22 +194,36 @@ struct HandMedium {
         tree.Add({"medium/!IN_HERE!/Media.ID=1\r\n"});
     }
     QString Root() const { return tree.PathOf("medium/"); }
-    void AddFile(const QString &path, const QString &name, const QString &storedName,
-                 double sizeBytes, bool zipped = false, double zippedBytes = 0) {
+    // Another medium, numbered after the last: "medium2/", "medium3/", ...
+    QString AddMedium() {
+        IncMedia();
+        const QString number = QString::number(TheModel().MediaLast() + 1);
+        tree.Add({"medium" + number + "/!IN_HERE!/Media.ID=" + number + "\r\n"});
+        roots.append(tree.PathOf("medium" + number + "/"));
+        return roots.last();
+    }
+    VersionRecord &AddFile(const QString &path, const QString &name, const QString &storedName,
+                           double sizeBytes, bool zipped = false, double zippedBytes = 0) {
         FileRecord file;
         file.Path = path;
         file.Name = name;
+        TheModel().Files.append(file);
+        return AddVersion(storedName, sizeBytes, zipped, zippedBytes);
+    }
+    // A newer version of the file added last.
+    VersionRecord &AddVersion(const QString &storedName, double sizeBytes, bool zipped = false,
+                              double zippedBytes = 0) {
         VersionRecord v;
         v.Size = sizeBytes / 1024;
         v.StoredName = storedName;
         v.Zipped = zipped;
         v.ZippedSize = zippedBytes / 1024;
-        file.Versions.append(v);
-        TheModel().Files.append(file);
+        TheModel().Files.last().Versions.append(v);
+        return TheModel().Files.last().Versions.last();
     }
     // Writes the information file to the medium, loads it back with every file ticked, and
     // restores into "restore/".
-    RestoreResult Restore(bool dirStruct = true) {
+    RestoreResult Restore(bool dirStruct = true, bool withProgram = false) {
         const QString ini = Root() + "!IN_HERE!/Backup.Ini";
         if (!SaveIniFile(ini))
             return {};
@@ -178,12 +235,15 @@ struct HandMedium {
         selection.ApplyRestoreType(RestoreAllLatest, false);
         PossibleDrives drives;
         drives.AddPossDrive(Root());
+        for (const QString &root : roots)
+            drives.AddPossDrive(root);
         QString loaded = Root();
         RestoreView view;
-        const RestoreOptions options{tree.PathOf("restore/"), dirStruct, false};
+        const RestoreOptions options{tree.PathOf("restore/"), dirStruct, withProgram};
         return RestoreRun(selection, drives, loaded, options, view).DoRestore();
     }
     TempTree &tree;
+    QStringList roots; // the media after the first
 };
 
 } // namespace
@@ -549,6 +609,253 @@ private Q_SLOTS:
         QCOMPARE(result.unrestored,
                  QStringList{"part.bin" + QLatin1String(IncompleteMessage) + "/x/"});
         QCOMPARE(FilesBelow(tree.PathOf("restore/")), QStringList());
+    }
+
+    // A stored copy's permission bits and time come back with the file, never a set-id bit:
+    // a private file stays private and a script stays runnable.
+    void storedModeAndTimeComeBack_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("expected");
+        for (const char *kind : {"plain", "spanned", "zipped"}) {
+            QTest::addRow("%s private", kind) << kind << 0600 << 0600;
+            QTest::addRow("%s script", kind) << kind << 0755 << 0755;
+        }
+        QTest::newRow("plain set-id dropped") << "plain" << 04755 << 0755;
+    }
+    void storedModeAndTimeComeBack() {
+        QFETCH(QString, kind);
+        QFETCH(int, mode);
+        QFETCH(int, expected);
+        TempTree tree({"temp/", "restore/"});
+        HandMedium medium(tree);
+        const qint64 seconds = 1600000000;
+        const QByteArray content = TempTree::PseudoRandomBytes(300000, "stamp");
+        if (kind == "plain") {
+            tree.Write("medium/x/f.sh", content);
+            Stamp(tree.PathOf("medium/x/f.sh"), mode, seconds);
+            medium.AddFile("/x/", "f.sh", "", content.size());
+        } else if (kind == "spanned") {
+            const QStringList roots = {medium.Root(), medium.AddMedium(), medium.AddMedium()};
+            for (int i = 0; i < 3; ++i) {
+                const QString piece = roots[i].mid(tree.Root().size()) + "x/f.sh";
+                tree.Write(piece, content.mid(i * 100000, 100000));
+                Stamp(tree.PathOf(piece), mode, seconds);
+            }
+            VersionRecord &v = medium.AddFile("/x/", "f.sh", "", content.size());
+            v.Spanned = true;
+            v.SpanLength = 2;
+        } else {
+            QVERIFY(QDir().mkpath(tree.PathOf("medium/x/")));
+            ZipWithStamp(tree.PathOf("medium/x/f.sh.zip"), "f.sh", content, mode, seconds);
+            medium.AddFile("/x/", "f.sh", "x/f.sh.zip", content.size(), true,
+                           double(QFileInfo(tree.PathOf("medium/x/f.sh.zip")).size()));
+        }
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(tree.Read("restore/x/f.sh"), content);
+        const Stamped restored = StampOf(tree.PathOf("restore/x/f.sh"));
+        QCOMPARE(restored.mode, expected);
+        QCOMPARE(restored.seconds, seconds);
+    }
+
+    // An emptied file comes back empty, also where an older version held bytes.
+    void emptyVersionComesBackEmpty_data() {
+        QTest::addColumn<bool>("olderBytes");
+        QTest::newRow("empty from the start") << false;
+        QTest::newRow("emptied after an older version") << true;
+    }
+    void emptyVersionComesBackEmpty() {
+        QFETCH(bool, olderBytes);
+        TempTree tree({"temp/", "restore/", "medium/x/old.txt=older bytes", "medium/x/e.txt",
+                       "medium/y/n.txt=next"});
+        HandMedium medium(tree);
+        if (olderBytes) {
+            medium.AddFile("/x/", "e.txt", "x/old.txt", 11);
+            medium.AddVersion("", 0);
+        } else {
+            medium.AddFile("/x/", "e.txt", "", 0);
+        }
+        medium.AddFile("/y/", "n.txt", "", 4);
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(FilesBelow(tree.PathOf("restore/")), (QStringList{"x/e.txt", "y/n.txt"}));
+        QVERIFY(QFileInfo(tree.PathOf("restore/x/e.txt")).isFile());
+        QCOMPARE(tree.Read("restore/x/e.txt"), QByteArray());
+        QCOMPARE(tree.Read("restore/y/n.txt"), QByteArray("next"));
+    }
+
+    // The TempDirectory an information file names only says where the run makes a folder of
+    // its own: a user's file there, or a link planted under the names the run uses inside its
+    // folder, is never written, followed or deleted.
+    void workFolderLeavesTempDirectoryAlone() {
+        TempTree tree({"temp/00000000.zip=the user's own zip", "outside.txt=not for the restore",
+                       "restore/", "src/a.txt:40000", "src/b.txt:50000"});
+        QVERIFY(QFile::link(tree.PathOf("outside.txt"), tree.PathOf("temp/00000001.zip")));
+        QVERIFY(QDir().mkpath(tree.PathOf("medium/")));
+        HandMedium medium(tree);
+        for (const QString &name : {QStringLiteral("a.txt"), QStringLiteral("b.txt")}) {
+            const QString zip = tree.PathOf("medium/" + name + ".zip");
+            QCOMPARE(ZipFiles(zip, tree.PathOf("src/"), {name}, 1, false), 0);
+            medium.AddFile("/x/", name, name + ".zip", tree.Read("src/" + name).size(), true,
+                           double(QFileInfo(zip).size()));
+        }
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(tree.Read("restore/x/a.txt"), tree.Read("src/a.txt"));
+        QCOMPARE(tree.Read("restore/x/b.txt"), tree.Read("src/b.txt"));
+        QCOMPARE(tree.Read("temp/00000000.zip"), QByteArray("the user's own zip"));
+        QCOMPARE(QFileInfo(tree.PathOf("temp/00000001.zip")).symLinkTarget(),
+                 tree.PathOf("outside.txt"));
+        QCOMPARE(tree.Read("outside.txt"), QByteArray("not for the restore"));
+        // The run's own folder went with it.
+        QCOMPARE(FilesBelow(tree.PathOf("temp/")), (QStringList{"00000000.zip", "00000001.zip"}));
+    }
+
+    // Program files are read from the medium only: a link that leads off it is passed over, one
+    // that stays on it is followed. Programs keep their execute bits.
+    void programFilesAreReadOnlyFromTheMedium_data() {
+        QTest::addColumn<QString>("backup"); // what "!IN_HERE!/Backup" is on the medium
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("a plain file") << "plain" << true;
+        QTest::newRow("a link off the medium") << "off" << false;
+        QTest::newRow("a link to another place on the medium") << "on" << true;
+    }
+    void programFilesAreReadOnlyFromTheMedium() {
+        QFETCH(QString, backup);
+        QFETCH(bool, copied);
+        TempTree tree({"temp/", "restore/", "secret.bin=outside the medium",
+                       "medium/kept.bin=the program", "medium/x/a.txt=alpha",
+                       "medium/!IN_HERE!/pellmoor=companion"});
+        Stamp(tree.PathOf("medium/!IN_HERE!/pellmoor"), 0755, 1600000000);
+        const QString program = tree.PathOf("medium/!IN_HERE!/Backup");
+        if (backup == "plain")
+            tree.Write("medium/!IN_HERE!/Backup", "the program");
+        if (backup == "off")
+            QVERIFY(QFile::link(tree.PathOf("secret.bin"), program));
+        if (backup == "on")
+            QVERIFY(QFile::link("../kept.bin", program));
+        HandMedium medium(tree);
+        medium.AddFile("/x/", "a.txt", "", 5);
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore(true, true);
+        QCOMPARE(prompt.Unexpected(), 0);
+        QVERIFY(result.programRestored);
+        const QString in = tree.PathOf("restore/!IN_HERE!/");
+        QCOMPARE(QFileInfo::exists(in + "Backup"), copied);
+        if (copied)
+            QCOMPARE(tree.Read("restore/!IN_HERE!/Backup"), QByteArray("the program"));
+        QCOMPARE(tree.Read("restore/!IN_HERE!/pellmoor"), QByteArray("companion"));
+        QCOMPARE(StampOf(in + "pellmoor").mode, 0755);
+        QCOMPARE(tree.Read("restore/!IN_HERE!/Backup.Ini"),
+                 tree.Read("medium/!IN_HERE!/Backup.Ini"));
+    }
+
+    // A link standing where the run makes a directory below 'Restore To' is never written
+    // through: its files are not restored, and nothing lands where it leads.
+    void linkInTheDestinationIsNotFollowed_data() {
+        QTest::addColumn<QString>("linked"); // below 'Restore To'
+        QTest::addColumn<int>("nameLength");
+        QTest::newRow("a directory of the file") << "x/deep" << 8;
+        QTest::newRow("ErrDirs") << "ErrDirs" << 260;
+    }
+    void linkInTheDestinationIsNotFollowed() {
+        QFETCH(QString, linked);
+        QFETCH(int, nameLength);
+        TempTree tree({"temp/", "restore/x/", "outside/", "medium/y/b.txt=beta"});
+        QVERIFY(QFile::link(tree.PathOf("outside/"), tree.PathOf("restore/" + linked)));
+        const QString name = QString(nameLength - 4, QLatin1Char('n')) + ".txt";
+        tree.Write("medium/x/deep/" + name, "alpha");
+        HandMedium medium(tree);
+        medium.AddFile("/x/deep/", name, "", 5);
+        medium.AddFile("/y/", "b.txt", "", 4);
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(FilesBelow(tree.PathOf("outside/")), QStringList());
+        QCOMPARE(result.unrestored,
+                 QStringList{name + QLatin1String(CopyFailedMessage) + "/x/deep/"});
+        QCOMPARE(tree.Read("restore/y/b.txt"), QByteArray("beta"));
+    }
+
+    // The run keeps a bounded number of directories open: a spanned file whose directory was
+    // let go while hundreds of others were written is still finished in it.
+    void spannedFileFinishedAfterManyDirectories() {
+        TempTree tree({"temp/", "restore/"});
+        HandMedium medium(tree);
+        const QString second = medium.AddMedium();
+        const QByteArray content = TempTree::PseudoRandomBytes(20000, "span");
+        tree.Write("medium/a/span.bin", content.left(12000));
+        tree.Write(second.mid(tree.Root().size()) + "a/span.bin", content.mid(12000));
+        VersionRecord &v = medium.AddFile("/a/", "span.bin", "", content.size());
+        v.Spanned = true;
+        v.SpanLength = 1;
+        for (int d = 0; d < 300; ++d) {
+            const QString dir = QStringLiteral("b/d%1/").arg(d);
+            // Sorted after the spanned file, so they are written between its two pieces.
+            tree.Write("medium/" + dir + "z.txt", dir.toUtf8());
+            medium.AddFile("/" + dir, "z.txt", "", dir.size());
+        }
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(tree.Read("restore/a/span.bin"), content);
+        QCOMPARE(tree.Read("restore/b/d299/z.txt"), QByteArray("b/d299/"));
+    }
+
+    // A process that keeps replacing each directory the run has just made by a link to another
+    // folder never gets a file written there: the run writes through the directory it made,
+    // wherever that has been moved, or not at all.
+    void directorySwappedForALinkDuringTheRunIsNotFollowed() {
+        TempTree tree({"temp/", "restore/", "outside/"});
+        HandMedium medium(tree);
+        const int directories = 60;
+        const int perDirectory = 4;
+        for (int d = 0; d < directories; ++d) {
+            for (int f = 0; f < perDirectory; ++f) {
+                const QString dir = QStringLiteral("d%1/").arg(d);
+                const QString name = QStringLiteral("f%1.txt").arg(f);
+                tree.Write("medium/" + dir + name, (dir + name).toUtf8());
+                medium.AddFile("/" + dir, name, "", (dir + name).size());
+            }
+        }
+        const QByteArray restore = QFile::encodeName(tree.PathOf("restore/"));
+        const QByteArray outside = QFile::encodeName(tree.PathOf("outside"));
+        std::atomic<bool> done = false;
+        int swapped = 0;
+        std::thread planter([&] {
+            for (int d = 0; d < directories && !done; ++d) {
+                const QByteArray dir = restore + "d" + QByteArray::number(d);
+                const QByteArray moved = dir + ".moved";
+                // Waits for the run to make the directory, then takes it away at once.
+                while (!done && ::rename(dir.constData(), moved.constData()) != 0) {
+                }
+                if (!done && ::symlink(outside.constData(), dir.constData()) == 0)
+                    ++swapped;
+            }
+        });
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        done = true;
+        planter.join();
+        QVERIFY(swapped > 0);
+        QCOMPARE(FilesBelow(tree.PathOf("outside/")), QStringList());
+        // Every file either came back whole, in the directory made for it, or is listed.
+        int restored = 0;
+        for (const QString &file : FilesBelow(tree.PathOf("restore/"))) {
+            if (QFileInfo(tree.PathOf("restore/" + file)).isSymLink())
+                continue; // a planted link
+            const QString original = QString(file).replace(".moved/", "/");
+            QCOMPARE(tree.Read("restore/" + file), original.toUtf8());
+            ++restored;
+        }
+        QCOMPARE(restored + result.unrestored.size(), directories * perDirectory);
     }
 
     void unreadablePieceIsGivenUpOnItsSecondFailure() {
