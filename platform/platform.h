@@ -113,6 +113,9 @@ FileState StateOf(const QString &path);
 // without the owner); where the system has no permission bits only the time is set. False with
 // errorNumber set when the system refuses.
 bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber = nullptr);
+// The same for a file open for writing, such as one restored from that copy: its permission bits
+// (never set-id or sticky) and modification time.
+bool ApplyModeAndTime(int descriptor, const FileState &state);
 
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.
 qint64 FileLength64(const QString &path, int *errorNumber = nullptr);
@@ -127,18 +130,6 @@ qint64 CopyBetweenDescriptors(int in, qint64 inOffset, int out, qint64 outOffset
 // GetLastError() set) when the system reports that it could not be written, as a full disk
 // may only show here.
 bool SyncToDisk(int fd);
-
-// The permission bits and modification time a stored copy carries, to be given back to the
-// file restored from it.
-struct FileStamp {
-    qint64 length = -1;    // -1 when the file cannot be examined
-    quint32 mode = 0;      // permission bits only (& 0777): never set-id or sticky
-    qint64 modifiedNs = 0; // nanoseconds since 1970-01-01 UTC
-};
-// One look at a file (following a link, as a read of it would).
-FileStamp StampOf(const QString &path);
-// Gives an open file the stamp's permission bits and modification time.
-bool ApplyStamp(int descriptor, const FileStamp &stamp);
 
 // ---- Writing below a directory without following links -----------------------------------
 

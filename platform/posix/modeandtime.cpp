@@ -8,21 +8,43 @@
 
 namespace platform {
 
-bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber) {
-    const QByteArray name = QFile::encodeName(path);
-    qint64 seconds = source.modified / 1000000000;
-    qint64 nanoseconds = source.modified % 1000000000;
+namespace {
+
+// The access time is the copy's own; only the modification time says what the data is.
+struct Times {
+    struct timespec values[2];
+};
+Times TimesOf(const FileState &state) {
+    qint64 seconds = state.modified / 1000000000;
+    qint64 nanoseconds = state.modified % 1000000000;
     if (nanoseconds < 0) {
         --seconds;
         nanoseconds += 1000000000;
     }
-    // The access time is the copy's own; only the modification time says what the data is.
-    const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(seconds), long(nanoseconds)}};
-    const bool kept = ::chmod(name.constData(), mode_t(source.mode & 0777)) == 0 &&
-                      ::utimensat(AT_FDCWD, name.constData(), times, 0) == 0;
+    return {{{0, UTIME_OMIT}, {time_t(seconds), long(nanoseconds)}}};
+}
+
+// Only the permission bits: a copy never brings set-id or sticky bits back.
+mode_t ModeOf(const FileState &state) {
+    return mode_t(state.mode & 0777);
+}
+
+} // namespace
+
+bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber) {
+    const QByteArray name = QFile::encodeName(path);
+    const Times times = TimesOf(source);
+    const bool kept = ::chmod(name.constData(), ModeOf(source)) == 0 &&
+                      ::utimensat(AT_FDCWD, name.constData(), times.values, 0) == 0;
     if (errorNumber)
         *errorNumber = kept ? int(ErrNone) : FileErrorFromSystem(errno);
     return kept;
+}
+
+bool ApplyModeAndTime(int descriptor, const FileState &state) {
+    const Times times = TimesOf(state);
+    const bool moded = ::fchmod(descriptor, ModeOf(state)) == 0;
+    return ::futimens(descriptor, times.values) == 0 && moded;
 }
 
 } // namespace platform

@@ -42,7 +42,7 @@ void RestoreRun::CopyPiece(int position) {
     w.ExpectedSize = v.Zipped ? v.ZippedSize : v.Size;
     ShowProgress(source, w.destination);
     // The piece's own permission bits and time, given to the file once it is complete.
-    const platform::FileStamp stamp = platform::StampOf(source);
+    const platform::FileState stamp = platform::StateOf(source);
     const double pieceLength = double(stamp.length);
     view.SetCopyLabel(QStringLiteral("---"));
     const QString suffix = QStringLiteral(" (") + FormatSize(v.Size) + QLatin1Char(')');
@@ -80,7 +80,7 @@ bool RestoreRun::Completes(const FileWork &w, double bytes) const {
 }
 
 bool RestoreRun::CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,
-                                     const platform::FileStamp *stamp, const QString &suffix) {
+                                     const platform::FileState *stamp, const QString &suffix) {
     // A first piece starts a new file, made for the owner only until it is complete; later
     // pieces go into the file made then, never into one found in its place.
     const int fd =
@@ -94,7 +94,7 @@ bool RestoreRun::CopyIntoDestination(const QString &source, const FileWork &w, d
                            suffix))
         return false;
     if (stamp)
-        platform::ApplyStamp(fd, *stamp);
+        platform::ApplyModeAndTime(fd, *stamp);
     errno = 0;
     out.close();
     if (out.error() != QFileDevice::NoError)
@@ -204,7 +204,7 @@ bool RestoreRun::MoveIntoPlace(const QString &staged, const QString &destination
         return false;
     // The private folder lies on another file system: the file is copied into a new file of
     // its own and given the unzipped file's permission bits and time.
-    const platform::FileStamp stamp = platform::StampOf(staged);
+    const platform::FileState stamp = platform::StateOf(staged);
     const int fd = tree->Open(relative, platform::WriteOpen::Fresh);
     if (fd < 0)
         return ReportCopyFailure(staged, destination, platform::LastFileError());
@@ -212,7 +212,7 @@ bool RestoreRun::MoveIntoPlace(const QString &staged, const QString &destination
     out.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
     bool ok = CopyFileRangeInto(staged, out, destination, 1, double(stamp.length), 1, nullptr);
     if (ok)
-        platform::ApplyStamp(fd, stamp);
+        platform::ApplyModeAndTime(fd, stamp);
     out.close();
     ok = ok && out.error() == QFileDevice::NoError;
     if (!ok)

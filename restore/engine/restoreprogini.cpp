@@ -57,6 +57,6 @@ void RestoreProgIni(const QString &mediumRoot, const QString &restoreTo, platfor
         out.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
         // Programs keep their execute bits, the information file its privacy.
         if (CopyWhole(in, out) && out.flush())
-            platform::ApplyStamp(fd, platform::StampOf(source + name));
+            platform::ApplyModeAndTime(fd, platform::StateOf(source + name));
     }
 }

@@ -108,7 +108,7 @@ private:
     // Writes a piece into the file's destination below 'Restore To'; stamp, given with the
     // last piece, becomes the complete file's permission bits and time.
     bool CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,
-                             const platform::FileStamp *stamp, const QString &suffix);
+                             const platform::FileState *stamp, const QString &suffix);
     // Moves an unzipped file from the private folder to its destination.
     bool MoveIntoPlace(const QString &staged, const QString &destination);
 

@@ -53,3 +53,11 @@ QString BackupSetup::Restored(const QString &restoreTo, const QString &relative)
     return restoreTo + QLatin1Char('/') +
            platform::RelativeForm(tree.PathOf(QStringLiteral("data/"))) + relative;
 }
+
+EmptyDriveList::EmptyDriveList() {
+    qputenv("PELLMOOR_DRIVES", (drive.path() + QStringLiteral("=fixed")).toUtf8());
+}
+
+EmptyDriveList::~EmptyDriveList() {
+    qunsetenv("PELLMOOR_DRIVES");
+}

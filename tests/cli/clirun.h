@@ -4,6 +4,8 @@
 
 #include "temptree.h"
 
+#include <QTemporaryDir>
+
 #include <QString>
 #include <QStringList>
 
@@ -31,4 +33,16 @@ struct BackupSetup {
 
     TempTree tree;
     QString program;
+};
+
+// The machine's own mounts are no part of these tests: while it lives, the drive list that
+// pellmoor sees is one empty folder.
+class EmptyDriveList {
+public:
+    EmptyDriveList();
+    ~EmptyDriveList();
+    bool IsValid() const { return drive.isValid(); }
+
+private:
+    QTemporaryDir drive;
 };

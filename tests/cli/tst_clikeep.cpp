@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -29,13 +28,10 @@ Run RestoreEverything(BackupSetup &setup) {
 class TestCliKeep : public QObject {
     Q_OBJECT
 
-    QTemporaryDir drive;
+    EmptyDriveList drives;
 
 private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY(drive.isValid());
-        qputenv("PELLMOOR_DRIVES", (drive.path() + QStringLiteral("=fixed")).toUtf8());
-    }
+    void initTestCase() { QVERIFY(drives.IsValid()); }
 
     // A file emptied after its backup must come back empty, not with the bytes it once had, and
     // a file that was always empty must come back at all.

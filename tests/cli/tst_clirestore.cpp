@@ -6,7 +6,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -58,14 +57,10 @@ void ThreeBackups(BackupSetup &setup) {
 class TestCliRestore : public QObject {
     Q_OBJECT
 
-    // The machine's own mounts are no part of these tests: the drive list is one empty folder.
-    QTemporaryDir drive;
+    EmptyDriveList drives;
 
 private Q_SLOTS:
-    void initTestCase() {
-        QVERIFY(drive.isValid());
-        qputenv("PELLMOOR_DRIVES", (drive.path() + QStringLiteral("=fixed")).toUtf8());
-    }
+    void initTestCase() { QVERIFY(drives.IsValid()); }
 
     void roundTrip_data() {
         QTest::addColumn<QStringList>("backupArguments");
