@@ -156,16 +156,20 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
     entry.SetNiceDirName(name);
     entry.IncludeSubdirs = includeSubdirs;
     entry.Processed = false;
-    tree->AddFullNode(entry);
-    if (!includeSubdirs)
+    if (!includeSubdirs) {
+        tree->AddFullNode(entry);
         return;
+    }
 
     const DirListing listing = ListDirectory(name);
+    // Left out whole, as the warning says: its files are not collected by a later listing that
+    // happens to succeed either.
     if (!listing.readable) {
         LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as you do "
                                                "not have permission to acess the directory!"));
         return;
     }
+    tree->AddFullNode(entry);
     listedFiles.insert(name, listing.files);
     for (const QString &sub : listing.directories) {
         const QString path = name + sub + platform::Separator();

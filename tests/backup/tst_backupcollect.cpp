@@ -4,6 +4,7 @@
 
 #include "backupfixture.h"
 #include "cancelflag.h"
+#include "faultinjector.h"
 #include "model.h"
 #include "platform.h"
 #include "scriptedprompt.h"
@@ -81,29 +82,38 @@ private Q_SLOTS:
     void directoryWarnings_data() {
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("message");
+        // Whether files that exist were left out, which the run's status reports.
+        QTest::addColumn<bool>("leftOut");
         QTest::newRow("missing") << "data/gone/"
-                                 << "A directory selected for backup does not exist!\n(";
+                                 << "A directory selected for backup does not exist!\n(" << false;
         QTest::newRow("trailing space") << "data/space /"
                                         << "\"(and all subdirectories) cannot be added as this "
-                                           "directory has trailing spaces!";
+                                           "directory has trailing spaces!"
+                                        << true;
         QTest::newRow("backup destination") << "backups/"
                                             << "\"(and all subdirectories) cannot be added as "
-                                               "this is where backups are placed!";
+                                               "this is where backups are placed!"
+                                            << false;
         QTest::newRow("bar in name") << "data/a|b/"
                                      << "\"(and all subdirectories) cannot be added as its name "
-                                        "holds a '|' or a line break!";
+                                        "holds a '|' or a line break!"
+                                     << true;
     }
     void directoryWarnings() {
         QFETCH(QString, dir);
         QFETCH(QString, message);
+        QFETCH(bool, leftOut);
         BackupFixture fx;
-        fx.tree.Add(
-            {"data/keep.txt=k", "data/space /s.txt=s", "data/a|b/x.txt=x", "backups/old.txt=o"});
+        fx.tree.Add({"data/keep.txt=k", "backups/old.txt=o"});
+        if (leftOut)
+            fx.tree.Add({dir + "inside.txt=i"});
         fx.AddDirectory(fx.Data());
         fx.AddDirectory(fx.tree.PathOf(dir));
         fx.AddDirectory(fx.tree.PathOf(dir)); // the same key warns once
         ScriptedPrompt prompt;
-        QVERIFY(fx.Run().finished);
+        const BackupResult result = fx.Run();
+        QVERIFY(result.finished);
+        QCOMPARE(result.filesLeftOut, leftOut);
         int shown = 0;
         for (const QString &text : prompt.Texts())
             shown += text.contains(message) && text.contains(fx.tree.PathOf(dir));
@@ -112,6 +122,27 @@ private Q_SLOTS:
         for (const FileRecord &file : TheModel().Files)
             QVERIFY2(!file.Path.startsWith(fx.tree.PathOf(dir)), qPrintable(file.Path));
         QVERIFY(fx.Record(fx.Data("keep.txt")));
+    }
+
+    // Also where the tests run as root, whom permissions do not bind: the listing is made to
+    // fail. The directory's files are left out with a warning, and the run says so.
+    void unlistableDirectoryIsLeftOut() {
+        BackupFixture fx;
+        fx.tree.Add({"data/ok.txt=o", "data/locked/x.txt=x"});
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        FaultInjector faults;
+        faults.FailAt(FaultInjector::Point::List, 2, EACCES);
+        const BackupResult result = fx.Run();
+        QVERIFY(faults.Fired(FaultInjector::Point::List));
+        QVERIFY(result.finished);
+        QVERIFY(result.filesLeftOut);
+        QVERIFY(prompt.Texts().join("\n").contains(fx.Data("locked/") +
+                                                   "\"(and all "
+                                                   "subdirectories) cannot be added as you do "
+                                                   "not have permission to acess the directory!"));
+        QVERIFY(fx.Record(fx.Data("ok.txt")));
+        QVERIFY(!fx.Record(fx.Data("locked/x.txt")));
     }
 
     void unreadableDirectoryWarns() {
