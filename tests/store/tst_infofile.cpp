@@ -413,6 +413,37 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(folder + QStringLiteral("Backup.Ini")), text);
     }
 
+    // Faults that permissions cannot make for a test run as root: a file that cannot be opened
+    // or read is a file error, and the file itself stays as it was.
+    void unreadableFileIsAFileError_data() {
+        QTest::addColumn<int>("point");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("cannot be opened")
+            << int(FaultInjector::Point::Open) << EACCES << QStringLiteral("70. Permission denied");
+        QTest::newRow("read fails")
+            << int(FaultInjector::Point::Read) << EIO << QStringLiteral("57. Device I/O error");
+    }
+    void unreadableFileIsAFileError() {
+        QFETCH(int, point);
+        QFETCH(int, error);
+        QFETCH(QString, number);
+        ScriptedPrompt prompt;
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        FillRichModel();
+        QVERIFY(SaveIniFile(path, 8));
+        const QByteArray saved = ReadAll(path);
+        FaultInjector faults;
+        faults.FailAt(FaultInjector::Point(point), 1, error);
+        QVERIFY(!LoadIniFile(path, true));
+        QCOMPARE(prompt.Texts().last(),
+                 QStringLiteral("A file error occured whilst loading ini file.\nLoad "
+                                "failed.\nError was : ") +
+                     number);
+        QCOMPARE(TheModel().FilesLast(), -1);
+        QCOMPARE(ReadAll(path), saved);
+    }
+
     // One backup on one medium with one file; each row damages one index or count.
     void indexesBeyondTheFileAreRefused_data() {
         QTest::addColumn<QByteArray>("firstMedium");
