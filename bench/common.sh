@@ -6,7 +6,6 @@ bin=$build/bin
 
 # Wall seconds of a command (its output discarded).
 seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); echo "$e - $s" | bc -l; }
-smaller() { echo "if ($1 == 0 || $2 < $1) $2 else $1" | bc -l; }
 
 # An ext4 without a journal, like the one these figures were taken on, passes over every inode
 # freed in the last minute each time it makes a new file, so for a minute after many deletions
@@ -35,11 +34,11 @@ set_aside() { # PATH...
 }
 
 # Times PEER and OURS over four rounds in the order peer, ours, ours, peer, peer, ours, ours,
-# peer and prints the best time of each. CLEAN runs after every run (it sets the outputs aside)
+# peer and prints the median time of each. CLEAN runs after every run (it sets the outputs aside)
 # and the disk is synced, so that no run pays for the writes of the one before it; taking turns
-# evens out the rest, and the best of four leaves out the runs another process slowed down.
+# evens out the rest, and the median leaves out a run another process slowed down.
 race() { # PEER OURS CLEAN
-    local peer=0 ours=0 round first second side t
+    local peers=() ours=() round first second side t
     settle
     for round in 1 2 3 4; do
         if [ $((round % 2)) = 1 ]; then first=$1 second=$2; else first=$2 second=$1; fi
@@ -47,11 +46,15 @@ race() { # PEER OURS CLEAN
             sync
             t=$(seconds "$side")
             "$3"
-            if [ "$side" = "$1" ]; then peer=$(smaller "$peer" "$t"); else ours=$(smaller "$ours" "$t"); fi
+            if [ "$side" = "$1" ]; then peers+=("$t"); else ours+=("$t"); fi
         done
     done
     discard "$work/aside"
-    echo "$peer $ours"
+    echo "$(median "${peers[@]}") $(median "${ours[@]}")"
+}
+# The median of the numbers given (of an even count, the mean of the middle two).
+median() {
+    printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 ratio() { echo "scale=2; $1 / $2" | bc -l; }
 peak_kb() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
