@@ -113,6 +113,12 @@ FileState StateOf(const QString &path);
 // without the owner); where the system has no permission bits only the time is set. False with
 // errorNumber set when the system refuses.
 bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber = nullptr);
+// The permission bits a copy or a restored file gets for a file of this mode: the file's own
+// (never set-id or sticky), with read and write for its owner, so that neither the copy nor the
+// restored file is one its owner cannot read or change (a disc may show every file read-only).
+inline unsigned KeptMode(unsigned mode) {
+    return (mode & 0777) | 0600;
+}
 // The same for a file open for writing, such as one restored from that copy: its permission bits
 // (never set-id or sticky) and modification time.
 bool ApplyModeAndTime(int descriptor, const FileState &state);

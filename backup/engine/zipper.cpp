@@ -1,6 +1,7 @@
 #include "zipper.h"
 
 #include "doevents.h"
+#include "platform.h"
 #include "statuslog.h"
 
 #include <QDir>
@@ -90,7 +91,7 @@ void AppendEstimateLine(int count, double totalBytes) {
 
 // The entry carries the file's mode as a Unix zip tool writes it, and its time.
 bool KeepModeAndTime(zip_t *archive, zip_uint64_t index, const platform::FileState &state) {
-    const zip_uint32_t attributes = (zip_uint32_t(S_IFREG) | (state.mode & 0777)) << 16;
+    const zip_uint32_t attributes = (zip_uint32_t(S_IFREG) | platform::KeptMode(state.mode)) << 16;
     return zip_file_set_mtime(archive, index, time_t(state.modified / 1000000000), 0) == 0 &&
            zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, attributes) == 0;
 }

@@ -24,9 +24,8 @@ Times TimesOf(const FileState &state) {
     return {{{0, UTIME_OMIT}, {time_t(seconds), long(nanoseconds)}}};
 }
 
-// Only the permission bits: a copy never brings set-id or sticky bits back.
 mode_t ModeOf(const FileState &state) {
-    return mode_t(state.mode & 0777);
+    return mode_t(KeptMode(state.mode));
 }
 
 } // namespace

@@ -20,14 +20,17 @@
 namespace {
 
 // Mode and modification time (whole seconds, even, as a zip entry holds them) of the sources.
+// A read-only source gives a copy its owner can still read and change.
 struct Kept {
     const char *name;
     unsigned mode;
     time_t mtime;
+    unsigned kept;
 };
-constexpr Kept Sources[] = {{"private.txt", 0600, 1262304000},
-                            {"script.sh", 0755, 1400000000},
-                            {"plain.txt", 0644, 1600000002}};
+constexpr Kept Sources[] = {{"private.txt", 0600, 1262304000, 0600},
+                            {"script.sh", 0755, 1400000000, 0755},
+                            {"plain.txt", 0644, 1600000002, 0644},
+                            {"readonly.txt", 0444, 1600000004, 0644}};
 
 void SetModeAndTime(const QString &path, unsigned mode, time_t mtime) {
     const QByteArray name = QFile::encodeName(path);
@@ -39,7 +42,7 @@ void SetModeAndTime(const QString &path, unsigned mode, time_t mtime) {
 void VerifyFile(const QString &path, const Kept &source) {
     struct stat info;
     QVERIFY2(::stat(QFile::encodeName(path).constData(), &info) == 0, qPrintable(path));
-    QCOMPARE(unsigned(info.st_mode & 0777), source.mode);
+    QCOMPARE(unsigned(info.st_mode & 0777), source.kept);
     QCOMPARE(info.st_mtim.tv_sec, source.mtime);
 }
 
@@ -57,7 +60,7 @@ void VerifyZipEntry(const QString &path, const Kept &source) {
     QCOMPARE(st.mtime, source.mtime);
     QCOMPARE(int(system), ZIP_OPSYS_UNIX);
     QVERIFY(S_ISREG(attributes >> 16));
-    QCOMPARE((attributes >> 16) & 0777, source.mode);
+    QCOMPARE((attributes >> 16) & 0777, source.kept);
 }
 
 } // namespace
