@@ -93,7 +93,9 @@ void BackupRun::CancelPath() {
             QFile::remove(file.ZipName);
     }
     const QString ini = ProgramIniPath();
-    if (before) {
+    if (options.modelUnusedAfterCancel) {
+        // Nobody looks at the model again: forgetting the run would cost a load for nothing.
+    } else if (before) {
         // Nothing was saved yet: forget the run by putting back what it started from.
         TheModel() = *before;
     } else {
