@@ -136,9 +136,13 @@ void BackupRun::FindLengths() {
     Model &m = TheModel();
     view.SetStage(QStringLiteral("Finding File Lengths"), Counter(-1));
     // The files of one directory follow each other: each is looked at by its name in the
-    // directory held open for them, not by its full path.
+    // directory held open for them, not by its full path. A file alone in its directory is
+    // looked at by its full path, which costs less than opening and closing the directory.
     std::unique_ptr<platform::OpenDirectory> dir;
     QString dirPath;
+    const auto sharesDirectory = [&m](int i) {
+        return i + 1 < m.Files.size() && m.Files[i + 1].Path == m.Files[i].Path;
+    };
     for (int i = 0; i < m.Files.size(); ++i) {
         FileRecord &file = m.Files[i];
         if (!file.ToBackUp)
@@ -146,15 +150,18 @@ void BackupRun::FindLengths() {
         ShowCount(i, false);
         if (CancelFlag())
             return;
-        if (!dir || file.Path != dirPath) {
+        if (i == 0 || file.Path != dirPath) {
             dirPath = file.Path;
-            dir = std::make_unique<platform::OpenDirectory>(dirPath);
+            dir.reset();
+            if (sharesDirectory(i))
+                dir = std::make_unique<platform::OpenDirectory>(dirPath);
         }
         // Only a regular file is read; anything else counts as unreadable and is dropped.
         // The archive attribute is read in the same look, where the check will need it.
         const bool needsArchive = !options.chkFresh && file.VersionsLast() >= 0;
-        const qint64 bytes =
-            dir->RegularFileLength64(file.Name, needsArchive ? &file.ArchiveSet : nullptr);
+        bool *archiveSet = needsArchive ? &file.ArchiveSet : nullptr;
+        const qint64 bytes = dir ? dir->RegularFileLength64(file.Name, archiveSet)
+                                 : platform::RegularFileLength64(file.Path + file.Name, archiveSet);
         file.Size = double(bytes);
         file.SizeOnDisk = 0;
         if (bytes >= TooBigBytes) {
