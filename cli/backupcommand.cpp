@@ -108,6 +108,7 @@ int RunBackup(const CommandLine &line) {
     options.chkFresh = line.Has(QStringLiteral("--fresh"));
     options.chkSkip = line.Has(QStringLiteral("--skip-copy"));
     options.SelectedPatterns = patterns;
+    options.modelUnusedAfterCancel = true; // the command ends with the run
 
     TerminalProgress progress(ProgressWanted(line.Has(QStringLiteral("--quiet"))));
     TerminalBackupView view(progress);

@@ -97,6 +97,24 @@ bool SetArchiveAttribute(const QString &path);
 // look at the file, which saves a second one.
 qint64 RegularFileLength64(const QString &path, bool *archiveSet = nullptr);
 
+// A directory held open while its files are measured: each file is then looked at by its name
+// relative to the directory, without the system walking its full path again. A directory that
+// cannot be opened (gone since it was listed) answers -1 for every name, as a missing file does.
+class OpenDirectory {
+public:
+    explicit OpenDirectory(const QString &dir);
+    ~OpenDirectory();
+    OpenDirectory(const OpenDirectory &) = delete;
+    OpenDirectory &operator=(const OpenDirectory &) = delete;
+
+    // RegularFileLength64 of the file of that name in this directory.
+    qint64 RegularFileLength64(const QString &name, bool *archiveSet = nullptr) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
+
 // A file's length, modification time and permission bits from one look. Length and time tell
 // later whether it changed; length is -1 when the file cannot be examined.
 struct FileState {

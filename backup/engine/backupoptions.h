@@ -25,6 +25,9 @@ struct BackupOptions {
     bool chkForceZip = false; // keep zipping on for files under 1 kilobyte
     bool chkFresh = false;    // every file gets a new copy (fresh backup point)
     bool chkSkip = false;     // records only: no zipping, no data copied
+    // The caller ends without looking at the model again after a cancelled run (the command
+    // line), so the run need not load the information file again to forget itself.
+    bool modelUnusedAfterCancel = false;
     // Indexes into IncludeAll of the include-all patterns chosen for this run.
     QList<int> SelectedPatterns;
 };

@@ -11,7 +11,7 @@
 BackupRun::BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control)
     : options(options), view(view), control(control), method(WriteMethodOf(TheModel().Settings)),
       zipping(options.chkZip && !options.chkSkip) {
-    if (!QFileInfo::exists(ProgramIniPath()))
+    if (!options.modelUnusedAfterCancel && !QFileInfo::exists(ProgramIniPath()))
         before = TheModel();
 }
 

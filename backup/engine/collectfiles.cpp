@@ -15,6 +15,7 @@
 #include "sizerules.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -134,6 +135,14 @@ void BackupRun::ListFiles(clsNode *node) {
 void BackupRun::FindLengths() {
     Model &m = TheModel();
     view.SetStage(QStringLiteral("Finding File Lengths"), Counter(-1));
+    // The files of one directory follow each other: each is looked at by its name in the
+    // directory held open for them, not by its full path. A file alone in its directory is
+    // looked at by its full path, which costs less than opening and closing the directory.
+    std::unique_ptr<platform::OpenDirectory> dir;
+    QString dirPath;
+    const auto sharesDirectory = [&m](int i) {
+        return i + 1 < m.Files.size() && m.Files[i + 1].Path == m.Files[i].Path;
+    };
     for (int i = 0; i < m.Files.size(); ++i) {
         FileRecord &file = m.Files[i];
         if (!file.ToBackUp)
@@ -141,11 +150,18 @@ void BackupRun::FindLengths() {
         ShowCount(i, false);
         if (CancelFlag())
             return;
+        if (i == 0 || file.Path != dirPath) {
+            dirPath = file.Path;
+            dir.reset();
+            if (sharesDirectory(i))
+                dir = std::make_unique<platform::OpenDirectory>(dirPath);
+        }
         // Only a regular file is read; anything else counts as unreadable and is dropped.
         // The archive attribute is read in the same look, where the check will need it.
         const bool needsArchive = !options.chkFresh && file.VersionsLast() >= 0;
-        const qint64 bytes = platform::RegularFileLength64(
-            file.Path + file.Name, needsArchive ? &file.ArchiveSet : nullptr);
+        bool *archiveSet = needsArchive ? &file.ArchiveSet : nullptr;
+        const qint64 bytes = dir ? dir->RegularFileLength64(file.Name, archiveSet)
+                                 : platform::RegularFileLength64(file.Path + file.Name, archiveSet);
         file.Size = double(bytes);
         file.SizeOnDisk = 0;
         if (bytes >= TooBigBytes) {
@@ -166,6 +182,10 @@ void BackupRun::FindLengths() {
 void BackupRun::SortFiles() {
     view.SetStage(QStringLiteral("Sorting"), QStringLiteral("---"));
     QList<FileRecord> &files = TheModel().Files;
+    // With no file to copy the run ends after the check and the order is never used.
+    if (std::none_of(files.cbegin(), files.cend(),
+                     [this](const FileRecord &file) { return file.ToBackUp && NeedsCopy(file); }))
+        return;
     nextSortYield = SteadyMilliseconds();
     MergeSortFiles(files, 0, int(files.size()) - 1, [this] {
         const qint64 now = SteadyMilliseconds();

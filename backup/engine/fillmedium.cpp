@@ -76,7 +76,8 @@ bool BackupRun::PrepareFile(int index) {
         DecideZip(index, copy);
     if (CancelFlag())
         return false;
-    if (!SourceUnchanged(file, copy.source)) {
+    // Without a zip nothing was read yet; the copy looks again before it starts.
+    if (copy.version.Zipped && !SourceUnchanged(file, copy.source)) {
         FailFile(index, QStringLiteral("it changed while it was zipped"));
         return false;
     }

@@ -38,8 +38,8 @@ void BackupRun::SetFileAttributes() {
                                               "for the next backup\n"));
             continue;
         }
-        if (!platform::ArchiveAttributeSet(path))
-            continue;
+        // Cleared without looking first: a file copied in this run nearly always has it set,
+        // and writing the stamp again where it was clear changes nothing.
         int error = 0;
         if (!platform::ClearArchiveAttribute(path, &error))
             StatusPrint(QStringLiteral("An error occurred setting attributes of ") + path +
@@ -93,7 +93,9 @@ void BackupRun::CancelPath() {
             QFile::remove(file.ZipName);
     }
     const QString ini = ProgramIniPath();
-    if (before) {
+    if (options.modelUnusedAfterCancel) {
+        // Nobody looks at the model again: forgetting the run would cost a load for nothing.
+    } else if (before) {
         // Nothing was saved yet: forget the run by putting back what it started from.
         TheModel() = *before;
     } else {

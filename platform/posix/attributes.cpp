@@ -7,6 +7,7 @@
 #include <charconv>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -42,12 +43,48 @@ int OpenForAttributes(const QString &path) {
                   O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
-// Whether the stored stamp differs from the one the file has now.
+// Whether the stored stamp (length bytes of stored, negative when there is none) differs from
+// the one the file has now.
+bool StampDiffers(const char *stored, ssize_t length, const struct stat &info) {
+    return length < 0 || QByteArrayView(stored, length) != StampOf(info).View();
+}
+
 bool StampDiffers(const char *name, const struct stat &info) {
-    const Stamp expected = StampOf(info);
     char stored[64];
-    const ssize_t length = ::getxattr(name, archiveAttribute, stored, sizeof stored);
-    return length < 0 || QByteArrayView(stored, length) != expected.View();
+    return StampDiffers(stored, ::getxattr(name, archiveAttribute, stored, sizeof stored), info);
+}
+
+#if defined(__linux__)
+#ifndef SYS_getxattrat
+#define SYS_getxattrat 464 // the same number on every Linux architecture
+#endif
+// The kernel's argument block of getxattrat.
+struct XattrArgs {
+    quint64 value;
+    quint32 size;
+    quint32 flags;
+};
+#endif
+
+// The attribute of a file relative to an open directory, not following a link. Where the
+// system has no such call (Linux before 6.13 answers ENOSYS, a sandbox may refuse it), the full
+// path is read instead, from then on.
+ssize_t AttributeAt(int dirFd, const char *name, const QByteArray &dirPath, char *value,
+                    size_t size) {
+#if defined(__linux__)
+    static bool atMissing = false;
+    if (!atMissing) {
+        XattrArgs args{quint64(quintptr(value)), quint32(size), 0};
+        const long length = ::syscall(SYS_getxattrat, dirFd, name, AT_SYMLINK_NOFOLLOW,
+                                      archiveAttribute, &args, sizeof args);
+        if (length >= 0 || (errno != ENOSYS && errno != EPERM))
+            return ssize_t(length);
+        atMissing = true;
+    }
+#else
+    Q_UNUSED(dirFd);
+#endif
+    return ::lgetxattr((dirPath + name).constData(), archiveAttribute, value, size);
 }
 
 } // namespace
@@ -103,6 +140,41 @@ bool SetArchiveAttribute(const QString &path) {
                          ::fgetxattr(fd, archiveAttribute, nullptr, 0) < 0;
     ::close(fd);
     return removed;
+}
+
+struct OpenDirectory::Impl {
+    QByteArray path; // ends in '/'
+    int fd = -1;
+};
+
+OpenDirectory::OpenDirectory(const QString &dir) : impl(std::make_unique<Impl>()) {
+    impl->path = QFile::encodeName(dir);
+    if (!impl->path.endsWith('/'))
+        impl->path += '/';
+    impl->fd = ::open(impl->path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+OpenDirectory::~OpenDirectory() {
+    if (impl->fd >= 0)
+        ::close(impl->fd);
+}
+
+qint64 OpenDirectory::RegularFileLength64(const QString &name, bool *archiveSet) const {
+    const QByteArray encoded = QFile::encodeName(name);
+    struct stat info;
+    if (impl->fd < 0 || ::fstatat(impl->fd, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode)) {
+        if (archiveSet)
+            *archiveSet = true;
+        return -1;
+    }
+    if (archiveSet) {
+        char stored[64];
+        const ssize_t length =
+            AttributeAt(impl->fd, encoded.constData(), impl->path, stored, sizeof stored);
+        *archiveSet = StampDiffers(stored, length, info);
+    }
+    return qint64(info.st_size);
 }
 
 } // namespace platform

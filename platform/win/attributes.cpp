@@ -46,4 +46,19 @@ bool SetArchiveAttribute(const QString &path) {
     return ChangeArchiveBit(path, true, nullptr);
 }
 
+// Windows walks the path on each look anyway; the directory is only remembered.
+struct OpenDirectory::Impl {
+    QString path;
+};
+
+OpenDirectory::OpenDirectory(const QString &dir) : impl(std::make_unique<Impl>()) {
+    impl->path = dir.endsWith(Separator()) ? dir : dir + Separator();
+}
+
+OpenDirectory::~OpenDirectory() = default;
+
+qint64 OpenDirectory::RegularFileLength64(const QString &name, bool *archiveSet) const {
+    return platform::RegularFileLength64(impl->path + name, archiveSet);
+}
+
 } // namespace platform

@@ -210,16 +210,25 @@ private Q_SLOTS:
         QVERIFY(CopiedInLastBackup(fx).contains("small.txt"));
     }
 
+    void nothingToBackUpCancels_data() {
+        QTest::addColumn<bool>("modelUnused");
+        QTest::newRow("the window goes on with the model") << false;
+        // The command line ends with the run: the model is left as the run made it.
+        QTest::newRow("nobody looks at the model again") << true;
+    }
     void nothingToBackUpCancels() {
+        QFETCH(bool, modelUnused);
         BackupFixture fx;
         fx.tree.Add({"data/sub/"});
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
-        const BackupResult result = fx.Run();
+        BackupOptions options;
+        options.modelUnusedAfterCancel = modelUnused;
+        const BackupResult result = fx.Run(options);
         QVERIFY(!result.finished);
         QVERIFY(prompt.Texts().contains("No files to backup!"));
         QVERIFY(fx.view.hidden);
-        QCOMPARE(TheModel().BackupsLast(), -1); // the model forgot the run
+        QCOMPARE(TheModel().BackupsLast(), modelUnused ? 0 : -1); // forgotten for the window
         QVERIFY(!CancelFlag());
         QVERIFY(QDir(fx.BackupDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }

@@ -1,6 +1,7 @@
 #include "platform.h"
 #include "temptree.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -91,6 +92,53 @@ private slots:
         QCOMPARE(RegularFileLength64(path), length);
         if (length >= 0)
             QCOMPARE(set, ArchiveAttributeSet(path));
+        // The same answers for the name looked at in its open directory.
+        const OpenDirectory dir(tree.Root());
+        set = !archiveSet;
+        QCOMPARE(dir.RegularFileLength64(relative, &set), length);
+        QCOMPARE(set, archiveSet);
+        QCOMPARE(dir.RegularFileLength64(relative), length);
+    }
+
+    // What happens to the directory between its listing and the look at its files.
+    void OpenDirectoryAfterItsDirectoryChanged_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<qint64>("length");
+        QTest::addColumn<bool>("archiveSet");
+        QTest::newRow("nothing") << "none" << qint64(5) << false;
+        QTest::newRow("file rewritten") << "rewrite" << qint64(7) << true;
+        QTest::newRow("file made a link") << "link" << qint64(-1) << true;
+        QTest::newRow("gone before it was opened") << "gone before" << qint64(-1) << true;
+        QTest::newRow("gone while open") << "gone while open" << qint64(-1) << true;
+        // The open directory is the one listed: a link put in its place leads nowhere else.
+        QTest::newRow("replaced by a link") << "replaced" << qint64(5) << false;
+    }
+    void OpenDirectoryAfterItsDirectoryChanged() {
+        QFETCH(QString, change);
+        QFETCH(qint64, length);
+        QFETCH(bool, archiveSet);
+        TempTree tree({"d/f.txt:5", "elsewhere/f.txt:9"});
+        const QString dirPath = tree.PathOf("d/");
+        QVERIFY(ClearArchiveAttribute(tree.PathOf("d/f.txt")));
+        QVERIFY(ClearArchiveAttribute(tree.PathOf("elsewhere/f.txt")));
+        const auto removeDir = [&] { QVERIFY(QDir(dirPath).removeRecursively()); };
+        if (change == "gone before")
+            removeDir();
+        const OpenDirectory dir(dirPath);
+        if (change == "rewrite") {
+            tree.Write("d/f.txt", "changed");
+        } else if (change == "link") {
+            QVERIFY(QFile::remove(tree.PathOf("d/f.txt")));
+            QVERIFY(QFile::link(tree.PathOf("elsewhere/f.txt"), tree.PathOf("d/f.txt")));
+        } else if (change == "gone while open") {
+            removeDir();
+        } else if (change == "replaced") {
+            QVERIFY(QDir().rename(dirPath, tree.PathOf("moved")));
+            QVERIFY(QFile::link(tree.PathOf("elsewhere"), tree.PathOf("d")));
+        }
+        bool set = !archiveSet;
+        QCOMPARE(dir.RegularFileLength64(QStringLiteral("f.txt"), &set), length);
+        QCOMPARE(set, archiveSet);
     }
 };
 
