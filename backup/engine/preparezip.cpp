@@ -11,23 +11,47 @@
 
 #include <QFile>
 
+QString BackupRun::ZipOnText() const {
+    return options.chkForceZip ? QStringLiteral("Zipping On - Forced")
+                               : QStringLiteral("Zipping On");
+}
+
+void BackupRun::ShowZipState(const QString &text) {
+    if (text == zipState)
+        return;
+    zipState = text;
+    view.SetZipState(text);
+}
+
+bool BackupRun::ZipsBySize(const FileRecord &file) const {
+    return options.chkForceZip || file.Size >= 1;
+}
+
+bool BackupRun::WillZip(const FileRecord &file) const {
+    // Nothing to gain from an empty file, and a zip of it is never smaller.
+    return zipping && file.Size > 0 && ZipsBySize(file) &&
+           WorthZipping(file.Name, options.chkDontZip);
+}
+
+QString BackupRun::ZipPathOf(int index) const {
+    return AddSlashed(TheModel().Settings.TempDirectory) + PadNumber(index, 8) +
+           QStringLiteral(".zip");
+}
+
 void BackupRun::DecideZip(int index, PendingCopy &copy) {
     Model &m = TheModel();
     FileRecord &file = m.Files[index];
     copy.version.Zipped = false;
-    // Nothing to gain from an empty file, and a zip of it is never smaller.
-    if (file.Size <= 0)
+    if (!zipping || file.Size <= 0)
         return;
-    if (zipping && !options.chkForceZip && file.Size < 1) {
-        // Files come largest first, so zipping stays off for the rest of the run.
-        zipping = false;
-        view.SetZipState(QStringLiteral("Zipping Off - Files less than 1kb now"));
-    }
-    if (!zipping || !WorthZipping(file.Name, options.chkDontZip))
+    // Each file is decided by its own size: media are filled by passes of their own over the
+    // list, so a small file on one medium says nothing about the files of the next.
+    ShowZipState(ZipsBySize(file) ? ZipOnText()
+                                  : QStringLiteral("Zipping Off - Files less than 1kb now"));
+    if (!WillZip(file))
         return;
 
-    file.ZipName =
-        AddSlashed(m.Settings.TempDirectory) + PadNumber(index, 8) + QStringLiteral(".zip");
+    file.ZipName = ZipPathOf(index);
     const auto showProgress = [this](double percent) {
         view.SetCopyLabel(QStringLiteral("Zipping ") +
                           (percent < 0 ? QStringLiteral("Unknown")

@@ -13,7 +13,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMap>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -178,6 +182,53 @@ private Q_SLOTS:
         QCOMPARE(fx.view.zipStates.contains("Zipping Off - Files less than 1kb now"), !force);
         QCOMPARE(fx.view.totals.count, force ? 2 : 1);
         QVERIFY(prompt.Texts().join("\n").contains("Zipping all files turned :\n"));
+        QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
+    }
+
+    // Each medium is filled by its own pass over the list, so small files go onto the first
+    // medium before the larger text files that only fit a later one.
+    void zippingIsDecidedPerFileOverSeveralMedia_data() {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("files under 1 KB stay plain") << false;
+        QTest::newRow("forced zipping zips them too") << true;
+    }
+    void zippingIsDecidedPerFileOverSeveralMedia() {
+        QFETCH(bool, force);
+        BackupFixture fx;
+        // Kilobyte clusters on a 330 KB medium: big1 leaves about 20 KB of the first medium,
+        // where only the smaller text files fit; the larger ones wait for the second.
+        fx.tree.Add({"data/big1.bin:290000", "data/big2.bin:250000"});
+        const QByteArray line("a line of text that repeats\n");
+        const QMap<QString, int> texts = {
+            {"t40.txt", 40000}, {"t30.txt", 30000}, {"t12.txt", 12000}, {"t2.txt", 2000},
+            {"s1.txt", 700},    {"s2.txt", 600},    {"s3.txt", 500}};
+        for (auto it = texts.begin(); it != texts.end(); ++it)
+            fx.tree.Write("data/" + it.key(),
+                          line.repeated(it.value() / line.size() + 1).left(it.value()));
+        fx.SetMedia(330, 1024, true);
+        fx.AddDirectory(fx.Data());
+        QHash<QString, QString> shownFor; // the zipping label as each file is written
+        fx.view.onFile = [&](const QString &path) {
+            shownFor.insert(QFileInfo(path).fileName(), fx.view.zipStates.last());
+        };
+        ScriptedPrompt prompt;
+        BackupOptions options;
+        options.chkZip = true;
+        options.chkForceZip = force;
+        QVERIFY(fx.Run(options).finished);
+        QSet<int> textMedia;
+        for (auto it = texts.begin(); it != texts.end(); ++it) {
+            const VersionRecord &version = fx.Record(fx.Data(it.key()))->Versions.at(0);
+            const bool zipped = force || it.value() >= 1024;
+            QVERIFY2(version.Zipped == zipped, qPrintable(it.key()));
+            QCOMPARE(shownFor.value(it.key()), force    ? "Zipping On - Forced"
+                                               : zipped ? "Zipping On"
+                                                        : "Zipping Off - Files less than 1kb now");
+            if (it.value() >= 1024)
+                textMedia.insert(version.MediumIndex);
+        }
+        QVERIFY(textMedia.size() > 1);
+        QCOMPARE(fx.view.totals.count, force ? 7 : 4);
         QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
     }
 
