@@ -8,6 +8,7 @@
 #include "clsNode.h"
 #include "doevents.h"
 #include "platform.h"
+#include "zipahead.h"
 
 #include <QHash>
 #include <QSet>
@@ -89,6 +90,7 @@ private:
     // The zip decision of a file, less the zip itself.
     bool WillZip(const FileRecord &file) const;
     QString ZipPathOf(int index) const;
+    void QueueZipsAhead(int waiting);
     void PlaceFile(int index);
     bool DecideTarget(int index, PendingCopy &copy, QString &targetDir, QString &targetName);
     bool CopyPiece(int index, const PendingCopy &copy, const QString &target, double lengthKB);
@@ -127,6 +129,8 @@ private:
     WriteMethod method;
     bool zipping = false;
     QString zipState; // what the zipping label shows
+    ZipAhead zipsAhead;
+    int zipCursor = 0; // where this pass looks for files to zip ahead
 
     std::unique_ptr<clsNode> tree; // the directories of this run
     // The files that already have a record, by directory, in comparable form: sorted lists

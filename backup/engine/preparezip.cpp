@@ -2,6 +2,7 @@
 
 #include "backuprun.h"
 
+#include "cancelflag.h"
 #include "model.h"
 #include "platform.h"
 #include "sizerules.h"
@@ -38,6 +39,24 @@ QString BackupRun::ZipPathOf(int index) const {
            QStringLiteral(".zip");
 }
 
+// The files this pass prepares next, in the order it meets them, as far as the zips made ahead
+// may go. Each pass starts over, and meets each file once.
+void BackupRun::QueueZipsAhead(int waiting) {
+    const Model &m = TheModel();
+    zipCursor = qMax(zipCursor, waiting + 1);
+    for (; zipCursor < m.Files.size(); ++zipCursor) {
+        const FileRecord &file = m.Files[zipCursor];
+        if (!file.ToBackUp || file.Placed || file.Prepared || !WriteNow(file) || !WillZip(file) ||
+            zipsAhead.Queued(zipCursor))
+            continue;
+        const QString source = file.Path + file.Name;
+        const platform::FileState state = platform::StateOf(source);
+        if (!zipsAhead.Room(state.length, waiting))
+            return;
+        zipsAhead.Queue(zipCursor, source, ZipPathOf(zipCursor), state, false);
+    }
+}
+
 void BackupRun::DecideZip(int index, PendingCopy &copy) {
     Model &m = TheModel();
     FileRecord &file = m.Files[index];
@@ -51,7 +70,6 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     if (!WillZip(file))
         return;
 
-    file.ZipName = ZipPathOf(index);
     const auto showProgress = [this](double percent) {
         view.SetCopyLabel(QStringLiteral("Zipping ") +
                           (percent < 0 ? QStringLiteral("Unknown")
@@ -60,10 +78,19 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
         view.SetCopyFraction(qBound(0.0, percent, 100.0) / 100);
     };
     showProgress(-1);
+    // A cancel pressed as the zip was about to start starts no zip.
+    if (CancelFlag())
+        return;
+    file.ZipName = ZipPathOf(index);
+    // This file first, then the next ones while this one is zipped and written.
+    zipsAhead.Queue(index, file.Path + file.Name, file.ZipName, copy.source, true);
+    QueueZipsAhead(index);
     SetZipProgressListener(showProgress);
-    const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false, {copy.source});
+    const int result = zipsAhead.Take(index);
     SetZipProgressListener(nullptr);
-    const qint64 zipBytes = result == 0 ? platform::FileLength64(file.ZipName) : -1;
+    // A zip that ended as the run was cancelled is of no use any more.
+    const qint64 zipBytes =
+        result == 0 && !CancelFlag() ? platform::FileLength64(file.ZipName) : -1;
     if (zipBytes < 0 || double(zipBytes) / 1024 > file.Size) {
         QFile::remove(file.ZipName);
         file.ZipName.clear();

@@ -10,6 +10,7 @@
 #include "scriptedprompt.h"
 #include "sizerules.h"
 #include "statuslog.h"
+#include "stopquestions.h"
 
 #include <QDir>
 #include <QFile>
@@ -230,6 +231,63 @@ private Q_SLOTS:
         QVERIFY(textMedia.size() > 1);
         QCOMPARE(fx.view.totals.count, force ? 7 : 4);
         QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
+    }
+
+    // Files are zipped ahead while others are written: a button pressed during a zip still acts
+    // at once, and no zip made ahead outlives the run.
+    void pressedWhileZipping_data() {
+        QTest::addColumn<QString>("press");
+        QTest::newRow("Cancel, Yes: nothing kept") << "cancel";
+        QTest::newRow("Stop, Yes: the file at hand is the last") << "stop";
+        QTest::newRow("Pause, OK: the run goes on") << "pause";
+    }
+    void pressedWhileZipping() {
+        QFETCH(QString, press);
+        BackupFixture fx;
+        const QByteArray line("words of a text file that repeat\n");
+        for (int i = 0; i < 5; ++i)
+            fx.tree.Write(QStringLiteral("data/t%1.txt").arg(i), line.repeated(100000 - i * 1000));
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        prompt.AnswerWhen("Would you like to stop the backup?", MsgAnswer::Yes);
+        prompt.AnswerWhen("Paused!", MsgAnswer::OK);
+        int pressed = 0;
+        fx.view.onCopyLabel = [&](const QString &text) {
+            if (!text.startsWith("Zipping Approx") || pressed++ > 0)
+                return;
+            if (press == "cancel")
+                AskCancel();
+            else if (press == "stop")
+                AskStop(fx.control, fx.view);
+            else
+                AskPause();
+        };
+        // Gone by the time the run saves its history or cancels, not only when it ends.
+        QStringList leftWhenWritten = {"not looked at"};
+        fx.view.onStage = [&](const QString &caption) {
+            if (caption == "Saving Files" || caption == "Cancelling")
+                leftWhenWritten =
+                    QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files | QDir::Hidden);
+        };
+        BackupOptions options;
+        options.chkZip = true;
+        const BackupResult result = fx.Run(options);
+        QCOMPARE(result.finished, press != "cancel");
+        QCOMPARE(leftWhenWritten, QStringList());
+        QCOMPARE(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files | QDir::Hidden),
+                 QStringList());
+        if (press == "cancel") {
+            QCOMPARE(TheModel().BackupsLast(), -1);
+            return;
+        }
+        for (int i = 0; i < 5; ++i) {
+            const FileRecord *file = fx.Record(fx.Data(QStringLiteral("t%1.txt").arg(i)));
+            const bool kept = press == "pause" || i == 0;
+            QCOMPARE(file->Versions.size(), kept ? 1 : 0);
+            if (kept)
+                QVERIFY(file->Versions[0].Zipped);
+        }
     }
 
     void sourceChangesUnderTheRun_data() {
