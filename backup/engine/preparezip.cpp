@@ -51,6 +51,8 @@ void BackupRun::QueueZipsAhead(int waiting) {
             continue;
         const QString source = file.Path + file.Name;
         const platform::FileState state = platform::StateOf(source);
+        if (double(state.length) != file.Size * 1024)
+            continue; // preparing it will tell why
         if (!zipsAhead.Room(state.length, waiting))
             return;
         zipsAhead.Queue(zipCursor, source, ZipPathOf(zipCursor), state, false);

@@ -1,6 +1,7 @@
 #pragma once
-// Zips files into a zip archive with deflate, one zip at a time, with a progress estimate and
-// an abort that the Cancel button reaches through the event pump.
+// Zips files into a zip archive with deflate, with a progress estimate and an abort that the
+// Cancel button reaches through the event pump. ZipFiles zips on the calling thread, one zip at a
+// time; ZipElsewhere zips on another thread, and the run's thread waits for it with AwaitZip.
 
 #include "platform.h"
 
