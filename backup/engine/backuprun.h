@@ -8,6 +8,7 @@
 #include "clsNode.h"
 #include "doevents.h"
 #include "platform.h"
+#include "zipahead.h"
 
 #include <QHash>
 #include <QSet>
@@ -82,6 +83,14 @@ private:
     bool WriteNow(const FileRecord &file) const;
     bool PrepareFile(int index);
     void DecideZip(int index, PendingCopy &copy);
+    // The zipping label, shown only when it changes.
+    void ShowZipState(const QString &text);
+    QString ZipOnText() const;
+    bool ZipsBySize(const FileRecord &file) const;
+    // The zip decision of a file, less the zip itself.
+    bool WillZip(const FileRecord &file) const;
+    QString ZipPathOf(int index) const;
+    void QueueZipsAhead(int waiting);
     void PlaceFile(int index);
     bool DecideTarget(int index, PendingCopy &copy, QString &targetDir, QString &targetName);
     bool CopyPiece(int index, const PendingCopy &copy, const QString &target, double lengthKB);
@@ -119,6 +128,9 @@ private:
     BackupControl &control;
     WriteMethod method;
     bool zipping = false;
+    QString zipState; // what the zipping label shows
+    ZipAhead zipsAhead;
+    int zipCursor = 0; // where this pass looks for files to zip ahead
 
     std::unique_ptr<clsNode> tree; // the directories of this run
     // The files that already have a record, by directory, in comparable form: sorted lists

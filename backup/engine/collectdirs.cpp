@@ -17,12 +17,7 @@
 
 void BackupRun::Start() {
     StatusPrint(QStringLiteral("Backup Started"));
-    if (!zipping)
-        view.SetZipState(QStringLiteral("Zipping Off"));
-    else if (options.chkForceZip)
-        view.SetZipState(QStringLiteral("Zipping On - Forced"));
-    else
-        view.SetZipState(QStringLiteral("Zipping On"));
+    ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
     view.RunStarted();
     TheModel().Settings.LastBackupDate = Today();
     view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));

@@ -17,6 +17,7 @@
 // Returns true when the pass ended because the user stopped the run now.
 bool BackupRun::FillMedium() {
     Model &m = TheModel();
+    zipCursor = 0;
     for (int i = 0; i < m.Files.size(); ++i) {
         DoEvents();
         if (CancelFlag())

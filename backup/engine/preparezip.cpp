@@ -2,6 +2,7 @@
 
 #include "backuprun.h"
 
+#include "cancelflag.h"
 #include "model.h"
 #include "platform.h"
 #include "sizerules.h"
@@ -11,23 +12,66 @@
 
 #include <QFile>
 
+QString BackupRun::ZipOnText() const {
+    return options.chkForceZip ? QStringLiteral("Zipping On - Forced")
+                               : QStringLiteral("Zipping On");
+}
+
+void BackupRun::ShowZipState(const QString &text) {
+    if (text == zipState)
+        return;
+    zipState = text;
+    view.SetZipState(text);
+}
+
+bool BackupRun::ZipsBySize(const FileRecord &file) const {
+    return options.chkForceZip || file.Size >= 1;
+}
+
+bool BackupRun::WillZip(const FileRecord &file) const {
+    // Nothing to gain from an empty file, and a zip of it is never smaller.
+    return zipping && file.Size > 0 && ZipsBySize(file) &&
+           WorthZipping(file.Name, options.chkDontZip);
+}
+
+QString BackupRun::ZipPathOf(int index) const {
+    return AddSlashed(TheModel().Settings.TempDirectory) + PadNumber(index, 8) +
+           QStringLiteral(".zip");
+}
+
+// The files this pass prepares next, in the order it meets them, as far as the zips made ahead
+// may go. Each pass starts over, and meets each file once.
+void BackupRun::QueueZipsAhead(int waiting) {
+    const Model &m = TheModel();
+    zipCursor = qMax(zipCursor, waiting + 1);
+    for (; zipCursor < m.Files.size(); ++zipCursor) {
+        const FileRecord &file = m.Files[zipCursor];
+        if (!file.ToBackUp || file.Placed || file.Prepared || !WriteNow(file) || !WillZip(file) ||
+            zipsAhead.Queued(zipCursor))
+            continue;
+        const QString source = file.Path + file.Name;
+        const platform::FileState state = platform::StateOf(source);
+        if (double(state.length) != file.Size * 1024)
+            continue; // preparing it will tell why
+        if (!zipsAhead.Room(state.length, waiting))
+            return;
+        zipsAhead.Queue(zipCursor, source, ZipPathOf(zipCursor), state, false);
+    }
+}
+
 void BackupRun::DecideZip(int index, PendingCopy &copy) {
     Model &m = TheModel();
     FileRecord &file = m.Files[index];
     copy.version.Zipped = false;
-    // Nothing to gain from an empty file, and a zip of it is never smaller.
-    if (file.Size <= 0)
+    if (!zipping || file.Size <= 0)
         return;
-    if (zipping && !options.chkForceZip && file.Size < 1) {
-        // Files come largest first, so zipping stays off for the rest of the run.
-        zipping = false;
-        view.SetZipState(QStringLiteral("Zipping Off - Files less than 1kb now"));
-    }
-    if (!zipping || !WorthZipping(file.Name, options.chkDontZip))
+    // Each file is decided by its own size: media are filled by passes of their own over the
+    // list, so a small file on one medium says nothing about the files of the next.
+    ShowZipState(ZipsBySize(file) ? ZipOnText()
+                                  : QStringLiteral("Zipping Off - Files less than 1kb now"));
+    if (!WillZip(file))
         return;
 
-    file.ZipName =
-        AddSlashed(m.Settings.TempDirectory) + PadNumber(index, 8) + QStringLiteral(".zip");
     const auto showProgress = [this](double percent) {
         view.SetCopyLabel(QStringLiteral("Zipping ") +
                           (percent < 0 ? QStringLiteral("Unknown")
@@ -36,10 +80,19 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
         view.SetCopyFraction(qBound(0.0, percent, 100.0) / 100);
     };
     showProgress(-1);
+    // A cancel pressed as the zip was about to start starts no zip.
+    if (CancelFlag())
+        return;
+    file.ZipName = ZipPathOf(index);
+    // This file first, then the next ones while this one is zipped and written.
+    zipsAhead.Queue(index, file.Path + file.Name, file.ZipName, copy.source, true);
+    QueueZipsAhead(index);
     SetZipProgressListener(showProgress);
-    const int result = ZipFiles(file.ZipName, file.Path, {file.Name}, 1, false, {copy.source});
+    const int result = zipsAhead.Take(index);
     SetZipProgressListener(nullptr);
-    const qint64 zipBytes = result == 0 ? platform::FileLength64(file.ZipName) : -1;
+    // A zip that ended as the run was cancelled is of no use any more.
+    const qint64 zipBytes =
+        result == 0 && !CancelFlag() ? platform::FileLength64(file.ZipName) : -1;
     if (zipBytes < 0 || double(zipBytes) / 1024 > file.Size) {
         QFile::remove(file.ZipName);
         file.ZipName.clear();

@@ -40,6 +40,11 @@ bool AskCancel() {
 }
 
 void AskPause() {
+    // Zips made ahead wait with the run.
+    HoldZips(true);
+    struct Release {
+        ~Release() { HoldZips(false); }
+    } release;
     while (!CancelFlag()) {
         const MsgAnswer answer = MsgBox(Question::Paused,
                                         QStringLiteral("Paused!\nPress OK to continue.\n"

@@ -88,6 +88,11 @@ bool BackupRun::StartWriting() {
 }
 
 void BackupRun::WriteAll() {
+    // Zips made ahead for files this run no longer writes (after a stop or a cancel) go too.
+    struct ClearAhead {
+        ZipAhead &zips;
+        ~ClearAhead() { zips.Clear(); }
+    } clearAhead{zipsAhead};
     if (!StartWriting())
         return;
     while (true) {

@@ -11,13 +11,20 @@
 
 #include <zip.h>
 
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <sys/stat.h>
 
 namespace {
 
 // Progress units are 32 KiB of input, the granularity the estimate is made in.
 constexpr double UnitBytes = 32768;
+
+// The level a user gets from zip: the best level (what 0 means to the library) is several times
+// slower on text with long repeats for a few percent less space.
+constexpr zip_uint32_t DeflateLevel = 6;
 
 struct ZipState {
     qint64 estimated = -1;
@@ -34,7 +41,22 @@ ZipState &State() {
     return state;
 }
 
-void Progress(zip_t *, double fraction, void *) {
+// What zips on other threads see of an abort and a pause: every abort starts a new epoch, and a
+// zip stops when the epoch it was queued in is over.
+struct SharedStop {
+    std::atomic<int> epoch{0};
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool held = false;
+};
+
+SharedStop &Shared() {
+    static SharedStop shared;
+    return shared;
+}
+
+// The estimate's units and percent for a zip that has read that fraction of its input.
+void Advance(double fraction) {
     ZipState &s = State();
     const qint64 units = qint64(fraction * s.totalBytes / UnitBytes);
     if (units > s.counted) {
@@ -46,12 +68,40 @@ void Progress(zip_t *, double fraction, void *) {
                 s.listener(s.percent);
         }
     }
+}
+
+void Progress(zip_t *, double fraction, void *) {
+    Advance(fraction);
     DoEvents();
 }
 
 int Cancelled(zip_t *, void *) {
     return State().abort ? 1 : 0;
 }
+
+// The callbacks of a zip on another thread: progress goes to its record, a pause holds it here,
+// and an abort ends it.
+bool Stopped(const ZipProgress &progress) {
+    return progress.abort || Shared().epoch != progress.epoch;
+}
+
+void ProgressElsewhere(zip_t *, double fraction, void *data) {
+    auto &progress = *static_cast<ZipProgress *>(data);
+    progress.fraction = fraction;
+    SharedStop &shared = Shared();
+    std::unique_lock lock(shared.mutex);
+    shared.changed.wait(lock, [&] { return !shared.held || Stopped(progress); });
+}
+
+int CancelledElsewhere(zip_t *, void *data) {
+    return Stopped(*static_cast<const ZipProgress *>(data)) ? 1 : 0;
+}
+
+struct Watch {
+    zip_progress_callback progress;
+    zip_cancel_callback cancelled;
+    void *data;
+};
 
 void Report(const QString &text) {
     State().statusText += text;
@@ -108,7 +158,7 @@ int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::Fil
             zip_source_free(data);
             return zip_error_code_zip(zip_get_error(archive));
         }
-        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
+        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, DeflateLevel);
         if (i < states.size() && !KeepModeAndTime(archive, zip_uint64_t(index), states.at(i)))
             return zip_error_code_zip(zip_get_error(archive));
     }
@@ -116,20 +166,20 @@ int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::Fil
 }
 
 int WriteArchive(const QString &zipFile, const QStringList &sources,
-                 const QList<platform::FileState> &states) {
+                 const QList<platform::FileState> &states, const Watch &watch, QString &errorText) {
     int error = 0;
     zip_t *archive =
         zip_open(QFile::encodeName(zipFile).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!archive)
         return error;
-    zip_register_progress_callback_with_state(archive, 0.001, Progress, nullptr, nullptr);
-    zip_register_cancel_callback_with_state(archive, Cancelled, nullptr, nullptr);
+    zip_register_progress_callback_with_state(archive, 0.001, watch.progress, nullptr, watch.data);
+    zip_register_cancel_callback_with_state(archive, watch.cancelled, nullptr, watch.data);
     int result = AddAll(archive, sources, states);
     if (result == ZIP_ER_OK && zip_close(archive) == 0)
         return ZIP_ER_OK;
     if (result == ZIP_ER_OK)
         result = zip_error_code_zip(zip_get_error(archive));
-    Report(QString::fromUtf8(zip_strerror(archive)) + QStringLiteral("\n"));
+    errorText = QString::fromUtf8(zip_strerror(archive)) + QStringLiteral("\n");
     zip_discard(archive);
     return result == ZIP_ER_OK ? ZIP_ER_INTERNAL : result;
 }
@@ -140,8 +190,11 @@ qint64 ZipEstimateUnits(double totalBytes) {
     return qint64(std::nearbyint(std::fabs(totalBytes / UnitBytes - 2)));
 }
 
-int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
-             bool recurse, const QList<platform::FileState> &states) {
+namespace {
+
+// What every zip the run waits for starts with: the last estimate logged, and the counters and
+// the abort flag cleared.
+void BeginZip() {
     ZipState &s = State();
     s.statusText.clear();
     s.percent = -1;
@@ -152,24 +205,92 @@ int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &
                         .arg(s.estimated - s.counted));
     s.counted = 0;
     s.abort = false;
+}
+
+void Estimate(double totalBytes) {
+    ZipState &s = State();
+    s.totalBytes = totalBytes;
+    s.estimated = ZipEstimateUnits(totalBytes);
+}
+
+} // namespace
+
+int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
+             bool recurse, const QList<platform::FileState> &states) {
+    BeginZip();
     if (count < 0 || count > MaxZipNames || count > names.size())
         return ZIP_ER_INVAL;
 
     double total = 0;
     for (int i = 0; i < count; ++i)
         total += double(QFileInfo(rootDir + names.at(i)).size());
-    s.totalBytes = total;
-    s.estimated = ZipEstimateUnits(total);
+    Estimate(total);
 
     // A state belongs to a name only while each name is one file.
+    QString error;
     const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse),
-                                    recurse ? QList<platform::FileState>() : states);
+                                    recurse ? QList<platform::FileState>() : states,
+                                    {Progress, Cancelled, nullptr}, error);
+    if (!error.isEmpty())
+        Report(error);
     AppendEstimateLine(count, total);
     return result;
 }
 
+int ZipElsewhere(const QString &zipFile, const QString &source, const platform::FileState &state,
+                 ZipProgress &progress) {
+    return WriteArchive(zipFile, {source}, {state},
+                        {ProgressElsewhere, CancelledElsewhere, &progress}, progress.error);
+}
+
+int AwaitZip(const QString &source, ZipProgress &progress,
+             const std::function<bool(int milliseconds)> &waitDone) {
+    BeginZip();
+    const double total = double(QFileInfo(source).size());
+    Estimate(total);
+    while (!waitDone(20)) {
+        if (State().abort)
+            StopZip(progress);
+        Advance(progress.fraction);
+        DoEvents();
+    }
+    Advance(progress.fraction);
+    if (!progress.error.isEmpty())
+        Report(progress.error);
+    AppendEstimateLine(1, total);
+    return progress.result;
+}
+
+void StopZip(ZipProgress &progress) {
+    SharedStop &shared = Shared();
+    {
+        std::lock_guard lock(shared.mutex);
+        progress.abort = true;
+    }
+    shared.changed.notify_all();
+}
+
+int ZipEpoch() {
+    return Shared().epoch;
+}
+
+void HoldZips(bool held) {
+    SharedStop &shared = Shared();
+    {
+        std::lock_guard lock(shared.mutex);
+        shared.held = held;
+    }
+    shared.changed.notify_all();
+}
+
 void ZipAbort() {
     State().abort = true;
+    SharedStop &shared = Shared();
+    {
+        std::lock_guard lock(shared.mutex);
+        ++shared.epoch;
+    }
+    shared.changed.notify_all();
 }
 
 double ZipPercentDone() {

@@ -10,10 +10,15 @@
 #include "scriptedprompt.h"
 #include "sizerules.h"
 #include "statuslog.h"
+#include "stopquestions.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMap>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -179,6 +184,110 @@ private Q_SLOTS:
         QCOMPARE(fx.view.totals.count, force ? 2 : 1);
         QVERIFY(prompt.Texts().join("\n").contains("Zipping all files turned :\n"));
         QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
+    }
+
+    // Each medium is filled by its own pass over the list, so small files go onto the first
+    // medium before the larger text files that only fit a later one.
+    void zippingIsDecidedPerFileOverSeveralMedia_data() {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("files under 1 KB stay plain") << false;
+        QTest::newRow("forced zipping zips them too") << true;
+    }
+    void zippingIsDecidedPerFileOverSeveralMedia() {
+        QFETCH(bool, force);
+        BackupFixture fx;
+        // Kilobyte clusters on a 330 KB medium: big1 leaves about 20 KB of the first medium,
+        // where only the smaller text files fit; the larger ones wait for the second.
+        fx.tree.Add({"data/big1.bin:290000", "data/big2.bin:250000"});
+        const QByteArray line("a line of text that repeats\n");
+        const QMap<QString, int> texts = {
+            {"t40.txt", 40000}, {"t30.txt", 30000}, {"t12.txt", 12000}, {"t2.txt", 2000},
+            {"s1.txt", 700},    {"s2.txt", 600},    {"s3.txt", 500}};
+        for (auto it = texts.begin(); it != texts.end(); ++it)
+            fx.tree.Write("data/" + it.key(),
+                          line.repeated(it.value() / line.size() + 1).left(it.value()));
+        fx.SetMedia(330, 1024, true);
+        fx.AddDirectory(fx.Data());
+        QHash<QString, QString> shownFor; // the zipping label as each file is written
+        fx.view.onFile = [&](const QString &path) {
+            shownFor.insert(QFileInfo(path).fileName(), fx.view.zipStates.last());
+        };
+        ScriptedPrompt prompt;
+        BackupOptions options;
+        options.chkZip = true;
+        options.chkForceZip = force;
+        QVERIFY(fx.Run(options).finished);
+        QSet<int> textMedia;
+        for (auto it = texts.begin(); it != texts.end(); ++it) {
+            const VersionRecord &version = fx.Record(fx.Data(it.key()))->Versions.at(0);
+            const bool zipped = force || it.value() >= 1024;
+            QVERIFY2(version.Zipped == zipped, qPrintable(it.key()));
+            QCOMPARE(shownFor.value(it.key()), force    ? "Zipping On - Forced"
+                                               : zipped ? "Zipping On"
+                                                        : "Zipping Off - Files less than 1kb now");
+            if (it.value() >= 1024)
+                textMedia.insert(version.MediumIndex);
+        }
+        QVERIFY(textMedia.size() > 1);
+        QCOMPARE(fx.view.totals.count, force ? 7 : 4);
+        QVERIFY(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files).isEmpty());
+    }
+
+    // Files are zipped ahead while others are written: a button pressed during a zip still acts
+    // at once, and no zip made ahead outlives the run.
+    void pressedWhileZipping_data() {
+        QTest::addColumn<QString>("press");
+        QTest::newRow("Cancel, Yes: nothing kept") << "cancel";
+        QTest::newRow("Stop, Yes: the file at hand is the last") << "stop";
+        QTest::newRow("Pause, OK: the run goes on") << "pause";
+    }
+    void pressedWhileZipping() {
+        QFETCH(QString, press);
+        BackupFixture fx;
+        const QByteArray line("words of a text file that repeat\n");
+        for (int i = 0; i < 5; ++i)
+            fx.tree.Write(QStringLiteral("data/t%1.txt").arg(i), line.repeated(100000 - i * 1000));
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        prompt.AnswerWhen("Would you like to stop the backup?", MsgAnswer::Yes);
+        prompt.AnswerWhen("Paused!", MsgAnswer::OK);
+        int pressed = 0;
+        fx.view.onCopyLabel = [&](const QString &text) {
+            if (!text.startsWith("Zipping Approx") || pressed++ > 0)
+                return;
+            if (press == "cancel")
+                AskCancel();
+            else if (press == "stop")
+                AskStop(fx.control, fx.view);
+            else
+                AskPause();
+        };
+        // Gone by the time the run saves its history or cancels, not only when it ends.
+        QStringList leftWhenWritten = {"not looked at"};
+        fx.view.onStage = [&](const QString &caption) {
+            if (caption == "Saving Files" || caption == "Cancelling")
+                leftWhenWritten =
+                    QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files | QDir::Hidden);
+        };
+        BackupOptions options;
+        options.chkZip = true;
+        const BackupResult result = fx.Run(options);
+        QCOMPARE(result.finished, press != "cancel");
+        QCOMPARE(leftWhenWritten, QStringList());
+        QCOMPARE(QDir(TheModel().Settings.TempDirectory).entryList(QDir::Files | QDir::Hidden),
+                 QStringList());
+        if (press == "cancel") {
+            QCOMPARE(TheModel().BackupsLast(), -1);
+            return;
+        }
+        for (int i = 0; i < 5; ++i) {
+            const FileRecord *file = fx.Record(fx.Data(QStringLiteral("t%1.txt").arg(i)));
+            const bool kept = press == "pause" || i == 0;
+            QCOMPARE(file->Versions.size(), kept ? 1 : 0);
+            if (kept)
+                QVERIFY(file->Versions[0].Zipped);
+        }
     }
 
     void sourceChangesUnderTheRun_data() {

@@ -79,6 +79,21 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(zip).size() < QFileInfo(tree.PathOf("a.txt")).size() / 10);
     }
 
+    // The local header tells the deflate level in bits 1 and 2 of its flags: 0 for the normal
+    // level a zip tool uses, 1 for the best and slowest.
+    void textIsDeflatedAtTheUsualLevel() {
+        TempTree tree;
+        tree.Write("a.txt", QByteArray("the same line again\n").repeated(5000));
+        const QString zip = tree.PathOf("a.zip");
+        QCOMPARE(ZipFiles(zip, tree.Root(), {"a.txt"}, 1, false), 0);
+        QFile file(zip);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray header = file.read(10);
+        QCOMPARE(header.left(4), QByteArray("PK\x03\x04"));
+        QCOMPARE(quint8(header[8]), quint8(8)); // deflate
+        QCOMPARE((quint8(header[6]) >> 1) & 3, 0);
+    }
+
     void estimateLineIsAppended() {
         TempTree tree({"big.bin:1048576"});
         QCOMPARE(ZipFiles(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
