@@ -77,7 +77,8 @@ ssize_t AttributeAt(int dirFd, const char *name, const QByteArray &dirPath, char
         XattrArgs args{quint64(quintptr(value)), quint32(size), 0};
         const long length = ::syscall(SYS_getxattrat, dirFd, name, AT_SYMLINK_NOFOLLOW,
                                       archiveAttribute, &args, sizeof args);
-        if (length >= 0 || (errno != ENOSYS && errno != EPERM))
+        // EINVAL too: a kernel that knows the number but not this argument block.
+        if (length >= 0 || (errno != ENOSYS && errno != EPERM && errno != EINVAL))
             return ssize_t(length);
         atMissing = true;
     }
