@@ -127,16 +127,24 @@ bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &
     return true;
 }
 
+// Checks the positions and opens the source at its start; false after the failure's question.
+bool OpenSource(QFile &in, const QString &destination, double sourceStart,
+                double destinationStart) {
+    if (sourceStart < 1 || destinationStart < 1)
+        return ReportCopyFailure(in.fileName(), destination, platform::ErrBadFileNameOrNumber);
+    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
+        return ReportCopyFailure(in.fileName(), destination, FailureOf(in));
+    return true;
+}
+
 } // namespace
 
 bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
                    double length, double destinationStart, CopyProgressView *view,
                    const QString &captionSuffix) {
-    if (sourceStart < 1 || destinationStart < 1)
-        return ReportCopyFailure(source, destination, platform::ErrBadFileNameOrNumber);
     QFile in(source);
-    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
-        return ReportCopyFailure(source, destination, FailureOf(in));
+    if (!OpenSource(in, destination, sourceStart, destinationStart))
+        return false;
     // Read/write keeps what the destination already holds: pieces are written into place.
     QFile out(destination);
     if (!Open(out, QIODevice::ReadWrite, qint64(destinationStart) - 1))
@@ -156,11 +164,9 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
 bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
                        double sourceStart, double length, double destinationStart,
                        CopyProgressView *view, const QString &captionSuffix) {
-    if (sourceStart < 1 || destinationStart < 1)
-        return ReportCopyFailure(source, destination, platform::ErrBadFileNameOrNumber);
     QFile in(source);
-    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
-        return ReportCopyFailure(source, destination, FailureOf(in));
+    if (!OpenSource(in, destination, sourceStart, destinationStart))
+        return false;
     errno = 0;
     if (!SeekTo(out, qint64(destinationStart) - 1))
         return ReportCopyFailure(source, destination, FailureOf(out));

@@ -140,7 +140,7 @@ void AppendEstimateLine(int count, double totalBytes) {
 }
 
 // The entry carries the file's mode as a Unix zip tool writes it, and its time.
-bool KeepModeAndTime(zip_t *archive, zip_uint64_t index, const platform::FileState &state) {
+bool StampEntry(zip_t *archive, zip_uint64_t index, const platform::FileState &state) {
     const zip_uint32_t attributes = (zip_uint32_t(S_IFREG) | platform::KeptMode(state.mode)) << 16;
     return zip_file_set_mtime(archive, index, time_t(state.modified / 1000000000), 0) == 0 &&
            zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, attributes) == 0;
@@ -159,7 +159,7 @@ int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::Fil
             return zip_error_code_zip(zip_get_error(archive));
         }
         zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, DeflateLevel);
-        if (i < states.size() && !KeepModeAndTime(archive, zip_uint64_t(index), states.at(i)))
+        if (i < states.size() && !StampEntry(archive, zip_uint64_t(index), states.at(i)))
             return zip_error_code_zip(zip_get_error(archive));
     }
     return ZIP_ER_OK;
@@ -216,7 +216,7 @@ void Estimate(double totalBytes) {
 } // namespace
 
 int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
-             bool recurse, const QList<platform::FileState> &states) {
+             bool recurse) {
     BeginZip();
     if (count < 0 || count > MaxZipNames || count > names.size())
         return ZIP_ER_INVAL;
@@ -226,10 +226,8 @@ int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &
         total += double(QFileInfo(rootDir + names.at(i)).size());
     Estimate(total);
 
-    // A state belongs to a name only while each name is one file.
     QString error;
-    const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse),
-                                    recurse ? QList<platform::FileState>() : states,
+    const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse), {},
                                     {Progress, Cancelled, nullptr}, error);
     if (!error.isEmpty())
         Report(error);

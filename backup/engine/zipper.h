@@ -16,11 +16,9 @@ inline constexpr int MaxZipNames = 100;
 
 // Zips the first count names (at most 100), taken relative to rootDir, into zipFile, each under
 // its bare name. With recurse, a name that is a directory adds the files below it. Returns 0 on
-// success, otherwise the zip library's error code. states, when given, holds how the caller
-// found the names (one each, in order): their entries keep those permission bits and that
-// modification time without another look at the files.
+// success, otherwise the zip library's error code.
 int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
-             bool recurse, const QList<platform::FileState> &states = {});
+             bool recurse);
 
 // Tells the running zip, and every zip on another thread, to stop at its next progress point.
 void ZipAbort();
