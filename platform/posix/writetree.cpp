@@ -85,6 +85,20 @@ struct WriteTree::Impl {
             directories.insert(relative, fd);
         return fd;
     }
+
+    // What every operation on a file starts with: the open directory that holds it (made
+    // beforehand) and its name; -1 with errno set when either cannot be had.
+    int Parent(const QString &relativeFile, QByteArray *encodedName) {
+        Trim();
+        QString directory, name;
+        Split(Normalised(relativeFile), &directory, &name);
+        if (root < 0 || !SingleName(name)) {
+            errno = EINVAL;
+            return -1;
+        }
+        *encodedName = QFile::encodeName(name);
+        return Directory(directory, false);
+    }
 };
 
 WriteTree::WriteTree(const QString &root) : impl(std::make_unique<Impl>()) {
@@ -105,17 +119,10 @@ bool WriteTree::MakeDirectory(const QString &relative) {
 }
 
 int WriteTree::Open(const QString &relativeFile, WriteOpen how) {
-    impl->Trim();
-    QString directory, name;
-    Split(Normalised(relativeFile), &directory, &name);
-    if (impl->root < 0 || !SingleName(name)) {
-        errno = EINVAL;
-        return -1;
-    }
-    const int parent = impl->Directory(directory, false);
+    QByteArray encoded;
+    const int parent = impl->Parent(relativeFile, &encoded);
     if (parent < 0)
         return -1;
-    const QByteArray encoded = QFile::encodeName(name);
     switch (how) {
     case WriteOpen::Fresh:
         // A file or link already there is taken away; O_EXCL then makes sure the file written
@@ -142,26 +149,16 @@ int WriteTree::Open(const QString &relativeFile, WriteOpen how) {
 }
 
 bool WriteTree::Remove(const QString &relativeFile) {
-    impl->Trim();
-    QString directory, name;
-    Split(Normalised(relativeFile), &directory, &name);
-    if (impl->root < 0 || !SingleName(name))
-        return false;
-    const int parent = impl->Directory(directory, false);
-    return parent >= 0 && ::unlinkat(parent, QFile::encodeName(name).constData(), 0) == 0;
+    QByteArray encoded;
+    const int parent = impl->Parent(relativeFile, &encoded);
+    return parent >= 0 && ::unlinkat(parent, encoded.constData(), 0) == 0;
 }
 
 bool WriteTree::MoveInto(const QString &path, const QString &relativeFile) {
-    impl->Trim();
-    QString directory, name;
-    Split(Normalised(relativeFile), &directory, &name);
-    if (impl->root < 0 || !SingleName(name)) {
-        errno = EINVAL;
-        return false;
-    }
-    const int parent = impl->Directory(directory, false);
+    QByteArray encoded;
+    const int parent = impl->Parent(relativeFile, &encoded);
     return parent >= 0 && ::renameat(AT_FDCWD, QFile::encodeName(path).constData(), parent,
-                                     QFile::encodeName(name).constData()) == 0;
+                                     encoded.constData()) == 0;
 }
 
 } // namespace platform
