@@ -126,6 +126,9 @@ struct FileState {
     }
 };
 FileState StateOf(const QString &path);
+// The same for a file already open: it is the opened file that is looked at, whatever now
+// stands at its path.
+FileState StateOfOpen(int descriptor);
 
 // Gives a stored copy the permission bits and modification time its source had (as cp -p does,
 // without the owner); where the system has no permission bits only the time is set. False with

@@ -137,6 +137,17 @@ bool OpenSource(QFile &in, const QString &destination, double sourceStart,
     return true;
 }
 
+// Closes a finished copy; the close is where a delayed write failure shows.
+bool CloseCopy(QFile &out, const QString &source, const QString &destination) {
+    errno = 0;
+    if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
+        return ReportCopyFailure(source, destination, platform::LastFileError());
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return ReportCopyFailure(source, destination, FailureOf(out));
+    return true;
+}
+
 } // namespace
 
 bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
@@ -152,13 +163,7 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
     if (!CopyOpenRange(in, out, source, destination, sourceStart, length, destinationStart, view,
                        captionSuffix))
         return false;
-    errno = 0;
-    if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
-        return ReportCopyFailure(source, destination, platform::LastFileError());
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return ReportCopyFailure(source, destination, FailureOf(out));
-    return true;
+    return CloseCopy(out, source, destination);
 }
 
 bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
@@ -172,4 +177,31 @@ bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destina
         return ReportCopyFailure(source, destination, FailureOf(out));
     return CopyOpenRange(in, out, source, destination, sourceStart, length, destinationStart, view,
                          captionSuffix);
+}
+
+MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination,
+                               double sourceStart, double length,
+                               const platform::FileState *measured, int *keepError,
+                               CopyProgressView *view) {
+    QFile in(source);
+    if (!OpenSource(in, destination, sourceStart, 1))
+        return MeasuredCopy::Failed;
+    if (measured && platform::StateOfOpen(in.handle()) != *measured)
+        return MeasuredCopy::ChangedBefore;
+    QFile out(destination);
+    if (!Open(out, QIODevice::WriteOnly | QIODevice::Truncate, 0)) {
+        ReportCopyFailure(source, destination, FailureOf(out));
+        return MeasuredCopy::Failed;
+    }
+    if (!CopyOpenRange(in, out, source, destination, sourceStart, length, 1, view, QString()))
+        return MeasuredCopy::Failed;
+    if (measured && platform::StateOfOpen(in.handle()) != *measured)
+        return MeasuredCopy::ChangedDuring;
+    if (out.size() != qint64(length))
+        return MeasuredCopy::WrongLength;
+    *keepError = platform::ErrNone;
+    errno = 0;
+    if (measured && !platform::ApplyModeAndTime(out.handle(), *measured))
+        *keepError = platform::LastFileError();
+    return CloseCopy(out, source, destination) ? MeasuredCopy::Copied : MeasuredCopy::Failed;
 }

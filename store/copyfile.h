@@ -1,6 +1,8 @@
 #pragma once
 // Copies a byte range from one file into another at a given position, with progress.
 
+#include "platform.h"
+
 #include <QString>
 
 class QFile;
@@ -24,6 +26,16 @@ bool CopyFileRange(const QString &source, const QString &destination, double sou
 bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
                        double sourceStart, double length, double destinationStart,
                        CopyProgressView *view, const QString &captionSuffix = QString());
+
+// A backup's copy of a range of a source into a file of its own. With measured, the source is
+// looked at through the open file when the copy starts and when it ends (so no other file can
+// stand in for it), and the copy takes the measured permission bits and modification time (a
+// failure there sets keepError and still copies).
+enum class MeasuredCopy { Copied, Failed, ChangedBefore, ChangedDuring, WrongLength };
+MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination,
+                               double sourceStart, double length,
+                               const platform::FileState *measured, int *keepError,
+                               CopyProgressView *view);
 
 // The message of a failed copy with its numbered file error, asking "Abort current operation?"
 // (Yes sets the cancel flag). Returns false, for the caller to pass on.

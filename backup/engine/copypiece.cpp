@@ -90,40 +90,46 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
 bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &target,
                           double lengthKB) {
     const FileRecord &file = TheModel().Files[index];
-    const QString source = copy.version.Zipped ? file.ZipName : file.Path + file.Name;
-    const qint64 bytes = qint64(lengthKB * 1024);
-    if (!SourceUnchanged(file, copy.source)) {
+    const bool zipped = copy.version.Zipped;
+    // A zip is made from the source: the source is looked at by its path around the zip's copy.
+    // A plain copy (each piece of a spanned one too) looks at the source it has open, and keeps
+    // its mode and time; a zipped copy keeps them in its entry.
+    if (zipped && !SourceUnchanged(file, copy.source)) {
         FailFile(index, QStringLiteral("it changed after it was measured"));
         return false;
     }
     EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
-    // A piece always starts a file of its own; an old file there would keep its extra bytes.
-    QFile::remove(target);
-    const bool copied =
-        CopyFileRange(source, target, file.DoneSize * 1024 + 1, double(bytes), 1, &view);
-    if (CancelFlag()) {
+    int keepError = platform::ErrNone;
+    MeasuredCopy result = CopyMeasuredRange(
+        zipped ? file.ZipName : file.Path + file.Name, target, file.DoneSize * 1024 + 1,
+        double(qint64(lengthKB * 1024)), zipped ? nullptr : &copy.source, &keepError, &view);
+    if (result == MeasuredCopy::Copied && zipped && !SourceUnchanged(file, copy.source))
+        result = MeasuredCopy::ChangedDuring;
+    if (result != MeasuredCopy::Copied || CancelFlag())
         QFile::remove(target);
+    if (CancelFlag())
         return false;
-    }
-    if (!copied || platform::FileLength64(target) != bytes) {
-        if (copied && !copy.version.Spanned)
+    switch (result) {
+    case MeasuredCopy::Copied:
+        break;
+    case MeasuredCopy::ChangedBefore:
+        FailFile(index, QStringLiteral("it changed after it was measured"));
+        return false;
+    case MeasuredCopy::ChangedDuring:
+        FailFile(index, QStringLiteral("it changed while it was copied"));
+        return false;
+    case MeasuredCopy::WrongLength:
+        if (!copy.version.Spanned)
             StatusPrint(QStringLiteral(
                 "Oh dear - lendone neq LenToUse when not spanned and not cancelled"));
-        QFile::remove(target);
+        [[fallthrough]];
+    case MeasuredCopy::Failed:
         FailFile(index, QStringLiteral("the copy failed"));
         return false;
     }
-    if (!SourceUnchanged(file, copy.source)) {
-        QFile::remove(target);
-        FailFile(index, QStringLiteral("it changed while it was copied"));
-        return false;
-    }
-    // A plain copy (each piece of a spanned one too) keeps its source's mode and time; a zipped
-    // copy keeps them in its entry.
-    int error = platform::ErrNone;
-    if (!copy.version.Zipped && !platform::KeepModeAndTime(target, copy.source, &error))
+    if (keepError != platform::ErrNone)
         StatusPrint(QStringLiteral("Could not keep the permissions and time of ") + file.Path +
-                    file.Name + QStringLiteral(" : ") + platform::FileErrorDescription(error) +
+                    file.Name + QStringLiteral(" : ") + platform::FileErrorDescription(keepError) +
                     QLatin1Char('\n'));
     return true;
 }

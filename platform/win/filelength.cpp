@@ -2,6 +2,8 @@
 #include "platform.h"
 #include "widepath.h"
 
+#include <io.h>
+
 namespace platform {
 
 qint64 FileLength64(const QString &path, int *errorNumber) {
@@ -22,15 +24,31 @@ qint64 FileLength64(const QString &path, int *errorNumber) {
     return known ? qint64(size.QuadPart) : -1;
 }
 
+namespace {
+
+FileState StateFrom(FILETIME written, DWORD attributes, DWORD sizeHigh, DWORD sizeLow) {
+    const qint64 ticks = (qint64(written.dwHighDateTime) << 32) | qint64(written.dwLowDateTime);
+    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    return {(qint64(sizeHigh) << 32) | qint64(sizeLow), (ticks - UnixEpochTicks) * 100,
+            readOnly ? 0444u : 0644u};
+}
+
+} // namespace
+
 FileState StateOf(const QString &path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(WidePath(path).get(), GetFileExInfoStandard, &data))
         return {};
-    const qint64 ticks = (qint64(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                         qint64(data.ftLastWriteTime.dwLowDateTime);
-    const bool readOnly = data.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
-    return {(qint64(data.nFileSizeHigh) << 32) | qint64(data.nFileSizeLow),
-            (ticks - UnixEpochTicks) * 100, readOnly ? 0444u : 0644u};
+    return StateFrom(data.ftLastWriteTime, data.dwFileAttributes, data.nFileSizeHigh,
+                     data.nFileSizeLow);
+}
+
+FileState StateOfOpen(int descriptor) {
+    BY_HANDLE_FILE_INFORMATION data;
+    if (!GetFileInformationByHandle(HANDLE(_get_osfhandle(descriptor)), &data))
+        return {};
+    return StateFrom(data.ftLastWriteTime, data.dwFileAttributes, data.nFileSizeHigh,
+                     data.nFileSizeLow);
 }
 
 } // namespace platform

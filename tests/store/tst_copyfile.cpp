@@ -5,6 +5,7 @@
 #include "scriptedprompt.h"
 #include "temptree.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QTest>
 
@@ -178,6 +179,56 @@ private Q_SLOTS:
             !CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("dst.bin"), 1, 3 * MiB, 1, &view));
         QCOMPARE(view.labels.size(), 1);
         QCOMPARE(tree.Read("dst.bin"), tree.Read("src.bin").left(MiB));
+    }
+
+    // A backup's copy: a source that differs from its measure, before or during the copy, is
+    // refused; an old longer file at the destination does not keep its tail; the copy takes the
+    // measured mode and time, and a zip's copy (nothing measured) takes neither.
+    void measuredCopy_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("measure");
+        QTest::addColumn<int>("result");
+        QTest::newRow("unchanged") << "" << true << int(MeasuredCopy::Copied);
+        QTest::newRow("nothing measured") << "" << false << int(MeasuredCopy::Copied);
+        QTest::newRow("changed before") << "before" << true << int(MeasuredCopy::ChangedBefore);
+        QTest::newRow("changed during") << "during" << true << int(MeasuredCopy::ChangedDuring);
+    }
+    void measuredCopy() {
+        QFETCH(QString, change);
+        QFETCH(bool, measure);
+        QFETCH(int, result);
+        const qint64 size = 2 * MiB + 10;
+        TempTree tree({"src.bin:" + QString::number(size)});
+        tree.Write("dst.bin", QByteArray(3 * MiB, 'x'));
+        const QString source = tree.PathOf("src.bin");
+        QFile(source).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QFile stamp(source);
+        QVERIFY(stamp.open(QIODevice::ReadWrite));
+        QVERIFY(stamp.setFileTime(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)),
+                                  QFileDevice::FileModificationTime));
+        stamp.close();
+        const platform::FileState measured = platform::StateOf(source);
+        const auto grow = [&] {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::Append));
+            file.write("more");
+        };
+        if (change == "before")
+            grow();
+        RecordingView view;
+        if (change == "during")
+            view.onLabel = grow;
+        int keepError = -1;
+        QCOMPARE(int(CopyMeasuredRange(source, tree.PathOf("dst.bin"), 1, double(size),
+                                       measure ? &measured : nullptr, &keepError, &view)),
+                 result);
+        if (result != int(MeasuredCopy::Copied))
+            return;
+        QCOMPARE(keepError, int(platform::ErrNone));
+        QCOMPARE(tree.Read("dst.bin"), tree.Read("src.bin"));
+        const platform::FileState copy = platform::StateOf(tree.PathOf("dst.bin"));
+        QCOMPARE(copy == measured, measure);
+        QCOMPARE(copy.mode == 0640u, measure);
     }
 };
 
