@@ -7,7 +7,7 @@
 #include "mediuminifile.h"
 #include "model.h"
 #include "scriptedprompt.h"
-#include "selectors.h"
+#include "scriptedselector.h"
 #include "temptree.h"
 
 #include <QDir>
@@ -15,19 +15,6 @@
 #include <QTest>
 
 namespace {
-
-// Answers the directory selector with a scripted folder and records its captions.
-class ScriptedSelector : public SelectorHandler {
-public:
-    ScriptedSelector() { SetSelectorHandler(this); }
-    ~ScriptedSelector() override { SetSelectorHandler(nullptr); }
-    QString GetDirectory(const QString &start, const QString &caption) override {
-        captions.append(caption);
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-    QStringList answers;
-    QStringList captions;
-};
 
 QString Medium(int number) {
     return QStringLiteral("!IN_HERE!/Media.ID=") + QString::number(number) + QStringLiteral("\r\n");
@@ -226,8 +213,9 @@ private Q_SLOTS:
         int number = 3;
         QCOMPARE(drives.FindMedia(number), tree.PathOf(QStringLiteral("elsewhere/MEDIA003/")));
         QCOMPARE(prompt.Prompts().size(), 3);
-        QCOMPARE(selector.captions,
-                 QStringList(2, QStringLiteral("Directory Selector - Finding Media Number 3")));
+        QCOMPARE(selector.calls.size(), 2);
+        for (const RecordedSelector &call : selector.calls)
+            QCOMPARE(call.caption, QStringLiteral("Directory Selector - Finding Media Number 3"));
     }
 
     void cancelInsideTheDialogueEndsTheSearch_data() {
