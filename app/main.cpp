@@ -18,6 +18,9 @@
 #ifdef PELLMOOR_HAVE_DETAILS
 #include "frmQuoxel.h"
 #endif
+#ifdef PELLMOOR_HAVE_SELECTORS
+#include "WindowSelectors.h"
+#endif
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -26,6 +29,10 @@ int main(int argc, char *argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBoxPrompt prompt;
     SetPromptHandler(&prompt);
+#ifdef PELLMOOR_HAVE_SELECTORS
+    WindowSelectors selectors;
+    SetSelectorHandler(&selectors);
+#endif
 
     platform::SingleInstanceLock lock(QStringLiteral("QuillonsPellmoorBackup"));
     std::unique_ptr<frmControl> control;
@@ -67,6 +74,7 @@ int main(int argc, char *argv[]) {
 
     ShowWhatStartupDecided(result, *control, *splash);
     const int code = QApplication::exec();
+    SetSelectorHandler(nullptr);
     SetPromptHandler(nullptr);
     return code;
 }
