@@ -1,6 +1,8 @@
 // The range window over a real multi-selection list: the From and To boxes, the range they make,
 // Select, Deselect and Invert on it, and Done.
 
+#include "CheckRoster.h"
+#include "CheckRosterRows.h"
 #include "ListWidgetRows.h"
 #include "WindowSelectors.h"
 #include "frmRange.h"
@@ -19,6 +21,7 @@ class TestRange : public QObject {
 
     std::unique_ptr<WindowSelectors> selectors;
     std::unique_ptr<QListWidget> list;
+    std::unique_ptr<CheckRoster> roster;
 
     frmRange &Window() const { return selectors->RangeWindow(); }
     QComboBox *Box(const char *name) const {
@@ -34,19 +37,26 @@ class TestRange : public QObject {
         for (int i = 0; i < row; ++i)
             QTest::keyClick(box, Qt::Key_Down);
     }
-    QList<int> Selected() const {
-        QList<int> rows;
-        for (int row = 0; row < list->count(); ++row) {
-            if (list->item(row)->isSelected())
-                rows.append(row);
+    // The rows of the list, or of the roster with the same texts.
+    std::unique_ptr<RangeRows> RowsOf(const QString &control) const {
+        if (control == QLatin1String("roster"))
+            return std::make_unique<CheckRosterRows>(roster.get());
+        return std::make_unique<ListWidgetRows>(list.get());
+    }
+    static QList<int> Marked(const RangeRows &rows) {
+        QList<int> marked;
+        for (int row = 0; row < rows.RowCount(); ++row) {
+            if (rows.RowMarked(row))
+                marked.append(row);
         }
-        return rows;
+        return marked;
     }
-    void Select(const QList<int> &rows) {
-        list->clearSelection();
-        for (int row : rows)
-            list->item(row)->setSelected(true);
+    static void Mark(RangeRows &rows, const QList<int> &marked) {
+        for (int row = 0; row < rows.RowCount(); ++row)
+            rows.SetRowMarked(row, marked.contains(row));
     }
+    QList<int> Selected() const { return Marked(*RowsOf(QStringLiteral("list"))); }
+    void Select(const QList<int> &marked) { Mark(*RowsOf(QStringLiteral("list")), marked); }
 
 private Q_SLOTS:
     void init() {
@@ -54,16 +64,21 @@ private Q_SLOTS:
         SetSelectorHandler(selectors.get());
         list = std::make_unique<QListWidget>();
         list->setSelectionMode(QAbstractItemView::MultiSelection);
-        for (int row = 0; row < 8; ++row)
+        roster = std::make_unique<CheckRoster>();
+        for (int row = 0; row < 8; ++row) {
             list->addItem(QStringLiteral("/data/file%1.txt").arg(row));
+            roster->AddItem(list->item(row)->text());
+        }
     }
     void cleanup() {
         SetSelectorHandler(nullptr);
         selectors.reset();
         list.reset();
+        roster.reset();
     }
 
     void rangeChangesItsRowsOnly_data() {
+        QTest::addColumn<QString>("control");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("button");
@@ -80,16 +95,21 @@ private Q_SLOTS:
                     {"invert the first row alone", 0, 0, "cmdInvSel", {3, 6}},
                     {"invert up to the last row", 5, 2, "cmdInvSel", {0, 3, 5, 7}},
                     {"select everything", 0, 7, "cmdSelAll", {0, 1, 2, 3, 4, 5, 6, 7}}};
-        for (const auto &row : rows)
-            QTest::newRow(row.tag) << row.from << row.to << row.button << row.selected;
+        for (const char *control : {"list", "roster"}) {
+            for (const auto &row : rows)
+                QTest::addRow("%s: %s", control, row.tag)
+                    << QString::fromLatin1(control) << row.from << row.to << row.button
+                    << row.selected;
+        }
     }
     void rangeChangesItsRowsOnly() {
+        QFETCH(QString, control);
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QString, button);
         QFETCH(QList<int>, selected);
-        Select({0, 3, 6});
-        ListWidgetRows rows(list.get());
+        const std::unique_ptr<RangeRows> rows = RowsOf(control);
+        Mark(*rows, {0, 3, 6});
         bool ran = false;
         WhenShown(Window(), [&] {
             ran = true;
@@ -102,18 +122,18 @@ private Q_SLOTS:
             QCOMPARE(cmbFrom->currentIndex(), from);
             // The To box is filled by its timer, with the rows from the chosen one to the last.
             QTRY_COMPARE(cmbTo->count(), 8 - from);
-            QCOMPARE(cmbTo->itemText(0), list->item(from)->text());
-            QCOMPARE(cmbTo->itemText(cmbTo->count() - 1), list->item(7)->text());
+            QCOMPARE(cmbTo->itemText(0), rows->RowText(from));
+            QCOMPARE(cmbTo->itemText(cmbTo->count() - 1), rows->RowText(7));
             Choose(cmbTo, to);
             QTest::mouseClick(Button(button.toLatin1().constData()), Qt::LeftButton);
-            QCOMPARE(Selected(), selected);
+            QCOMPARE(Marked(*rows), selected);
             QVERIFY(Window().isVisible());
             QTest::mouseClick(Button("cmdDone"), Qt::LeftButton);
             QVERIFY(!Window().isVisible());
         });
-        ShowRange(rows);
+        ShowRange(*rows);
         QVERIFY(ran);
-        QCOMPARE(Selected(), selected);
+        QCOMPARE(Marked(*rows), selected);
     }
 
     void choosingAnotherStartEmptiesTheToBoxAtOnce() {
