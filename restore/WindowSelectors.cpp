@@ -51,3 +51,7 @@ QString WindowSelectors::GetPattern(const QString &start) {
 void WindowSelectors::ShowRange(RangeRows &rows) {
     range->ShowForm(rows);
 }
+
+QString WindowSelectors::LastDirectory() const {
+    return directory->ShownDirectory();
+}

@@ -25,6 +25,7 @@ public:
                     const QString &caption) override;
     QString GetPattern(const QString &start) override;
     void ShowRange(RangeRows &rows) override;
+    QString LastDirectory() const override;
 
 private:
     std::unique_ptr<frmDirectory> directory;

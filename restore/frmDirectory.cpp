@@ -122,6 +122,10 @@ void frmDirectory::reject() {
     QDialog::reject();
 }
 
+QString frmDirectory::ShownDirectory() const {
+    return dirDirSel->Path();
+}
+
 bool frmDirectory::DoSetTo(const QString &dir) {
     const QString wanted = dir.isEmpty() ? dirDirSel->Path() : dir;
     const QString target = NearestOpenDirectory(wanted);

@@ -39,6 +39,8 @@ public:
     bool DoSetTo(const QString &dir);
 
     bool Cancelled() const { return cancelled; }
+    // The directory the directory box shows, ending in the separator.
+    QString ShownDirectory() const;
 
     // Cancel, Escape and the close box.
     void reject() override;

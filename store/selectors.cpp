@@ -1,5 +1,9 @@
 #include "selectors.h"
 
+#include "textutil.h"
+
+#include <QDir>
+
 namespace {
 SelectorHandler *selectorHandler = nullptr;
 }
@@ -33,4 +37,10 @@ QString GetPattern(const QString &pattern) {
 void ShowRange(RangeRows &rows) {
     if (selectorHandler)
         selectorHandler->ShowRange(rows);
+}
+
+QString LastDirectory() {
+    if (selectorHandler)
+        return selectorHandler->LastDirectory();
+    return AddSlashed(QDir::toNativeSeparators(QDir::currentPath()));
 }

@@ -34,6 +34,9 @@ public:
     virtual QString GetPattern(const QString &pattern) = 0;
     // Lets the user select, deselect or invert ranges of the rows until Done.
     virtual void ShowRange(RangeRows &rows) = 0;
+    // The directory the directory window showed last (ending in the separator); before it was
+    // ever shown, the working directory.
+    virtual QString LastDirectory() const = 0;
 };
 
 inline constexpr char DirectorySelectorCaption[] = "Directory Selector";
@@ -52,3 +55,4 @@ QString GetFile(const QString &path, bool nameAllowed,
                 const QString &caption = QString::fromLatin1(DirectorySelectorCaption));
 QString GetPattern(const QString &pattern);
 void ShowRange(RangeRows &rows);
+QString LastDirectory();

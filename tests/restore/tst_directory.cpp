@@ -226,6 +226,8 @@ private Q_SLOTS:
         WhenShown(Window(), [&] { Click("cmdOk"); });
         QCOMPARE(GetDirectory(QString()), Path("a/b/"));
         QVERIFY(prompt.Texts().isEmpty());
+        // Callers that start where the user was last ask the window.
+        QCOMPARE(LastDirectory(), Path("a/b/"));
     }
 
     void manualDirectoryLandsOnTheNearestOneThatCanBeSet_data() {

@@ -34,6 +34,10 @@ public:
                     const QString &caption) override;
     QString GetPattern(const QString &pattern) override;
     void ShowRange(RangeRows &rows) override;
+    QString LastDirectory() const override { return lastDirectory; }
+
+    // What LastDirectory answers.
+    QString lastDirectory;
 
 private:
     QString Next();
