@@ -124,12 +124,20 @@ int WriteTree::Open(const QString &relativeFile, WriteOpen how) {
     if (parent < 0)
         return -1;
     switch (how) {
-    case WriteOpen::Fresh:
-        // A file or link already there is taken away; O_EXCL then makes sure the file written
-        // is the one made here, not something planted in between.
+    case WriteOpen::Fresh: {
+        // O_EXCL makes sure the file written is the one made here, not something planted in
+        // between; a file or link already there is taken away first. Most files are new, so
+        // the removal is tried only when the name is taken.
+        const auto create = [&] {
+            return ::openat(parent, encoded.constData(),
+                            O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        };
+        const int fd = create();
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
         ::unlinkat(parent, encoded.constData(), 0);
-        return ::openat(parent, encoded.constData(),
-                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        return create();
+    }
     case WriteOpen::Existing: {
         const int fd = ::openat(parent, encoded.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
         struct stat info;
