@@ -82,6 +82,9 @@ void BackupProgress::BuildLayout() {
            "shpTotal");
     addRow(2, lblUsedCap, "lblUsedCap", "Space Used On Media :", lblUsed, "lblUsed", shpUsed,
            "shpUsed");
+    // The values keep room for their longest usual text, so the bars do not jump as they change.
+    grid->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(QStringLiteral(
+                                       "Media Used: 99 Of Est. 99, Free: 999.99 MB")));
     layout->addLayout(grid);
 
     auto *status = new QHBoxLayout();
@@ -161,7 +164,11 @@ void BackupProgress::SetStage(const QString &caption, const QString &counter) {
     reported.doing = caption;
     reported.done = counter;
     dirty = true;
-    if (changed && onActivity)
+    if (!changed)
+        return;
+    // A new stage is rare and worth showing at once.
+    Refresh();
+    if (onActivity)
         onActivity(caption);
 }
 

@@ -19,7 +19,12 @@ void FractionBar::SetFraction(double value) {
 }
 
 QSize FractionBar::sizeHint() const {
-    return QSize(200, fontMetrics().height());
+    return QSize(fontMetrics().height() * 14, fontMetrics().height());
+}
+
+// Short enough for a small screen, long enough that a step of a few percent shows.
+QSize FractionBar::minimumSizeHint() const {
+    return QSize(fontMetrics().height() * 8, fontMetrics().height());
 }
 
 void FractionBar::paintEvent(QPaintEvent *) {

@@ -11,6 +11,7 @@ public:
     double Fraction() const { return fraction; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

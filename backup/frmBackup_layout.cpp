@@ -250,6 +250,7 @@ QWidget *frmBackup::BuildFinishedStep() {
             grid->addWidget(figure, row + 1, column + 1);
         }
     }
+    grid->setHorizontalSpacing(fraZip->fontMetrics().horizontalAdvance(QStringLiteral("MMM")));
     grid->setColumnStretch(3, 1);
     layout->addWidget(fraZip);
     auto *finished = Named(new QLabel(QStringLiteral("Backup has finished!"), page),

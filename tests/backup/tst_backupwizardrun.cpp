@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(MsgAnswer)
+
 namespace {
 
 constexpr qint64 MB = 1024 * 1024;
@@ -50,6 +52,7 @@ private slots:
     void cleanup();
     void wholeBackupOnMedia();
     void sameResultAsTheEngineAlone();
+    void stopWhileALargeFileIsCopied_data();
     void stopWhileALargeFileIsCopied();
     void pauseThenCancel();
     void cancelAtAMediumPrompt();
@@ -185,9 +188,20 @@ void TestBackupWizardRun::sameResultAsTheEngineAlone() {
     QCOMPARE(Layout(), wizard);
 }
 
+void TestBackupWizardRun::stopWhileALargeFileIsCopied_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("smallFileStored");
+    // Yes: the medium ends after the file being copied. No: it is filled first (the small file
+    // still fits beside the large one), and it is the last all the same.
+    QTest::newRow("Yes, stop now") << MsgAnswer::Yes << false;
+    QTest::newRow("No, at the end of the medium") << MsgAnswer::No << true;
+}
+
 void TestBackupWizardRun::stopWhileALargeFileIsCopied() {
-    fixture->tree.Add(
-        {"data/big.bin:8388608", "data/a.bin:3145728", "data/b.bin:3145728", "data/c.bin:3145728"});
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, smallFileStored);
+    fixture->tree.Add({"data/big.bin:8388608", "data/a.bin:3145728", "data/b.bin:3145728",
+                       "data/c.bin:3145728", "data/d.bin:1048576"});
     fixture->AddDirectory(fixture->Data());
     const QString bigCopy = Stored(1, "big.bin");
     bool stopShownDuringCopy = false;
@@ -197,8 +211,7 @@ void TestBackupWizardRun::stopWhileALargeFileIsCopied() {
             return size > 0 && size < 8 * MB;
         },
         [&] {
-            prompt->AnswerWhen(QStringLiteral("Would you like to stop the backup?"),
-                               MsgAnswer::Yes);
+            prompt->AnswerWhen(QStringLiteral("Would you like to stop the backup?"), answer);
             Click(*window, "cmdStp");
             QPushButton *stopButton = Control<QPushButton>(*window, "cmdStp");
             stopShownDuringCopy =
@@ -218,20 +231,27 @@ void TestBackupWizardRun::stopWhileALargeFileIsCopied() {
     });
     QVERIFY(stopQuestion != asked.end());
     QCOMPARE(stopQuestion->buttons, MsgButtons::YesNoCancel);
-    QVERIFY(stopQuestion->text.startsWith("This will make the backup stop now as if the files "
-                                          "currently\nbacked up were the only ones to be backed "
-                                          "up.\nWould you like to stop the backup?\n\n"));
+    QCOMPARE(stopQuestion->text,
+             QStringLiteral("This will make the backup stop now as if the files currently\n"
+                            "backed up were the only ones to be backed up.\n"
+                            "Would you like to stop the backup?\n\n"
+                            "Press Yes to stop the backup now,\n"
+                            "No to stop the backup at the end of the next full media\n"
+                            "or Cancel to not stop the backup."));
     // The medium being written was the last: no next medium is asked for.
     const QStringList texts = prompt->Texts();
     QCOMPARE(texts.filter("Was this media written").size(), 1);
     QVERIFY(texts.filter("insert the next media").isEmpty());
     QCOMPARE(TheModel().MediaLast(), 0);
     QCOMPARE(fixture->Record(fixture->Data("big.bin"))->Versions.size(), 1);
+    QCOMPARE(QFile(bigCopy).size(), 8 * MB);
     for (const char *name : {"a.bin", "b.bin", "c.bin"}) {
         const FileRecord *file = fixture->Record(fixture->Data(QString::fromLatin1(name)));
         QVERIFY2(!file || file->Versions.isEmpty(), name);
     }
-    QCOMPARE(QFile(bigCopy).size(), 8 * MB);
+    const FileRecord *small = fixture->Record(fixture->Data("d.bin"));
+    QCOMPARE(small && !small->Versions.isEmpty(), smallFileStored);
+    QCOMPARE(QFile::exists(Stored(1, "d.bin")), smallFileStored);
 }
 
 void TestBackupWizardRun::pauseThenCancel() {
@@ -359,6 +379,9 @@ void TestBackupWizardRun::zipStatistics() {
     QVERIFY(allSaved < saved);
     QCOMPARE(Control<QLabel>(*window, "lblZipStat2")->text(), FormatSize(totals.originalKB));
     QCOMPARE(Control<QLabel>(*window, "lblZipStat5")->text(), FormatSize(totals.allFinalKB));
+    const QString shots = qEnvironmentVariable("PELLMOOR_SHOTS");
+    if (!shots.isEmpty())
+        window->grab().save(QDir(shots).filePath("wizard_finished_zipped.png"));
 }
 
 void TestBackupWizardRun::openedFromTheControlCentre() {
