@@ -12,9 +12,9 @@ cd "$work"
 python3 "$here/maketree.py" "$work/tree" 500 "$megabytes"
 echo "wizard tree: $(find "$work/tree" -type f | wc -l) files, $(du -sm "$work/tree" | cut -f1) MB"
 
-# Each run starts from a fresh history; the wizard's own figures go to a file per run.
+# Each run starts from a fresh history; the wizard prints its own figures, one line a run.
 peer_run() { "$work/prog/pellmoor" backup --quiet; }
-wizard_run() { "$wizard" "$work/prog" >>"$work/wizard.figures"; }
+wizard_run() { "$wizard" "$work/prog" >>"$work/wizard.figures" 2>/dev/null; }
 clean_run() {
     set_aside "$work/prog" "$work/backups"
     make_program "$work/prog" "$work/tree" "$work/backups"
@@ -22,9 +22,13 @@ clean_run() {
 clean_run
 read -r peer_s ours <<<"$(race peer_run wizard_run clean_run)"
 gap=$(awk '$2 > m { m = $2 } END { print m + 0 }' "$work/wizard.figures")
-echo "wizard backup nolimit: ${ours}s, pellmoor backup: ${peer_s}s, ratio $(ratio "$ours" "$peer_s") (target <= 1.05)"
+# The process figure includes starting a window system (offscreen) and building the window,
+# a fixed cost that a small tree makes look large; the run alone is timed from the click on
+# "Next" to step 6.
+run_s=$(median $(awk '{ print $1 }' "$work/wizard.figures"))
+echo "wizard backup nolimit: process ${ours}s, run alone ${run_s}s; pellmoor backup: ${peer_s}s; ratio $(ratio "$ours" "$peer_s") (process), $(ratio "$run_s" "$peer_s") (run alone) (target <= 1.05)"
 echo "wizard longest event gap, plain: ${gap} ms (target < 100)"
-discard "$work/prog" "$work/backups" "$work/tree"
+discard "$work/prog" "$work/backups" "$work/tree" "$work/wizard.figures"
 
 # Zipped, over large files: half compressible text, half random bytes, 20 to 40 MB each.
 python3 - "$work/large" <<'PY'
@@ -42,6 +46,6 @@ for i in range(6):
             f.write(rng.randbytes(size))
 PY
 make_program "$work/progz" "$work/large" "$work/backupsz"
-read -r zs zgap zstate <<<"$("$wizard" "$work/progz" --zip)"
+read -r zs zgap zstate <<<"$("$wizard" "$work/progz" --zip 2>/dev/null)"
 echo "wizard zipped run over files of 20 to 40 MB: ${zs}s ($zstate), longest event gap: ${zgap} ms (target < 100)"
 discard "$work/progz" "$work/backupsz" "$work/large"
