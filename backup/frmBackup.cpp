@@ -68,8 +68,9 @@ void frmBackup::ConnectControls() {
 }
 
 void frmBackup::ShowForm() {
-    // A run still ending (cancelled from its window) keeps its state until it has returned.
-    if (!running) {
+    // A run still ending (cancelled from its window) keeps its state until it has returned, and
+    // a window already open keeps the choices made in it.
+    if (!running && !isVisible()) {
         progress->Reset();
         SetCancelFlag(false);
         stage = MediumStep;

@@ -408,6 +408,11 @@ void TestBackupWizardRun::openedFromTheControlCentre() {
     QVERIFY(window->isVisible());
     QVERIFY(!cmdBackup->isEnabled());
     QCOMPARE(Control<QListWidget>(*window, "lstDirectories")->count(), 1);
+    // Brought up again while open, it stays where the user is.
+    Click(*window, "cmdNext");
+    QVERIFY(ShowAppWindow(AppWindow::Backup));
+    QCOMPARE(window->CurrentStep(), int(frmBackup::DirectoryStep));
+    Click(*window, "cmdBack");
     cancelWizard();
 
     control.MenuCommand(3); // the tray menu's Backup entry
