@@ -21,6 +21,9 @@
 #ifdef PELLMOOR_HAVE_SELECTORS
 #include "WindowSelectors.h"
 #endif
+#ifdef PELLMOOR_HAVE_BACKUP
+#include "frmBackup.h"
+#endif
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -43,6 +46,9 @@ int main(int argc, char *argv[]) {
 #ifdef PELLMOOR_HAVE_DETAILS
     std::unique_ptr<frmQuoxel> quoxel;
 #endif
+#ifdef PELLMOOR_HAVE_BACKUP
+    std::unique_ptr<frmBackup> backup;
+#endif
     StartupSteps steps;
     steps.windowsLoaded = [&] {
         control = std::make_unique<frmControl>(QSystemTrayIcon::isSystemTrayAvailable());
@@ -62,6 +68,13 @@ int main(int argc, char *argv[]) {
         frmHelp *helpWindow = help.get();
         RegisterAppWindow(AppWindow::Help, helpWindow, [helpWindow] { helpWindow->ShowForm(); });
         helpWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+#endif
+#ifdef PELLMOOR_HAVE_BACKUP
+        backup = std::make_unique<frmBackup>();
+        frmBackup *backupWindow = backup.get();
+        RegisterAppWindow(AppWindow::Backup, backupWindow,
+                          [backupWindow] { backupWindow->ShowForm(); });
+        backupWindow->SetHelpAction([] { ShowAppWindow(AppWindow::Help); });
 #endif
         control->RefreshAvailability();
         splash->ShowForm();

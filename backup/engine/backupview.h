@@ -9,6 +9,7 @@
 
 struct ZipTotals {
     int count = 0;            // zipped copies of the run
+    int allCount = 0;         // every stored copy of the run
     double originalKB = 0;    // their unzipped size
     double zippedKB = 0;      // their zipped size
     double allOriginalKB = 0; // every stored copy, unzipped

@@ -140,6 +140,7 @@ void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
         QFile::remove(file.ZipName);
         file.ZipName.clear();
     }
+    ++totals.allCount;
     totals.allOriginalKB += file.Size;
     totals.allFinalKB += file.StoreSize;
     ++filesDone;

@@ -1,0 +1,430 @@
+// Whole runs through the wizard's real controls: media on disk, Stop, Pause, Cancel at a
+// medium prompt, the list of files during a run, the zip statistics, and the ways in from the
+// control centre.
+#include "SysTray.h"
+#include "appwindows.h"
+#include "backupfixture.h"
+#include "cancelflag.h"
+#include "customcheck.h"
+#include "frmAlert.h"
+#include "frmControl.h"
+#include "infofile.h"
+#include "model.h"
+#include "platform.h"
+#include "programini.h"
+#include "statuslog.h"
+#include "textutil.h"
+#include "wizarddriver.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(MsgAnswer)
+
+namespace {
+
+constexpr qint64 MB = 1024 * 1024;
+
+// A compressible text of about the given size.
+QByteArray Words(int bytes) {
+    QByteArray text;
+    while (text.size() < bytes)
+        text +=
+            "the quick brown fox jumps over the lazy dog " + QByteArray::number(text.size()) + "\n";
+    return text;
+}
+
+} // namespace
+
+// Waits for the run to end in step 6 or with the window hidden.
+#define WAIT_FOR_RUN()                                                                             \
+    QTRY_VERIFY_WITH_TIMEOUT(                                                                      \
+        window->CurrentStep() == frmBackup::FinishedStep || !window->isVisible(), RunTimeoutMs)
+
+class TestBackupWizardRun : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void wholeBackupOnMedia();
+    void sameResultAsTheEngineAlone();
+    void stopWhileALargeFileIsCopied_data();
+    void stopWhileALargeFileIsCopied();
+    void pauseThenCancel();
+    void cancelAtAMediumPrompt();
+    void viewListDuringARun();
+    void zipStatistics();
+    void openedFromTheControlCentre();
+
+private:
+    // Step 1 with the 10 MB trial medium written one by one, then on to the run.
+    void StartTrialRun();
+    QString Stored(int mediumNumber, const QString &relative) const;
+    // Each data file's medium number and stored name, by its path below the data folder.
+    QMap<QString, QString> Layout() const;
+
+    std::unique_ptr<BackupFixture> fixture;
+    std::unique_ptr<GuardedPrompt> prompt;
+    std::unique_ptr<frmBackup> window;
+};
+
+void TestBackupWizardRun::init() {
+    fixture = std::make_unique<BackupFixture>();
+    prompt = std::make_unique<GuardedPrompt>();
+    window = std::make_unique<frmBackup>();
+}
+
+void TestBackupWizardRun::cleanup() {
+    window.reset();
+    prompt.reset();
+    fixture.reset();
+    TheModel() = Model();
+}
+
+void TestBackupWizardRun::StartTrialRun() {
+    window->ShowForm();
+    prompt->AnswerWhen(QStringLiteral("You must be careful"), MsgAnswer::OK);
+    Click(*window, "optMedium4");
+    Type(*window, "txtSize", QString::fromLatin1(TrialWord));
+    Click(*window, "optType0");
+    Click(*window, "cmdNext");
+    while (window->CurrentStep() < frmBackup::OptionsStep)
+        Click(*window, "cmdNext");
+    Click(*window, "cmdNext");
+}
+
+QString TestBackupWizardRun::Stored(int mediumNumber, const QString &relative) const {
+    return fixture->MediumDir(1, mediumNumber) + platform::RelativeForm(fixture->Data(relative));
+}
+
+QMap<QString, QString> TestBackupWizardRun::Layout() const {
+    QMap<QString, QString> layout;
+    const QString data = fixture->Data();
+    for (const FileRecord &file : TheModel().Files) {
+        const QString path = file.Path + file.Name;
+        if (!path.startsWith(data) || file.Versions.isEmpty())
+            continue;
+        const VersionRecord &v = file.Versions.last();
+        layout[path.mid(data.size())] = QString::number(v.MediumIndex) + QLatin1Char('|') +
+                                        v.StoredName + QLatin1Char('|') +
+                                        QString::number(v.Spanned);
+    }
+    return layout;
+}
+
+void TestBackupWizardRun::wholeBackupOnMedia() {
+    fixture->tree.Add({"data/big.bin:6291456", "data/a.bin:3145728", "data/sub/b.bin:3145728",
+                       "data/sub/c.bin:3145728", "data/sub/d.txt=small"});
+    fixture->AddDirectory(fixture->Data());
+    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes)
+        .AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QCOMPARE(prompt->Unused(), 0);
+    QCOMPARE(prompt->Unexpected(), 0);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Backup - Finished"));
+    QCOMPARE(Control<QPushButton>(*window, "cmdNext")->text(), QStringLiteral("Finish"));
+    QVERIFY(!Control(*window, "cmdCancel")->isEnabled());
+    QVERIFY(!Control(*window, "cmdBack")->isEnabled());
+
+    const Model &m = TheModel();
+    QCOMPARE(m.MediaLast(), 1);
+    QCOMPARE(m.Settings.MediaName, QStringLiteral("Trial"));
+    for (const char *name : {"big.bin", "a.bin", "sub/b.bin", "sub/c.bin", "sub/d.txt"}) {
+        const QString relative = QString::fromLatin1(name);
+        const FileRecord *file = fixture->Record(fixture->Data(relative));
+        QVERIFY2(file && file->Versions.size() == 1, name);
+        const QString stored = Stored(file->Versions[0].MediumIndex + 1, relative);
+        QFile copy(stored);
+        QVERIFY2(copy.open(QIODevice::ReadOnly), qPrintable(stored));
+        QVERIFY2(copy.readAll() == fixture->tree.Read("data/" + relative), name);
+    }
+    for (int medium = 1; medium <= 2; ++medium)
+        QVERIFY(QFile::exists(fixture->MediumDir(1, medium) + "!IN_HERE!/Backup.Ini"));
+    QVERIFY(QFile::exists(ProgramIniPath()));
+    QCOMPARE(Control<QLabel>(*window, "lblZipStat1")->text(), QStringLiteral("5"));
+    QCOMPARE(Control<QLabel>(*window, "lblZipStat0")->text(), QStringLiteral("0"));
+    QCOMPARE(Control<QLabel>(*window, "lblDone")->text(), QStringLiteral("---"));
+
+    Click(*window, "cmdNext");
+    QVERIFY(!window->isVisible());
+}
+
+// The wizard adds nothing of its own to a run: the engine driven as the command line drives it
+// lays the same tree out on the same media.
+void TestBackupWizardRun::sameResultAsTheEngineAlone() {
+    const QStringList tree{"data/big.bin:6291456", "data/a.bin:3145728", "data/b/c.bin:2097152",
+                           "data/b/d.txt=small", "data/e.txt=words"};
+    fixture->tree.Add(tree);
+    fixture->AddDirectory(fixture->Data());
+    for (int i = 0; i < 3; ++i)
+        prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    const QMap<QString, QString> wizard = Layout();
+    const int wizardMedia = TheModel().MediaLast();
+    QCOMPARE(wizard.size(), 5);
+
+    cleanup();
+    init();
+    fixture->tree.Add(tree);
+    fixture->AddDirectory(fixture->Data());
+    SettingsRecord &s = TheModel().Settings;
+    s.MediaKind = 4;
+    s.MediaName = QStringLiteral("Trial");
+    s.MediaSize = 10240;
+    s.ClusterSize = 2048;
+    s.WriteAllAtOnce = false;
+    s.WriteXpWay = false;
+    for (int i = 0; i < 3; ++i)
+        prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    QVERIFY(fixture->Run().finished);
+    QCOMPARE(TheModel().MediaLast(), wizardMedia);
+    QCOMPARE(Layout(), wizard);
+}
+
+void TestBackupWizardRun::stopWhileALargeFileIsCopied_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("smallFileStored");
+    // Yes: the medium ends after the file being copied. No: it is filled first (the small file
+    // still fits beside the large one), and it is the last all the same.
+    QTest::newRow("Yes, stop now") << MsgAnswer::Yes << false;
+    QTest::newRow("No, at the end of the medium") << MsgAnswer::No << true;
+}
+
+void TestBackupWizardRun::stopWhileALargeFileIsCopied() {
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, smallFileStored);
+    fixture->tree.Add({"data/big.bin:8388608", "data/a.bin:3145728", "data/b.bin:3145728",
+                       "data/c.bin:3145728", "data/d.bin:1048576"});
+    fixture->AddDirectory(fixture->Data());
+    const QString bigCopy = Stored(1, "big.bin");
+    bool stopShownDuringCopy = false;
+    WhenReady stop(
+        [&] {
+            const qint64 size = QFileInfo(bigCopy).size();
+            return size > 0 && size < 8 * MB;
+        },
+        [&] {
+            prompt->AnswerWhen(QStringLiteral("Would you like to stop the backup?"), answer);
+            Click(*window, "cmdStp");
+            QPushButton *stopButton = Control<QPushButton>(*window, "cmdStp");
+            stopShownDuringCopy =
+                stopButton->text() == QStringLiteral("Stopping...") && !stopButton->isEnabled();
+        });
+    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QVERIFY(stop.Done());
+    QVERIFY(stopShownDuringCopy);
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QCOMPARE(prompt->Unused(), 0);
+
+    const QList<RecordedPrompt> &asked = prompt->Prompts();
+    const auto stopQuestion = std::find_if(asked.begin(), asked.end(), [](const RecordedPrompt &p) {
+        return p.question == Question::StopBackup;
+    });
+    QVERIFY(stopQuestion != asked.end());
+    QCOMPARE(stopQuestion->buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(stopQuestion->text,
+             QStringLiteral("This will make the backup stop now as if the files currently\n"
+                            "backed up were the only ones to be backed up.\n"
+                            "Would you like to stop the backup?\n\n"
+                            "Press Yes to stop the backup now,\n"
+                            "No to stop the backup at the end of the next full media\n"
+                            "or Cancel to not stop the backup."));
+    // The medium being written was the last: no next medium is asked for.
+    const QStringList texts = prompt->Texts();
+    QCOMPARE(texts.filter("Was this media written").size(), 1);
+    QVERIFY(texts.filter("insert the next media").isEmpty());
+    QCOMPARE(TheModel().MediaLast(), 0);
+    QCOMPARE(fixture->Record(fixture->Data("big.bin"))->Versions.size(), 1);
+    QCOMPARE(QFile(bigCopy).size(), 8 * MB);
+    for (const char *name : {"a.bin", "b.bin", "c.bin"}) {
+        const FileRecord *file = fixture->Record(fixture->Data(QString::fromLatin1(name)));
+        QVERIFY2(!file || file->Versions.isEmpty(), name);
+    }
+    const FileRecord *small = fixture->Record(fixture->Data("d.bin"));
+    QCOMPARE(small && !small->Versions.isEmpty(), smallFileStored);
+    QCOMPARE(QFile::exists(Stored(1, "d.bin")), smallFileStored);
+}
+
+void TestBackupWizardRun::pauseThenCancel() {
+    fixture->tree.Add({"data/big.bin:8388608", "data/a.bin:3145728"});
+    fixture->AddDirectory(fixture->Data());
+    QVERIFY(SaveIniFile(ProgramIniPath()));
+    const QByteArray savedIni = fixture->tree.Read("prog/Backup.Ini");
+    WhenReady pause(
+        [&] { return window->windowTitle() == QStringLiteral("Backup - Backing Up Files"); },
+        [&] {
+            prompt->AnswerWhen(QStringLiteral("Paused!"), MsgAnswer::Cancel)
+                .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::No)
+                .AnswerWhen(QStringLiteral("Paused!"), MsgAnswer::Cancel)
+                .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+            Click(*window, "cmdPause");
+        });
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QVERIFY(pause.Done());
+    QVERIFY(!window->isVisible());
+    QCOMPARE(prompt->Unused(), 0);
+    QCOMPARE(prompt->Texts().filter("Paused!").size(), 2);
+    QCOMPARE(prompt->Texts().filter("Paused!")[0],
+             QStringLiteral("Paused!\nPress OK to continue.\nPress Cancel to cancel."));
+    QVERIFY(StatusLog::Instance().Text().contains("Backup - cmdCancel_Click"));
+    QVERIFY(!CancelFlag());
+    // The run is forgotten: the model is the saved one again and its folder is gone.
+    QVERIFY(TheModel().Backups.isEmpty());
+    QVERIFY(TheModel().Media.isEmpty());
+    QVERIFY(!QFileInfo::exists(fixture->BackupDir() + "Backup001"));
+    QCOMPARE(fixture->tree.Read("prog/Backup.Ini"), savedIni);
+}
+
+void TestBackupWizardRun::cancelAtAMediumPrompt() {
+    fixture->tree.Add({"data/big.bin:6291456", "data/a.bin:3145728", "data/b.bin:3145728"});
+    fixture->AddDirectory(fixture->Data());
+    QVERIFY(SaveIniFile(ProgramIniPath()));
+    const QByteArray savedIni = fixture->tree.Read("prog/Backup.Ini");
+    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Cancel)
+        .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(prompt->Unused(), 0);
+    QCOMPARE(prompt->Texts().filter("Was this media written").size(), 1);
+    QVERIFY(TheModel().Backups.isEmpty());
+    QVERIFY(TheModel().Media.isEmpty());
+    for (const FileRecord &file : TheModel().Files)
+        QVERIFY(file.Versions.isEmpty());
+    QVERIFY(
+        QDir(fixture->BackupDir()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    QCOMPARE(fixture->tree.Read("prog/Backup.Ini"), savedIni);
+    QVERIFY(!CancelFlag());
+    // Opened again, the wizard starts afresh.
+    window->ShowForm();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::MediumStep));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Backup"));
+}
+
+void TestBackupWizardRun::viewListDuringARun() {
+    fixture->tree.Add({"data/big.bin:8388608", "data/a.bin:2097152", "data/b.txt=words"});
+    fixture->AddDirectory(fixture->Data());
+    fixture->SetMedia(-1, 16384, true);
+    QStringList shown;
+    int toBackUp = 0;
+    const QString shots = qEnvironmentVariable("PELLMOOR_SHOTS");
+    WhenReady view([&] { return QFileInfo(Stored(1, "big.bin")).size() > 0; },
+                   [&] {
+                       Click(*window, "cmdViewList");
+                       auto *list = window->findChild<QListWidget *>(QStringLiteral("lstFiles"));
+                       for (int i = 0; i < list->count(); ++i)
+                           shown.append(list->item(i)->text());
+                       for (const FileRecord &file : TheModel().Files)
+                           toBackUp += file.ToBackUp;
+                       if (!shots.isEmpty()) {
+                           window->grab().save(QDir(shots).filePath("wizard_running.png"));
+                           list->window()->grab().save(QDir(shots).filePath("wizard_filelist.png"));
+                       }
+                   });
+    window->ShowForm();
+    Click(*window, "optMedium5");
+    while (window->CurrentStep() < frmBackup::RunStep)
+        Click(*window, "cmdNext");
+    WAIT_FOR_RUN();
+    QVERIFY(view.Done());
+    QCOMPARE(toBackUp, 3);
+    QCOMPARE(shown.size(), 3 + 3);
+    QCOMPARE(shown[0], QStringLiteral("Files already backed up :"));
+    const int second = int(shown.indexOf(QStringLiteral("Files to be backed up :")));
+    QVERIFY(second >= 2);
+    QCOMPARE(shown[second - 1], QString());
+    const QString indent(12, QLatin1Char(' '));
+    // The large file is being copied: it is still waiting, as the other two.
+    QCOMPARE(second, 2);
+    for (int i = second + 1; i < shown.size(); ++i)
+        QVERIFY2(shown[i].startsWith(indent + fixture->Data()), qPrintable(shown[i]));
+    QVERIFY(shown.contains(indent + fixture->Data("big.bin")));
+}
+
+void TestBackupWizardRun::zipStatistics() {
+    fixture->tree.Write("data/a.txt", Words(300000));
+    fixture->tree.Write("data/b.txt", Words(200000));
+    fixture->tree.Add({"data/c.bin:100000"});
+    fixture->AddDirectory(fixture->Data());
+    fixture->SetMedia(-1, 16384, true);
+    window->ShowForm();
+    Click(*window, "optMedium5");
+    while (window->CurrentStep() < frmBackup::OptionsStep)
+        Click(*window, "cmdNext");
+    Click(*window, "chkZip");
+    Click(*window, "cmdNext");
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QVERIFY(prompt->Texts().filter("Zipping all files turned").size() == 1);
+    QCOMPARE(Control<QLabel>(*window, "lblZipping")->text(), QStringLiteral("Zipping On"));
+    const ZipTotals &totals = window->LastResult().totals;
+    QVERIFY(totals.count >= 2);
+    QCOMPARE(Control<QLabel>(*window, "lblZipStat0")->text(), QString::number(totals.count));
+    QCOMPARE(Control<QLabel>(*window, "lblZipStat1")->text(), QStringLiteral("3"));
+    const double saved = Control<QLabel>(*window, "lblZipStat6")->text().chopped(1).toDouble();
+    QVERIFY2(saved > 50 && saved < 100,
+             qPrintable(Control<QLabel>(*window, "lblZipStat6")->text()));
+    // All files include the one that does not shrink, so they save less.
+    const double allSaved = Control<QLabel>(*window, "lblZipStat7")->text().chopped(1).toDouble();
+    QVERIFY(allSaved < saved);
+    QCOMPARE(Control<QLabel>(*window, "lblZipStat2")->text(), FormatSize(totals.originalKB));
+    QCOMPARE(Control<QLabel>(*window, "lblZipStat5")->text(), FormatSize(totals.allFinalKB));
+    const QString shots = qEnvironmentVariable("PELLMOOR_SHOTS");
+    if (!shots.isEmpty())
+        window->grab().save(QDir(shots).filePath("wizard_finished_zipped.png"));
+}
+
+void TestBackupWizardRun::openedFromTheControlCentre() {
+    fixture->AddDirectory(fixture->Data());
+    frmBackup *wizard = window.get();
+    RegisterAppWindow(AppWindow::Backup, wizard, [wizard] { wizard->ShowForm(); });
+    struct Unregister {
+        ~Unregister() { RegisterAppWindow(AppWindow::Backup, nullptr); }
+    } unregister;
+    frmControl control(false);
+    control.RefreshAvailability();
+    QPushButton *cmdBackup = Control<QPushButton>(control, "cmdBackup");
+
+    const auto cancelWizard = [&] {
+        QCOMPARE(window->CurrentStep(), int(frmBackup::MediumStep));
+        prompt->AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+        Click(*window, "cmdCancel");
+        QVERIFY(!window->isVisible());
+        QTRY_VERIFY(cmdBackup->isEnabled());
+        QVERIFY(!CancelFlag());
+    };
+    QVERIFY(cmdBackup->isEnabled());
+    cmdBackup->click();
+    QVERIFY(window->isVisible());
+    QVERIFY(!cmdBackup->isEnabled());
+    QCOMPARE(Control<QListWidget>(*window, "lstDirectories")->count(), 1);
+    // Brought up again while open, it stays where the user is.
+    Click(*window, "cmdNext");
+    QVERIFY(ShowAppWindow(AppWindow::Backup));
+    QCOMPARE(window->CurrentStep(), int(frmBackup::DirectoryStep));
+    Click(*window, "cmdBack");
+    cancelWizard();
+
+    control.MenuCommand(3); // the tray menu's Backup entry
+    QVERIFY(window->isVisible());
+    cancelWizard();
+
+    control.Alert()->DoAlert(QStringLiteral("Its backup time!"), 720);
+    Control<QPushButton>(*control.Alert(), "cmdBackup")->click();
+    QVERIFY(window->isVisible());
+    cancelWizard();
+    QCOMPARE(prompt->Unexpected(), 0);
+}
+
+QTEST_MAIN(TestBackupWizardRun)
+#include "tst_backupwizardrun.moc"
