@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -172,7 +173,11 @@ void frmDetails::BuildLayout() {
     layout->addLayout(lower);
     layout->addLayout(buttons);
     ArrangeFrames();
-    resize(820, 640);
+    // Room for long lists, but never more than the screen holds.
+    QSize size(960, 700);
+    if (const QScreen *shown = screen())
+        size = size.boundedTo(shown->availableSize());
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 // The frame the user picks from comes first: backups by backup, files by file.
