@@ -406,6 +406,40 @@ private Q_SLOTS:
         QCOMPARE(Files()->ListCount(), 2500);
     }
 
+    void aViewChosenWhileTheListFillsStartsTheFillOver() {
+        HistoryModel history;
+        history.AddBackup(QStringLiteral("01/11/2026"), 1);
+        for (int i = 0; i < 2500; ++i)
+            history.AddVersion(history.AddFile(QStringLiteral("/d/"), QString::number(i)), 0, 0);
+        w->ShowForm();
+        bool switched = false;
+        connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
+            if (!switched && title.endsWith(QLatin1String("40%"))) {
+                switched = true;
+                Find<QRadioButton>("optFilesBackups_0")->click();
+            }
+        });
+        ByFile();
+        QVERIFY(switched);
+        QVERIFY(w->ViewByBackup());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Details"));
+        QCOMPARE(Files()->ListCount(), 0);
+        QCOMPARE(Rows(Backups()), (QStringList{"B1. 01/11/2026", "- B1.M1 - CD1"}));
+    }
+
+    void theViewsSwapTheFrames() {
+        HistoryModel history;
+        w->ShowForm();
+        QApplication::processEvents();
+        const auto left = [this](const char *a, const char *b) {
+            return Find<QGroupBox>(a)->geometry().right() < Find<QGroupBox>(b)->geometry().left();
+        };
+        QVERIFY(left("fraBackups", "fraFiles"));
+        ByFile();
+        QApplication::processEvents();
+        QVERIFY(left("fraFiles", "fraBackups"));
+    }
+
     void openingAgainRereadsTheModelAndEmptiesTheBoxes() {
         HistoryModel history;
         BuildHistory(history);
