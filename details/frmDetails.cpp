@@ -152,40 +152,23 @@ void frmDetails::PopulateFiles() {
         populateAgain = false;
         fileRows.clear();
         lstFiles->Clear();
-        const bool byBackup = ViewByBackup();
         const int backupRow = lstBackups->currentRow();
-        const bool haveBackup = byBackup && backupRow >= 0 && backupRow < backupRows.size();
-        if (byBackup && !haveBackup)
+        const bool haveBackup = backupRow >= 0 && backupRow < backupRows.size();
+        if (ViewByBackup() && !haveBackup)
             break;
-        const BackupRow chosen = haveBackup ? backupRows[backupRow] : BackupRow();
-        const Model &model = TheModel();
-        const std::vector<SearchEntry> &entries = search.Entries();
-        const int count = int(entries.size());
-        for (int position = 0; position < count && !populateAgain; ++position) {
+        const BackupRow *chosen = ViewByBackup() ? &backupRows[backupRow] : nullptr;
+        const int count = int(search.Entries().size());
+        for (int position = 0; position < count; ++position) {
             if (position % ProgressEvery == 0) {
                 setWindowTitle(QString::fromLatin1(Caption) + QStringLiteral(" - Populating ") +
                                Number(qint64(double(position) / count * 100)) + QLatin1Char('%'));
                 DoEvents();
+                // What was asked meanwhile may have rebuilt the table; the next round reads it.
+                if (populateAgain)
+                    break;
             }
-            const SearchEntry &entry = entries[position];
-            if (!entry.visible)
-                continue;
-            const FileRecord &file = model.Files[entry.file];
-            if (!byBackup) {
-                fileRows.push_back({position, -1});
-                lstFiles->AddItem(Number(qint64(fileRows.size())) + QStringLiteral(". ") +
-                                  file.Name);
-                continue;
-            }
-            for (int v = 0; v <= file.VersionsLast(); ++v) {
-                const VersionRecord &version = file.Versions[v];
-                if (version.BackupIndex != chosen.backup ||
-                    (chosen.medium >= 0 && version.MediumIndex != chosen.medium))
-                    continue;
-                fileRows.push_back({position, v});
-                lstFiles->AddItem(Number(qint64(fileRows.size())) + QStringLiteral(". ") +
-                                  BackupFileText(file, v));
-            }
+            if (search.Entries()[position].visible)
+                AddFileRows(position, chosen);
         }
     } while (populateAgain);
     populating = false;
@@ -198,6 +181,24 @@ void frmDetails::PopulateFiles() {
         lstFiles->SetListIndex(0);
     else
         FilesClicked();
+}
+
+void frmDetails::AddFileRows(int position, const BackupRow *chosen) {
+    const FileRecord &file = TheModel().Files[search.Entries()[position].file];
+    const auto add = [this, position](int version, const QString &text) {
+        fileRows.push_back({position, version});
+        lstFiles->AddItem(Number(qint64(fileRows.size())) + QStringLiteral(". ") + text);
+    };
+    if (!chosen) {
+        add(-1, file.Name);
+        return;
+    }
+    for (int v = 0; v <= file.VersionsLast(); ++v) {
+        const VersionRecord &version = file.Versions[v];
+        if (version.BackupIndex == chosen->backup &&
+            (chosen->medium < 0 || version.MediumIndex == chosen->medium))
+            add(v, BackupFileText(file, v));
+    }
 }
 
 int frmDetails::FileAtRow(int row) const {

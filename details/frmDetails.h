@@ -63,6 +63,8 @@ private:
     void PopFilesNow();
     // Refills lstFiles from the search table, or with the copies of the chosen backup row.
     void PopulateFiles();
+    // The rows one file gives: itself by file, its copies in the chosen backup row by backup.
+    void AddFileRows(int position, const BackupRow *chosen);
     void FileSearchChanged(const QString &text);
     void BackupsClicked();
     void FilesClicked();

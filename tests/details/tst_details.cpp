@@ -41,8 +41,8 @@ QStringList Rows(PlainRoster *list) {
 }
 
 // Three backups: B1 on media 1-2, B2 on media 3-5 (the 4th unavailable, the 5th deleted), B3 on
-// medium 6. Files: report.doc in B1 and spanned over media 4-5 in B2, Notes.txt in B2 on
-// medium 3, README in B3.
+// medium 6 with no size limit, all at once, a fresh point. Files: report.doc in B1 and spanned over
+// media 4-5 in B2, Notes.txt in B2 on medium 3, README in B3.
 void BuildHistory(HistoryModel &history) {
     history.AddBackup(QStringLiteral("01/11/2026"), 2);
     history.AddBackup(QStringLiteral("08/11/2026"), 3);
@@ -56,6 +56,10 @@ void BuildHistory(HistoryModel &history) {
     history.AddVersion(notes, 1, 2, 3);
     const int readme = history.AddFile(QStringLiteral("/home/ann/src/"), QStringLiteral("README"));
     history.AddVersion(readme, 2, 5, 1);
+    BackupRecord &latest = TheModel().Backups[2];
+    latest.MediaSize = -1;
+    latest.WriteAllAtOnce = true;
+    latest.FreshPoint = true;
     TheModel().Settings.LastBackupDate = QDate(2026, 11, 15);
 }
 
@@ -251,6 +255,13 @@ private Q_SLOTS:
         QCOMPARE(Details({"lblMedia", "lblSize", "lblSpanned", "lblSpanLength"}),
                  (QStringList{"D4", "878.9 MB", "Yes", "1"}));
         QCOMPARE(Text("lblNumber"), QStringLiteral("2"));
+
+        ClickBackupRow(7);
+        QCOMPARE(Details({"lblNumber", "lblFirstCap", "lblFirst", "lblNumCap", "lblNum", "lblMSize",
+                          "lblWrite", "lblFresh"}),
+                 (QStringList{"3", "First HDD :", "6", "Number Of HDDs Used :", "1", "No Limit",
+                              "All At Once", "Yes"}));
+        QCOMPARE(Text("lblMedia"), QStringLiteral("---"));
     }
 
     void aMediumRowListsTheCopiesStartingOnIt_data() {
@@ -425,6 +436,30 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("Details"));
         QCOMPARE(Files()->ListCount(), 0);
         QCOMPARE(Rows(Backups()), (QStringList{"B1. 01/11/2026", "- B1.M1 - CD1"}));
+    }
+
+    void reopenedOverAnotherHistoryWhileTheListFills() {
+        HistoryModel history;
+        history.AddBackup(QStringLiteral("01/11/2026"), 1);
+        for (int i = 0; i < 2500; ++i)
+            history.AddVersion(history.AddFile(QStringLiteral("/d/"), QString::number(i)), 0, 0);
+        w->ShowForm();
+        bool reopened = false;
+        connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
+            if (reopened || !title.endsWith(QLatin1String("40%")))
+                return;
+            reopened = true;
+            QTest::mouseClick(Find<QPushButton>("cmdDone"), Qt::LeftButton);
+            // Another information file is loaded meanwhile, as a restore does.
+            HistoryModel smaller;
+            smaller.AddBackup(QStringLiteral("02/11/2026"), 1);
+            smaller.AddVersion(smaller.AddFile(QStringLiteral("/e/"), QStringLiteral("x")), 0, 0);
+            w->ShowForm();
+        });
+        ByFile();
+        QVERIFY(reopened);
+        QCOMPARE(Rows(Files()), QStringList{"1. x"});
+        QCOMPARE(Text("lblDir"), QStringLiteral("/e/"));
     }
 
     void theViewsSwapTheFrames() {

@@ -1,7 +1,6 @@
-// What the details window computes before it shows anything: the order of the files, which
-// files the search boxes let through, and the texts of its detail labels.
+// What the details window computes before it shows anything: the order of the files and which
+// files the search boxes let through.
 
-#include "detailstext.h"
 #include "fileorder.h"
 #include "filesearch.h"
 #include "historymodel.h"
@@ -98,19 +97,6 @@ private Q_SLOTS:
         QCOMPARE(sameNames, expected);
     }
 
-    void namesDifferingInCaseStandTogether() {
-        const QStringList sorted =
-            SortedNames({"report.doc", "a", "Report.doc", "b", "c", "REPORT.DOC", "d", "e", "f",
-                         "reporter.doc", "g", "h", "RePort.doc", "i", "report.do"});
-        QList<qsizetype> places;
-        for (const char *name : {"report.doc", "Report.doc", "REPORT.DOC", "RePort.doc"})
-            places.append(sorted.indexOf(QString::fromLatin1(name)));
-        std::sort(places.begin(), places.end());
-        QCOMPARE(places.last() - places.first(), 3);
-        QCOMPARE(sorted.indexOf(QStringLiteral("report.do")), places.first() - 1);
-        QCOMPARE(sorted.indexOf(QStringLiteral("reporter.doc")), places.last() + 1);
-    }
-
     void midPointTakesAnExactHalfToTheEvenNeighbour_data() {
         QTest::addColumn<int>("lo");
         QTest::addColumn<int>("hi");
@@ -197,80 +183,6 @@ private Q_SLOTS:
         QVERIFY(!search.Entries().front().visible);
         search.Apply(QString(), QStringLiteral("x"));
         QVERIFY(!search.Entries().front().visible);
-    }
-
-    void backupDetails_data() {
-        QTest::addColumn<int>("backup");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("none") << -1
-                              << QStringList{
-                                     "---", "---", "---", "---",         "---",
-                                     "---", "---", "---", "First --- :", "Number Of ---s Used :"};
-        QTest::newRow("beyond the last")
-            << 3 << QStringList{"---", "---", "---", "---",         "---",
-                                "---", "---", "---", "First --- :", "Number Of ---s Used :"};
-        QTest::newRow("first of two")
-            << 0 << QStringList{"1",      "01/11/2026", "1",  "CD",         "2",
-                                "650 MB", "One By One", "No", "First CD :", "Number Of CDs Used :"};
-        QTest::newRow("latest, no limit, XP way, fresh")
-            << 1
-            << QStringList{"2",        "02/11/2026", "3",   "HDD",         "3",
-                           "No Limit", "XP Way",     "Yes", "First HDD :", "Number Of HDDs Used :"};
-    }
-    void backupDetails() {
-        QFETCH(int, backup);
-        QFETCH(QStringList, texts);
-        HistoryModel history;
-        history.AddBackup(QStringLiteral("01/11/2026"), 2);
-        history.AddBackup(QStringLiteral("02/11/2026"), 3, QStringLiteral("HDD"));
-        BackupRecord &latest = TheModel().Backups[1];
-        latest.MediaSize = -1;
-        latest.WriteXpWay = true;
-        latest.FreshPoint = true;
-        const BackupDetailTexts t = BackupDetails(backup);
-        QCOMPARE((QStringList{t.number, t.date, t.first, t.mediaName, t.count, t.mediaSize,
-                              t.writeMethod, t.fresh, t.firstCaption, t.countCaption}),
-                 texts);
-    }
-
-    void copiesOfAFile_data() {
-        QTest::addColumn<int>("medium");
-        QTest::addColumn<int>("lastMedium");
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QStringList>("details");
-        QTest::newRow("one medium")
-            << 0 << -1 << "report.doc, On Media 1" << QStringList{"1", "2 KB", "No", "0"};
-        QTest::newRow("spanned") << 1 << 2 << "*report.doc, On Media 2-3"
-                                 << QStringList{"*2", "2 KB", "Yes", "1"};
-        QTest::newRow("spanned onto a deleted medium")
-            << 2 << 3 << "*report.doc, On Media 3-4" << QStringList{"D3", "2 KB", "Yes", "1"};
-    }
-    void copiesOfAFile() {
-        QFETCH(int, medium);
-        QFETCH(int, lastMedium);
-        QFETCH(QString, row);
-        QFETCH(QStringList, details);
-        HistoryModel history;
-        history.AddBackup(QStringLiteral("01/11/2026"), 4);
-        history.MarkUnavailable(1);
-        history.MarkUnavailable(2);
-        history.MarkUnavailable(3, true);
-        const int file = history.AddFile(QStringLiteral("/data/"), QStringLiteral("report.doc"));
-        history.AddVersion(file, 0, medium, 2, lastMedium);
-        const FileRecord &record = TheModel().Files[file];
-        QCOMPARE(BackupFileText(record, 0), row);
-        const FileBackupTexts t = FileBackupDetails(&record, 0);
-        QCOMPARE((QStringList{t.media, t.size, t.spanned, t.spanLength}), details);
-    }
-
-    void noCopyShowsDashes() {
-        HistoryModel history;
-        const int file = history.AddFile(QStringLiteral("/data/"), QStringLiteral("a"));
-        const FileBackupTexts t = FileBackupDetails(&TheModel().Files[file], 0);
-        QCOMPARE((QStringList{t.media, t.size, t.spanned, t.spanLength}),
-                 (QStringList{"---", "---", "---", "---"}));
-        const FileBackupTexts none = FileBackupDetails(nullptr, -1);
-        QCOMPARE(none.media, QStringLiteral("---"));
     }
 };
 
