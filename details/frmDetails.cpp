@@ -63,8 +63,7 @@ void frmDetails::ShowForm() {
         return;
     }
     const Model &model = TheModel();
-    order = SortedFileOrder(model);
-    search.Build(model, order);
+    search.Build(model, SortedFileOrder(model));
     {
         // Emptying the boxes is no search of the user's.
         const QSignalBlocker quietFile(txtFile);

@@ -102,7 +102,6 @@ private:
     QBoxLayout *frames;
 
     // Working state, rebuilt by ShowForm.
-    std::vector<int> order;
     FileSearch search;
     std::vector<FileRow> fileRows;
     QList<BackupRow> backupRows;  // by backup: the backups and their media
