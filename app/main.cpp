@@ -16,6 +16,7 @@
 #include "frmHelp.h"
 #endif
 #ifdef PELLMOOR_HAVE_DETAILS
+#include "frmDetails.h"
 #include "frmQuoxel.h"
 #endif
 #ifdef PELLMOOR_HAVE_SELECTORS
@@ -45,6 +46,7 @@ int main(int argc, char *argv[]) {
 #endif
 #ifdef PELLMOOR_HAVE_DETAILS
     std::unique_ptr<frmQuoxel> quoxel;
+    std::unique_ptr<frmDetails> details;
 #endif
 #ifdef PELLMOOR_HAVE_BACKUP
     std::unique_ptr<frmBackup> backup;
@@ -62,6 +64,12 @@ int main(int argc, char *argv[]) {
         // Only a real update check gets the button; until then it stays disabled.
         if (HaveUpdateStarter())
             diagnostics->SetForceUpdateAction([] { StartUpdate(false, true); });
+        details = std::make_unique<frmDetails>();
+        frmDetails *detailsWindow = details.get();
+        RegisterAppWindow(AppWindow::Details, detailsWindow,
+                          [detailsWindow] { detailsWindow->ShowForm(); });
+        detailsWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+        detailsWindow->SetOpenHelp([] { ShowAppWindow(AppWindow::Help); });
 #endif
 #ifdef PELLMOOR_HAVE_HELP
         help = std::make_unique<frmHelp>();

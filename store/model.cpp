@@ -41,8 +41,11 @@ void IncMedia() {
 
 QString MediaDescriptor(int firstMedium, int lastMedium) {
     const Model &m = TheModel();
+    // A range the model does not hold says nothing about the media it does hold.
+    if (firstMedium < 0 || lastMedium < firstMedium || lastMedium > m.MediaLast())
+        return QString();
     bool unavailable = false;
-    for (int i = qMax(0, firstMedium); i <= lastMedium && i <= m.MediaLast(); ++i) {
+    for (int i = firstMedium; i <= lastMedium; ++i) {
         if (m.Media[i].Available)
             continue;
         if (m.Media[i].Deleted)

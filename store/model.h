@@ -123,7 +123,7 @@ void ResetSettings(Model &model);
 void IncMedia();
 
 // "D" when a medium in [first, last] is unavailable and deleted, "*" when some are unavailable
-// but none deleted, "" when all are available.
+// but none deleted, "" when all are available or the range is not one the model holds.
 QString MediaDescriptor(int firstMedium, int lastMedium);
 
 // The number of media a backup wrote (not stored: the next backup's FirstMedium minus its own).

@@ -40,6 +40,9 @@ private Q_SLOTS:
         QTest::newRow("one unavailable") << QList<int>{0, 1, 0} << 0 << 2 << "*";
         QTest::newRow("deleted wins") << QList<int>{1, 2, 0} << 0 << 2 << "D";
         QTest::newRow("outside the range") << QList<int>{2, 0, 0} << 1 << 2 << "";
+        QTest::newRow("last beyond the last medium") << QList<int>{0, 1, 2} << 1 << 3 << "";
+        QTest::newRow("last before first") << QList<int>{1, 1, 1} << 2 << 1 << "";
+        QTest::newRow("first before the first medium") << QList<int>{1, 0} << -1 << 1 << "";
     }
     void mediaDescriptors() {
         QFETCH(QList<int>, states);
