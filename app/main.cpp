@@ -21,6 +21,9 @@
 #ifdef PELLMOOR_HAVE_SELECTORS
 #include "WindowSelectors.h"
 #endif
+#ifdef PELLMOOR_HAVE_SETUP
+#include "frmSetup.h"
+#endif
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -43,6 +46,9 @@ int main(int argc, char *argv[]) {
 #ifdef PELLMOOR_HAVE_DETAILS
     std::unique_ptr<frmQuoxel> quoxel;
 #endif
+#ifdef PELLMOOR_HAVE_SETUP
+    std::unique_ptr<frmSetup> setup;
+#endif
     StartupSteps steps;
     steps.windowsLoaded = [&] {
         control = std::make_unique<frmControl>(QSystemTrayIcon::isSystemTrayAvailable());
@@ -62,6 +68,13 @@ int main(int argc, char *argv[]) {
         frmHelp *helpWindow = help.get();
         RegisterAppWindow(AppWindow::Help, helpWindow, [helpWindow] { helpWindow->ShowForm(); });
         helpWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+#endif
+#ifdef PELLMOOR_HAVE_SETUP
+        // After the help window, so that its Help button finds it.
+        setup = std::make_unique<frmSetup>();
+        frmSetup *setupWindow = setup.get();
+        RegisterAppWindow(AppWindow::Setup, setupWindow,
+                          [setupWindow] { setupWindow->ShowForm(); });
 #endif
         control->RefreshAvailability();
         splash->ShowForm();
