@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -19,6 +20,8 @@ frmSetup::frmSetup(QWidget *parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     cmbInterval->addItems(IntervalTexts());
     ConnectControls();
+    lblBackupDir->installEventFilter(this);
+    lblTempDir->installEventFilter(this);
 }
 
 void frmSetup::ConnectControls() {
@@ -96,15 +99,14 @@ void frmSetup::closeEvent(QCloseEvent *event) {
         CancelSetup();
 }
 
-void frmSetup::showEvent(QShowEvent *event) {
-    QWidget::showEvent(event);
-    // The directory labels have their real width only now.
-    PopBackupDirectory();
-    PopTempDirectory();
-}
-
-void frmSetup::resizeEvent(QResizeEvent *event) {
-    QWidget::resizeEvent(event);
-    PopBackupDirectory();
-    PopTempDirectory();
+bool frmSetup::eventFilter(QObject *watched, QEvent *event) {
+    // A directory label is fitted to the width it has, which it gets only once its tab is laid
+    // out.
+    if (event->type() == QEvent::Resize) {
+        if (watched == lblBackupDir)
+            PopBackupDirectory();
+        else if (watched == lblTempDir)
+            PopTempDirectory();
+    }
+    return QWidget::eventFilter(watched, event);
 }

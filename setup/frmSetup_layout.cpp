@@ -1,6 +1,8 @@
 // The setup window's controls and their places: six tabs over Ok, Cancel and Help.
 #include "frmSetup.h"
 
+#include "sidetabstyle.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -34,17 +37,20 @@ QListWidget *List(QWidget *parent, const char *name) {
     return list;
 }
 
-// A caption, its list and a row of buttons under it: the shape of the three list tabs.
+// A caption over its list, the list's buttons in a column beside it: the shape of the three list
+// tabs.
 QVBoxLayout *ListPage(QWidget *page, QLabel *caption, QListWidget *list,
                       std::initializer_list<QPushButton *> buttons) {
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(caption);
-    layout->addWidget(list, 1);
     auto *row = new QHBoxLayout;
+    row->addWidget(list, 1);
+    auto *column = new QVBoxLayout;
     for (QPushButton *button : buttons)
-        row->addWidget(button);
-    row->addStretch();
-    layout->addLayout(row);
+        column->addWidget(button);
+    column->addStretch();
+    row->addLayout(column);
+    layout->addLayout(row, 1);
     return layout;
 }
 
@@ -77,6 +83,10 @@ void frmSetup::BuildLayout() {
     setWindowTitle(QString::fromLatin1(Caption));
     auto *layout = new QVBoxLayout(this);
     tabs = Named(new QTabWidget(this), "tabs");
+    tabs->setTabPosition(QTabWidget::West);
+    auto *style = new SideTabStyle;
+    style->setParent(this);
+    tabs->tabBar()->setStyle(style);
     tabs->addTab(BuildDirectoriesTab(), QStringLiteral("Directories To Backup"));
     tabs->addTab(BuildPatternsTab(), QStringLiteral("'Include All' Patterns"));
     tabs->addTab(BuildExcludesTab(), QStringLiteral("Directories To Exclude"));
@@ -94,7 +104,8 @@ void frmSetup::BuildLayout() {
     buttons->addWidget(cmdCancel);
     buttons->addWidget(cmdHelp);
     layout->addLayout(buttons);
-    resize(640, 440);
+    // Room for the lists, however large the font, within a small screen.
+    resize(sizeHint().expandedTo(QSize(640, 480)).boundedTo(QSize(1000, 720)));
 }
 
 QWidget *frmSetup::BuildDirectoriesTab() {
@@ -159,8 +170,8 @@ QWidget *frmSetup::BuildUpdatesTab() {
     cmdReset = Button(page, "cmdReset", "Reset Everything (!!)");
 
     auto *layout = new QGridLayout(page);
-    layout->addWidget(lblUpdateCap, 0, 0, 1, 2);
-    layout->addWidget(chkUpdate, 1, 0, 1, 2);
+    layout->addWidget(lblUpdateCap, 0, 0, 1, 3);
+    layout->addWidget(chkUpdate, 1, 0, 1, 3);
     layout->addWidget(lblProgramCap, 2, 0, Qt::AlignTop);
     layout->addWidget(cmdRollback, 2, 1);
     layout->addWidget(lblFileCap, 3, 0, Qt::AlignTop);
@@ -183,8 +194,19 @@ QWidget *frmSetup::BuildMediaTab() {
     cmdMakeAvailable = Button(page, "cmdMakeAvailable", "<");
     cmdMakeUnavailable = Button(page, "cmdMakeUnavailable", ">");
     cmdDelete = Button(page, "cmdDelete", ">");
+    // The arrows need little room; the lists beside them need all there is.
+    const int arrowWidth = fontMetrics().horizontalAdvance(QStringLiteral("<<<<")) + 8;
     for (QPushButton *button : {cmdMakeAvailable, cmdMakeUnavailable, cmdDelete})
-        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        button->setFixedWidth(arrowWidth);
+    // A medium's row wraps after its set date rather than run out of sight: three lists side by
+    // side leave each little room at a large font.
+    const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 -"));
+    for (QListWidget *list : {lstAvailable, lstUnavailable, lstDeleted}) {
+        list->setWordWrap(true);
+        list->setResizeMode(QListView::Adjust);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setMinimumWidth(dateWidth + 2 * list->frameWidth() + 8);
+    }
     lblLostMedia = Explanation(
         page, "lblLostMedia",
         QStringLiteral(
@@ -245,13 +267,14 @@ QWidget *frmSetup::BuildMiscTab() {
     layout->addWidget(chkStartup, 0, 0, 1, 3);
     layout->addWidget(lblInterval, 1, 0);
     layout->addWidget(cmbInterval, 1, 1, Qt::AlignLeft);
-    layout->addWidget(lblBackupDirCap, 2, 0, Qt::AlignTop);
-    layout->addWidget(lblBackupDir, 2, 1);
-    layout->addWidget(cmdSetBackupDirectory, 2, 2, Qt::AlignTop);
-    layout->addWidget(lblTempDirCap, 3, 0, Qt::AlignTop);
-    layout->addWidget(lblTempDir, 3, 1);
-    layout->addWidget(cmdSetTempDirectory, 3, 2, Qt::AlignTop);
+    // Each directory gets the whole width under its caption, so that more of it shows.
+    layout->addWidget(lblBackupDirCap, 2, 0);
+    layout->addWidget(cmdSetBackupDirectory, 2, 2);
+    layout->addWidget(lblBackupDir, 3, 0, 1, 3);
+    layout->addWidget(lblTempDirCap, 4, 0);
+    layout->addWidget(cmdSetTempDirectory, 4, 2);
+    layout->addWidget(lblTempDir, 5, 0, 1, 3);
     layout->setColumnStretch(1, 1);
-    layout->setRowStretch(4, 1);
+    layout->setRowStretch(6, 1);
     return page;
 }

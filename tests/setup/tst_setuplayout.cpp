@@ -87,8 +87,13 @@ private Q_SLOTS:
             if (label && (label->wordWrap() ||
                           label->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored))
                 continue;
-            if (label || qobject_cast<QAbstractButton *>(control) ||
-                qobject_cast<QComboBox *>(control)) {
+            if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+                // A caption that fits, whatever width the style would rather give a button.
+                const int text = button->fontMetrics().horizontalAdvance(button->text());
+                QVERIFY2(button->width() >= text + 8, qPrintable(name));
+                QVERIFY2(control->height() >= control->minimumSizeHint().height(),
+                         qPrintable(name));
+            } else if (label || qobject_cast<QComboBox *>(control)) {
                 QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(name));
                 QVERIFY2(control->height() >= control->minimumSizeHint().height(),
                          qPrintable(name));
@@ -99,6 +104,41 @@ private Q_SLOTS:
             window->grab().save(shots + QStringLiteral("/setup-") +
                                 QString::fromLatin1(QTest::currentDataTag()) +
                                 QStringLiteral(".png"));
+    }
+
+    // The directory labels sit on a tab that is laid out only when it is first shown; the
+    // caption is fitted to the width the label has there, not the one it had before.
+    void directoryFittedOnItsTab_data() {
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("fits") << 3 << true;
+        QTest::newRow("too long") << 40 << false;
+    }
+    void directoryFittedOnItsTab() {
+        QFETCH(int, repeat);
+        QFETCH(bool, whole);
+        SetupFixture setup;
+        const QString directory = QStringLiteral("/home") +
+                                  QStringLiteral("/someone/folder").repeated(repeat) +
+                                  QStringLiteral("/Backups/");
+        TheModel().Settings.BackupDirectory = directory;
+        setup.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(setup.window.get()));
+        setup.window->findChild<QTabWidget *>(QStringLiteral("tabs"))->setCurrentIndex(5);
+        auto *label = setup.window->findChild<QLabel *>(QStringLiteral("lblBackupDir"));
+        QTRY_VERIFY(label->isVisible());
+        QCoreApplication::processEvents();
+        const bool fits = label->fontMetrics().horizontalAdvance(directory) + 40 < label->width();
+        QCOMPARE(fits, whole);
+        if (whole) {
+            QCOMPARE(label->text(), directory);
+        } else {
+            QCOMPARE(label->text().count(QLatin1Char('\n')), 1);
+            QVERIFY(label->text().endsWith(QStringLiteral("...")));
+            // Each line uses the width there is: the first holds more than half of it.
+            const QString first = label->text().section(QLatin1Char('\n'), 0, 0);
+            QVERIFY(label->fontMetrics().horizontalAdvance(first) > label->width() / 2);
+        }
     }
 };
 
