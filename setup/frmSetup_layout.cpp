@@ -105,7 +105,7 @@ void frmSetup::BuildLayout() {
     buttons->addWidget(cmdHelp);
     layout->addLayout(buttons);
     // Room for the lists, however large the font, within a small screen.
-    resize(sizeHint().expandedTo(QSize(640, 480)).boundedTo(QSize(1000, 720)));
+    resize(minimumSizeHint().expandedTo(QSize(820, 500)).boundedTo(QSize(1000, 720)));
 }
 
 QWidget *frmSetup::BuildDirectoriesTab() {
@@ -132,6 +132,7 @@ QWidget *frmSetup::BuildPatternsTab() {
                                    {cmdAddPatt, cmdEditPatt, cmdRemovePatt, cmdClearPatts});
     lblCommon = Label(page, "lblCommon", "Common Patterns :");
     cmbCommon = Named(new QComboBox(page), "cmbCommon");
+    cmbCommon->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     cmdAddCommon = Button(page, "cmdAddCommon", "Add");
     auto *common = new QHBoxLayout;
     common->addWidget(lblCommon);
@@ -256,6 +257,7 @@ QWidget *frmSetup::BuildMiscTab() {
               "chkStartup");
     lblInterval = Label(page, "lblInterval", "Backup Interval :");
     cmbInterval = Named(new QComboBox(page), "cmbInterval");
+    cmbInterval->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     lblBackupDirCap = Label(page, "lblBackupDirCap", "Backup Directory :");
     lblBackupDir = DirectoryLabel(page, "lblBackupDir");
     cmdSetBackupDirectory = Button(page, "cmdSetBackupDirectory", "Set Backup Directory");
