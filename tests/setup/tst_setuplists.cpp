@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -320,6 +321,24 @@ private Q_SLOTS:
         QCOMPARE(TheModel().DirectoriesLast() + TheModel().IncludeAllLast() +
                      TheModel().ExcludesLast(),
                  1 + 1 - 1);
+    }
+
+    // A refilled list keeps the row on top and the selected row, so the user stays where he was.
+    void scrollPositionKept() {
+        SetupFixture setup;
+        for (int i = 0; i < 80; ++i)
+            TheModel().IncludeAll.append(QStringLiteral("*.x%1").arg(i, 2, 10, QLatin1Char('0')));
+        setup.Show();
+        QListWidget *list = setup.List("lstPatterns");
+        setup.ClickRow("lstPatterns", 45);
+        list->verticalScrollBar()->setValue(40);
+        setup.Click("cmdRemovePatt");
+        // The list lays its rows out later; the position must hold after that too.
+        QCoreApplication::processEvents();
+        QCOMPARE(list->count(), 79);
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("*.x46"));
+        QCOMPARE(list->verticalScrollBar()->value(), 40);
+        QVERIFY(!TheModel().IncludeAll.contains(QStringLiteral("*.x45")));
     }
 
     void okWritesTheFileAndTheAutostartEntry_data() {
