@@ -25,6 +25,9 @@
 #ifdef PELLMOOR_HAVE_BACKUP
 #include "frmBackup.h"
 #endif
+#ifdef PELLMOOR_HAVE_SETUP
+#include "frmSetup.h"
+#endif
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -50,6 +53,9 @@ int main(int argc, char *argv[]) {
 #endif
 #ifdef PELLMOOR_HAVE_BACKUP
     std::unique_ptr<frmBackup> backup;
+#endif
+#ifdef PELLMOOR_HAVE_SETUP
+    std::unique_ptr<frmSetup> setup;
 #endif
     StartupSteps steps;
     steps.windowsLoaded = [&] {
@@ -83,6 +89,13 @@ int main(int argc, char *argv[]) {
         RegisterAppWindow(AppWindow::Backup, backupWindow,
                           [backupWindow] { backupWindow->ShowForm(); });
         backupWindow->SetHelpAction([] { ShowAppWindow(AppWindow::Help); });
+#endif
+#ifdef PELLMOOR_HAVE_SETUP
+        // After the help window, so that its Help button finds it.
+        setup = std::make_unique<frmSetup>();
+        frmSetup *setupWindow = setup.get();
+        RegisterAppWindow(AppWindow::Setup, setupWindow,
+                          [setupWindow] { setupWindow->ShowForm(); });
 #endif
         control->RefreshAvailability();
         splash->ShowForm();

@@ -15,13 +15,13 @@ QString ScriptedSelector::Next() {
 }
 
 QString ScriptedSelector::GetDirectory(const QString &start, const QString &caption) {
-    calls.append({QStringLiteral("directory"), start, caption});
+    calls.append({QStringLiteral("directory"), start, caption, QString()});
     const QString answer = Next();
     return answer.isEmpty() ? start : answer;
 }
 
 bool ScriptedSelector::GetAdvancedDirectory(clsDirectory &entry, const QString &caption) {
-    calls.append({QStringLiteral("advanced"), entry.NiceDirName(), caption});
+    calls.append({QStringLiteral("advanced"), entry.NiceDirName(), caption, QString()});
     const QStringList parts = Next().split(QLatin1Char('|'));
     if (parts.size() != 3)
         return false;
@@ -33,17 +33,17 @@ bool ScriptedSelector::GetAdvancedDirectory(clsDirectory &entry, const QString &
 
 QString ScriptedSelector::GetFile(const QString &path, bool nameAllowed, const QString &filter,
                                   const QString &caption) {
-    calls.append({QStringLiteral("file"), path, caption});
+    calls.append({QStringLiteral("file"), path, caption, filter});
     return Next();
 }
 
 QString ScriptedSelector::GetPattern(const QString &pattern) {
-    calls.append({QStringLiteral("pattern"), pattern, QString()});
+    calls.append({QStringLiteral("pattern"), pattern, QString(), QString()});
     return Next();
 }
 
 void ScriptedSelector::ShowRange(RangeRows &rows) {
-    calls.append({QStringLiteral("range"), QString(), QString()});
+    calls.append({QStringLiteral("range"), QString(), QString(), QString()});
     if (onRange)
         onRange(rows);
 }

@@ -13,6 +13,7 @@ struct RecordedSelector {
     QString kind; // "directory", "advanced", "file", "pattern" or "range"
     QString start;
     QString caption;
+    QString filter; // the file selector's filter
 };
 
 class ScriptedSelector : public SelectorHandler {

@@ -1,0 +1,108 @@
+#include "dirlists.h"
+
+#include "clsDirectory.h"
+#include "model.h"
+#include "platform.h"
+#include "prompt.h"
+#include "textutil.h"
+
+namespace {
+
+// The information file keeps directories without their trailing separator and the selectors
+// hand them back with it: both name the same directory.
+QString Comparable(const QString &path) {
+    return AddSlashed(platform::ComparablePath(path));
+}
+
+void ReportDuplicate(const QString &name) {
+    MsgBox(QStringLiteral("The directory you attempted to add (\"") + name +
+           QStringLiteral("\") is already in the list!"));
+}
+
+// The model's own way in: an entry already present is refused, whoever adds it.
+bool InsertDirectory(const clsDirectory &entry) {
+    for (const clsDirectory &stored : TheModel().Directories) {
+        if (Comparable(stored.GetCompDirName()) == Comparable(entry.GetCompDirName())) {
+            ReportDuplicate(entry.NiceDirName());
+            return false;
+        }
+    }
+    TheModel().Directories.append(entry);
+    return true;
+}
+
+} // namespace
+
+QString DirectoryRow(const clsDirectory &entry) {
+    return entry.NiceDirName() + QStringLiteral(", ") + entry.Patterns + QStringLiteral(", ") +
+           (entry.IncludeSubdirs ? QString() : QStringLiteral("Dont ")) +
+           QStringLiteral("Include Subdirectories");
+}
+
+QStringList DirectoryRows() {
+    QStringList rows;
+    for (const clsDirectory &entry : TheModel().Directories)
+        rows.append(DirectoryRow(entry));
+    return rows;
+}
+
+bool ValidateDir(const clsDirectory &entry, int index) {
+    if (entry.NiceDirName().isEmpty())
+        return false;
+    QList<clsDirectory> &directories = TheModel().Directories;
+    for (int i = 0; i < directories.size(); ++i) {
+        if (i != index &&
+            Comparable(directories[i].GetCompDirName()) == Comparable(entry.GetCompDirName())) {
+            ReportDuplicate(entry.NiceDirName());
+            return false;
+        }
+    }
+    if (index < 0)
+        return InsertDirectory(entry);
+    if (index >= directories.size())
+        return false;
+    directories[index] = entry;
+    return true;
+}
+
+void RemoveDirectoryEntry(int index) {
+    QList<clsDirectory> &directories = TheModel().Directories;
+    if (index >= 0 && index < directories.size())
+        directories.removeAt(index);
+}
+
+bool ValidateDirEx(const QString &path, int index) {
+    if (path.isEmpty())
+        return false;
+    QStringList &excludes = TheModel().Excludes;
+    const QString comparable = Comparable(path);
+    for (int i = 0; i < excludes.size(); ++i) {
+        if (i != index && Comparable(excludes[i]) == comparable) {
+            ReportDuplicate(path);
+            return false;
+        }
+    }
+    if (index < 0)
+        excludes.append(path);
+    else if (index < excludes.size())
+        excludes[index] = path;
+    else
+        return false;
+    return true;
+}
+
+void RemoveDirectoryEx(int index) {
+    QStringList &excludes = TheModel().Excludes;
+    if (index >= 0 && index < excludes.size())
+        excludes.removeAt(index);
+}
+
+QStringList ExcludeRows() {
+    QStringList &excludes = TheModel().Excludes;
+    for (QString &path : excludes) {
+        // A drive letter typed in lower case is shown and kept in upper case.
+        if (!path.isEmpty() && path.front().toLower() == path.front())
+            path.front() = path.front().toUpper();
+    }
+    return excludes;
+}
