@@ -130,18 +130,16 @@ FileState StateOf(const QString &path);
 // stands at its path.
 FileState StateOfOpen(int descriptor);
 
-// Gives a stored copy the permission bits and modification time its source had (as cp -p does,
-// without the owner); where the system has no permission bits only the time is set. False with
-// errorNumber set when the system refuses.
-bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber = nullptr);
 // The permission bits a copy or a restored file gets for a file of this mode: the file's own
 // (never set-id or sticky), with read and write for its owner, so that neither the copy nor the
 // restored file is one its owner cannot read or change (a disc may show every file read-only).
 inline unsigned KeptMode(unsigned mode) {
     return (mode & 0777) | 0600;
 }
-// The same for a file open for writing, such as one restored from that copy: its permission bits
-// (never set-id or sticky) and modification time.
+// Gives a file open for writing (a stored copy, or a file restored from one) the permission bits
+// (never set-id or sticky) and modification time of state, as cp -p does without the owner;
+// where the system has no permission bits only the time is set. False (errno / GetLastError()
+// set) when the system refuses.
 bool ApplyModeAndTime(int descriptor, const FileState &state);
 
 // 64-bit length of a file; -1 when it does not exist. errorNumber gets the numbered file error.

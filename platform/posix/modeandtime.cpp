@@ -1,8 +1,5 @@
 #include "platform.h"
 
-#include <QFile>
-
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -29,16 +26,6 @@ mode_t ModeOf(const FileState &state) {
 }
 
 } // namespace
-
-bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber) {
-    const QByteArray name = QFile::encodeName(path);
-    const Times times = TimesOf(source);
-    const bool kept = ::chmod(name.constData(), ModeOf(source)) == 0 &&
-                      ::utimensat(AT_FDCWD, name.constData(), times.values, 0) == 0;
-    if (errorNumber)
-        *errorNumber = kept ? int(ErrNone) : FileErrorFromSystem(errno);
-    return kept;
-}
 
 bool ApplyModeAndTime(int descriptor, const FileState &state) {
     const Times times = TimesOf(state);

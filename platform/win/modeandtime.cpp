@@ -1,6 +1,5 @@
 // Untested: written for the Windows build, never compiled here.
 #include "platform.h"
-#include "widepath.h"
 
 #include <io.h>
 
@@ -18,19 +17,6 @@ bool SetWriteTime(HANDLE file, const FileState &state) {
 }
 
 } // namespace
-
-bool KeepModeAndTime(const QString &path, const FileState &source, int *errorNumber) {
-    const HANDLE file = CreateFileW(WidePath(path).get(), FILE_WRITE_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool kept = SetWriteTime(file, source);
-    const int error = kept ? int(ErrNone) : LastFileError();
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    if (errorNumber)
-        *errorNumber = error;
-    return kept;
-}
 
 bool ApplyModeAndTime(int descriptor, const FileState &state) {
     return SetWriteTime(HANDLE(_get_osfhandle(descriptor)), state);
