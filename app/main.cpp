@@ -21,6 +21,9 @@
 #ifdef PELLMOOR_HAVE_SELECTORS
 #include "WindowSelectors.h"
 #endif
+#ifdef PELLMOOR_HAVE_RESTORE
+#include "frmRestore.h"
+#endif
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -43,6 +46,9 @@ int main(int argc, char *argv[]) {
 #ifdef PELLMOOR_HAVE_DETAILS
     std::unique_ptr<frmQuoxel> quoxel;
 #endif
+#ifdef PELLMOOR_HAVE_RESTORE
+    std::unique_ptr<frmRestore> restore;
+#endif
     StartupSteps steps;
     steps.windowsLoaded = [&] {
         control = std::make_unique<frmControl>(QSystemTrayIcon::isSystemTrayAvailable());
@@ -62,6 +68,12 @@ int main(int argc, char *argv[]) {
         frmHelp *helpWindow = help.get();
         RegisterAppWindow(AppWindow::Help, helpWindow, [helpWindow] { helpWindow->ShowForm(); });
         helpWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+#endif
+#ifdef PELLMOOR_HAVE_RESTORE
+        restore = std::make_unique<frmRestore>();
+        frmRestore *restoreWindow = restore.get();
+        RegisterAppWindow(AppWindow::Restore, restoreWindow,
+                          [restoreWindow] { restoreWindow->ShowForm(); });
 #endif
         control->RefreshAvailability();
         splash->ShowForm();

@@ -8,7 +8,11 @@
 #include <QFileInfo>
 #include <QHash>
 
-void RestoreSelection::Build() {
+void RestoreSelection::Build(const std::function<void(const QString &)> &stage) {
+    const auto tell = [&stage](const char *caption) {
+        if (stage)
+            stage(QString::fromLatin1(caption));
+    };
     const Model &m = TheModel();
     files.clear();
     files.resize(m.Files.size());
@@ -16,7 +20,9 @@ void RestoreSelection::Build() {
         files[i].UseVersion = m.Files[i].VersionsLast();
         files[i].SortKey = m.Files[i].Name.toLower();
     }
+    tell("Sorting ...");
     SortFiles();
+    tell("Processing Directories ...");
     ProcDirsFiles();
     RestoreFilter everything;
     for (int b = 0; b <= m.BackupsLast(); ++b)

@@ -40,8 +40,9 @@ struct RestoreFilter {
 class RestoreSelection {
 public:
     // Sorts the loaded model's files and directories and resets every file: unticked, latest
-    // version, shown when it has a version.
-    void Build();
+    // version, shown when it has a version. stage, when given, hears each stage's caption
+    // before it starts ("Sorting ...", "Processing Directories ...").
+    void Build(const std::function<void(const QString &)> &stage = {});
 
     const QList<int> &SortedOrder() const { return sorted; }
     const QStringList &Directories() const { return directories; }
