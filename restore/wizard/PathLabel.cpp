@@ -7,6 +7,7 @@
 PathLabel::PathLabel(QWidget *parent, int lineCount)
     : QLabel(QStringLiteral("---"), parent), path(QStringLiteral("---")), lineCount(lineCount) {
     setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMinimumHeight(fontMetrics().lineSpacing() * lineCount);
     // The label takes the width its layout gives it; the path never widens the window.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

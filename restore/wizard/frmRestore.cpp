@@ -65,8 +65,8 @@ void frmRestore::ShowForm() {
     txtExt->clear();
     filterSuppressed = false;
     ShowStage();
-    // A window never opens larger than the screen it is on.
-    const QSize wanted = sizeHint().expandedTo(QSize(880, 620));
+    // One size for every step, large enough for the file lists; never larger than the screen.
+    const QSize wanted = sizeHint().expandedTo(QSize(960, 720)).boundedTo(QSize(1024, 768));
     const QRect screen = this->screen()->availableGeometry();
     resize(wanted.boundedTo(screen.size()));
     show();

@@ -6,7 +6,9 @@
 #include "restorewizardfixture.h"
 
 #include "PathLabel.h"
+#include "appwindows.h"
 #include "cancelflag.h"
+#include "frmControl.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
@@ -428,6 +430,32 @@ private Q_SLOTS:
         m.Click("cmdCancel");
         QVERIFY(!m.Window().isVisible());
         QCOMPARE(m.endedWith, QList<int>({0}));
+    }
+
+    void controlCentreOpensAndGetsButtonsBack() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        frmControl control(false);
+        frmRestore window;
+        RegisterAppWindow(AppWindow::Restore, &window, [&window] { window.ShowForm(); });
+        control.RefreshAvailability();
+        control.show();
+        QPushButton *restore = control.findChild<QPushButton *>("cmdRestore");
+        QVERIFY(restore->isEnabled());
+        QTest::mouseClick(restore, Qt::LeftButton);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.CurrentStage(), int(frmRestore::FromStage));
+        QVERIFY(!restore->isEnabled());
+        // The medium's file is loaded, then dropped again when the window closes.
+        window.findChild<QPushButton *>("cmdNext")->click();
+        QCOMPARE(window.CurrentStage(), int(frmRestore::TypeStage));
+        TheModel().Settings.MediaName = "changed while restoring";
+        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        window.findChild<QPushButton *>("cmdCancel")->click();
+        QVERIFY(!window.isVisible());
+        QVERIFY(restore->isEnabled());
+        QCOMPARE(TheModel().Settings.MediaName, QString("HDD"));
+        RegisterAppWindow(AppWindow::Restore, nullptr);
     }
 
     void closeBoxRefusedUnlessCancelled() {
