@@ -60,8 +60,12 @@ void frmRestore::BuildLayout() {
     cmdBack = Button(this, "cmdBack", "Back");
     cmdNext = Button(this, "cmdNext", "Next");
     cmdCancel = Button(this, "cmdCancel", "Cancel");
+    // Progress while the lists are built shows here, since that happens as step 1 is left.
+    lblMessages = Named(new QLabel(this), "lblMessages");
+    lblMessages->hide();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdHelp);
+    buttons->addWidget(lblMessages, 1);
     buttons->addStretch(1);
     buttons->addWidget(cmdBack);
     buttons->addWidget(cmdNext);

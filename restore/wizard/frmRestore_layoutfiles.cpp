@@ -118,13 +118,10 @@ QWidget *frmRestore::BuildFilesFrame() {
         Named(new QCheckBox(QStringLiteral("Maintain Directory Structure"), frame), "chkDirStruct");
     chkIni = Named(new QCheckBox(QStringLiteral("Restore Program And Information File"), frame),
                    "chkIni");
-    lblMessages = Named(new QLabel(frame), "lblMessages");
-    lblMessages->hide();
     auto *options = new QHBoxLayout;
     options->addWidget(chkDirStruct);
     options->addWidget(chkIni);
     options->addStretch(1);
-    options->addWidget(lblMessages);
 
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -24,7 +24,7 @@ RestoreMachine::~RestoreMachine() {
     TheAppMode() = AppMode();
 }
 
-void RestoreMachine::Backup(const QStringList &files) {
+void RestoreMachine::Backup(const QStringList &files, const BackupOptions &options) {
     QStringList described;
     for (const QString &file : files)
         described.append("data/" + file);
@@ -34,7 +34,7 @@ void RestoreMachine::Backup(const QStringList &files) {
     ScriptedPrompt quiet;
     BackupView view;
     BackupControl stop;
-    QVERIFY(DoBackup({}, view, stop).finished);
+    QVERIFY(DoBackup(options, view, stop).finished);
     QCOMPARE(quiet.Unexpected(), 0);
 }
 

@@ -22,7 +22,7 @@ public:
     ~RestoreMachine();
 
     // Writes the data files ("name=content" lines below data/) and makes one backup of them.
-    void Backup(const QStringList &files = {});
+    void Backup(const QStringList &files = {}, const BackupOptions &options = {});
 
     // The restore window, shown at step 1 (made on first use).
     frmRestore &Window();

@@ -153,6 +153,29 @@ private Q_SLOTS:
         QVERIFY(m.endedWith.isEmpty());
     }
 
+    void zippedCopiesAreUnzipped() {
+        RestoreMachine m;
+        BackupOptions zipped;
+        zipped.chkZip = true;
+        zipped.chkForceZip = true;
+        const QByteArray text = QByteArray("a line that zips well\n").repeated(4000);
+        m.tree.Write("data/notes/long.txt", text);
+        m.Backup({"small.txt=tiny"}, zipped);
+        bool anyZipped = false;
+        for (const FileRecord &f : TheModel().Files)
+            anyZipped = anyZipped || f.Versions.last().Zipped;
+        QVERIFY(anyZipped);
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        QFile restored(m.Restored("notes/long.txt"));
+        QVERIFY(restored.open(QIODevice::ReadOnly));
+        QCOMPARE(restored.readAll(), text);
+        QVERIFY(!m.Control<QTimer>("tmrUnzip")->isActive());
+        QVERIFY(!m.Control<QTimer>("tmrTimer")->isActive());
+        QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 0);
+    }
+
     void backFromStep4AfterProgramOnly() {
         RestoreMachine m;
         m.Backup(SomeFiles);
