@@ -153,6 +153,38 @@ private Q_SLOTS:
         QVERIFY(m.endedWith.isEmpty());
     }
 
+    void restoreFromChoices() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.selector.lastDirectory = m.Data();
+        QLabel *notMedium = m.Control<QLabel>("lblNotRestDir");
+        QVERIFY(notMedium->isVisible());
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        // Nothing on the drives: the search says so and changes nothing.
+        m.prompt.AnswerWhen("Automatic search could not find media!\n", MsgAnswer::No);
+        m.Click("cmdAutoSearch");
+        QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), m.Data());
+        // A folder holding media gives way to its most recent medium.
+        m.selector.answers.append(m.BackupDir());
+        m.Click("cmdFind");
+        QCOMPARE(m.selector.calls.last().caption,
+                 QString("Directory Selector - Finding Latest Backup"));
+        QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), m.MediumDir(1, 1));
+        QVERIFY(!notMedium->isVisible());
+        QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
+        // The program's own file instead: the directory controls step aside.
+        m.selector.answers.append(m.Data());
+        m.Click("cmdFind");
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        m.Click("chkCurrent");
+        QVERIFY(!m.Control<QPushButton>("cmdFind")->isEnabled());
+        QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
+        m.Next();
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
+        QCOMPARE(TheModel().FilesLast(), 3);
+        QCOMPARE(m.prompt.Unexpected(), 0);
+    }
+
     void zippedCopiesAreUnzipped() {
         RestoreMachine m;
         BackupOptions zipped;
