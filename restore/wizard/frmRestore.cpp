@@ -56,7 +56,6 @@ void frmRestore::ShowForm() {
     loaded = false;
     stageBusy = false;
     goingBack = false;
-    exitRequested = false;
     SetCancelFlag(false);
     cmdCancel->setText(RestoreOnly() ? QStringLiteral("Exit") : QStringLiteral("Cancel"));
     cmdCancel->setEnabled(true);
@@ -167,26 +166,14 @@ void frmRestore::BackClick() {
 }
 
 void frmRestore::CancelClick() {
-    if (cmdCancel->text() == QLatin1String("Exit")) {
-        const QString question =
-            QStringLiteral("Really ") + QStringLiteral("exit") + QStringLiteral("?");
-        if (MsgBox(Question::ReallyCancel, question, MsgButtons::YesNo) != MsgAnswer::Yes)
-            return;
-        SetCancelFlag(true);
-        if (running) {
-            // The run stops at its next check; the window closes and the program ends then.
-            exitRequested = true;
-            return;
-        }
-        HideForm();
-        return;
-    }
+    // Started only to restore, the button reads "Exit" and closing ends the program.
+    const char *word = RestoreOnly() ? "exit" : "cancel";
     // A running restore stops at its next check and closes the window itself, so the model it
     // works on is not swapped under it.
     if (running)
-        ConfirmCancel();
+        ConfirmCancel({}, word);
     else
-        ConfirmCancel([this] { HideForm(); });
+        ConfirmCancel([this] { HideForm(); }, word);
 }
 
 void frmRestore::closeEvent(QCloseEvent *event) {

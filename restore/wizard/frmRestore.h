@@ -99,7 +99,8 @@ private:
     void DoFilter2();
     void FilesClicked();
     void SetTvwEnabled();
-    void ForEachNode(QTreeWidgetItem *top, bool (*change)(bool ticked), bool below);
+    // Changes the node and every node below it, each by its own tick.
+    void ChangeNodeAndBelow(QTreeWidgetItem *node, bool (*change)(bool ticked));
     void ChangeEveryNode(bool (*change)(bool ticked));
     void ChangeNodesBelow(bool (*change)(bool ticked));
     void ChangeShownFiles(bool (*change)(bool ticked));
@@ -147,8 +148,6 @@ private:
     // The file index of each row of lstFiles.
     QList<int> rowFile;
     QElapsedTimer elapsed;
-    // Exit was confirmed while a run was going; the program ends once the run has stopped.
-    bool exitRequested = false;
     bool unzipSlash = false;
 
     // Wizard controls.

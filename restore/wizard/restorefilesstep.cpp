@@ -244,18 +244,17 @@ void frmRestore::SetTvwEnabled() {
         button->setEnabled(selected);
 }
 
-void frmRestore::ForEachNode(QTreeWidgetItem *top, bool (*change)(bool ticked), bool below) {
-    const bool ticked = top->checkState(0) == Qt::Checked;
-    top->setCheckState(0, change(ticked) ? Qt::Checked : Qt::Unchecked);
-    if (below)
-        for (int i = 0; i < top->childCount(); ++i)
-            ForEachNode(top->child(i), change, true);
+void frmRestore::ChangeNodeAndBelow(QTreeWidgetItem *node, bool (*change)(bool ticked)) {
+    const bool ticked = node->checkState(0) == Qt::Checked;
+    node->setCheckState(0, change(ticked) ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < node->childCount(); ++i)
+        ChangeNodeAndBelow(node->child(i), change);
 }
 
 void frmRestore::ChangeEveryNode(bool (*change)(bool ticked)) {
     filterSuppressed = true;
     for (int i = 0; i < tvwDirs->topLevelItemCount(); ++i)
-        ForEachNode(tvwDirs->topLevelItem(i), change, true);
+        ChangeNodeAndBelow(tvwDirs->topLevelItem(i), change);
     filterSuppressed = false;
     StartFilter();
 }
@@ -265,7 +264,7 @@ void frmRestore::ChangeNodesBelow(bool (*change)(bool ticked)) {
     if (!node)
         return;
     filterSuppressed = true;
-    ForEachNode(node, change, true);
+    ChangeNodeAndBelow(node, change);
     filterSuppressed = false;
     StartFilter();
 }
@@ -318,7 +317,7 @@ void frmRestore::BackupRangeClick() {
 void frmRestore::ResetFilters() {
     filterSuppressed = true;
     for (int i = 0; i < tvwDirs->topLevelItemCount(); ++i)
-        ForEachNode(tvwDirs->topLevelItem(i), Tick, true);
+        ChangeNodeAndBelow(tvwDirs->topLevelItem(i), Tick);
     txtFilename->clear();
     txtExt->clear();
     for (int row = 0; row < lstBackupFilter->count(); ++row)

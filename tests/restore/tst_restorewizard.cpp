@@ -289,8 +289,19 @@ private Q_SLOTS:
         QCOMPARE(m.ListedFiles().size(), 4);
         m.Click("cmdDeSelAllDir");
         QCOMPARE(m.ListedFiles(), QStringList());
+        m.Click("cmdRange");
+        QCOMPARE(m.prompt.Texts(),
+                 QStringList({"You cannot select a range when there are no files to select!"}));
         m.Click("cmdInvSelDir");
         QCOMPARE(m.ListedFiles().size(), 4);
+        // The range window works on the list's ticks, and the counts follow.
+        m.selector.onRange = [](RangeRows &rows) {
+            QCOMPARE(rows.RowCount(), 4);
+            rows.SetRowMarked(1, true);
+        };
+        m.Click("cmdRange");
+        QVERIFY(m.Control<QLabel>("lblFilesShown")->text().contains(" 1 Shown Ticked, 1 Ticked"));
+        QVERIFY(m.Window().Selection().Files()[m.Window().Selection().SortedOrder()[1]].Ticked);
     }
 
     void olderVersionChosenIsRestored() {
