@@ -96,6 +96,9 @@ bool RestoreMachine::RunTo(const QString &restoreTo) {
     if (!Control<QAbstractButton>("cmdNext")->isEnabled())
         return false;
     Next();
+    // A wizard that did not reach the restore step has nothing to wait for.
+    if (Window().isVisible() && Window().CurrentStage() < frmRestore::RunStage)
+        return false;
     // The run goes on inside the restore step's timer; it ends on the finished step or closed.
     for (int i = 0;
          i < 100000 && Window().isVisible() && Window().CurrentStage() != frmRestore::FinishedStage;
