@@ -41,6 +41,10 @@ void RestoreFrameView::SetRestored(const QString &text) {
 }
 
 void RestoreFrameView::SetCopyLabel(const QString &text) {
+    const bool reset = text == QLatin1String("---");
+    if (!reset && copyShown.isValid() && copyShown.elapsed() < 100)
+        return;
+    copyShown.start();
     window.lblCopied->setText(text);
 }
 

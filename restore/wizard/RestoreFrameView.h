@@ -3,6 +3,8 @@
 
 #include "restoreview.h"
 
+#include <QElapsedTimer>
+
 class frmRestore;
 
 class RestoreFrameView : public RestoreView {
@@ -26,4 +28,6 @@ public:
 
 private:
     frmRestore &window;
+    // The copier reports every block; the label shows it at most every 0.1 s.
+    QElapsedTimer copyShown;
 };

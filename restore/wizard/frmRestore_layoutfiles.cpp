@@ -60,6 +60,7 @@ QWidget *frmRestore::BuildFilesFrame() {
     cmdInvSel = Button(frame, "cmdInvSel", "Invert Shown");
     cmdRange = Button(frame, "cmdRange", "Range Selection ...");
     lblFilesShown = ValueLabel(frame, "lblFilesShown");
+    lblFilesShown->setWordWrap(true);
     auto *fileColumn = new QVBoxLayout;
     fileColumn->addWidget(Caption(frame, "Files :"));
     fileColumn->addWidget(lstFiles, 1);

@@ -19,10 +19,10 @@ inline QPushButton *Button(QWidget *parent, const char *name, const char *captio
     return Named(new QPushButton(QString::fromLatin1(caption), parent), name);
 }
 
-// A label that shows a value and may take a long path: it wraps rather than widen the window.
+// A label that shows a short value. It does not wrap: a wrapping label makes its layout measure
+// again at every change, and the restore's labels change many times a second.
 inline QLabel *ValueLabel(QWidget *parent, const char *name) {
     auto *label = Named(new QLabel(QStringLiteral("---"), parent), name);
-    label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
