@@ -455,7 +455,13 @@ private Q_SLOTS:
         QCOMPARE(m.prompt.Unexpected(), 0);
     }
 
+    void restoreOnlyFromCopyOfMedium_data() {
+        QTest::addColumn<int>("type");
+        QTest::newRow("files only") << int(RestoreAllLatest);
+        QTest::newRow("files and program") << int(RestoreAllWithProgram);
+    }
     void restoreOnlyFromCopyOfMedium() {
+        QFETCH(int, type);
         RestoreMachine m;
         m.Backup(SomeFiles);
         // The medium copied whole to another place, and the program started from its copy.
@@ -470,7 +476,7 @@ private Q_SLOTS:
         QCOMPARE(m.Control<QPushButton>("cmdCancel")->text(), QString("Exit"));
         QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), copy);
         m.Next();
-        m.ChooseType(RestoreAllLatest);
+        m.ChooseType(type);
         QVERIFY(m.RunTo(m.RestoreTo()));
         QFile restored(m.Restored("docs/b.doc"));
         QVERIFY(restored.open(QIODevice::ReadOnly));
@@ -480,8 +486,17 @@ private Q_SLOTS:
         const QString bye = m.prompt.Texts().last();
         QVERIFY(bye.startsWith("Restoring done! Byebye!\nTo restore more files you can run the "
                                "program from the CD again.\n"));
-        QVERIFY(bye.endsWith("Next time you restore files you have the option of restoring the "
-                             "program files too!"));
+        if (type == RestoreAllWithProgram) {
+            const QString program =
+                m.RestoreTo() + "!IN_HERE!/" + platform::ExecutableName("Backup");
+            QVERIFY(bye.endsWith("Or, as you chose to restore the program files, you can also run "
+                                 "the program from :\n" +
+                                 program));
+            QVERIFY(QFile::exists(program));
+        } else {
+            QVERIFY(bye.endsWith("Next time you restore files you have the option of restoring "
+                                 "the program files too!"));
+        }
         QCOMPARE(m.tree.Read("cd/!IN_HERE!/Backup.Ini"), iniBefore);
     }
 
