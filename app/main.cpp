@@ -1,8 +1,15 @@
 // Backup: the desktop program. Start-up decides; this shows what it decided.
 #include "MessageBoxPrompt.h"
+#include "WindowSelectors.h"
 #include "appwindows.h"
 #include "followup.h"
+#include "frmBackup.h"
 #include "frmControl.h"
+#include "frmDetails.h"
+#include "frmHelp.h"
+#include "frmQuoxel.h"
+#include "frmRestore.h"
+#include "frmSetup.h"
 #include "frmSplash.h"
 #include "platform.h"
 #include "startup.h"
@@ -12,22 +19,59 @@
 
 #include <memory>
 
-#ifdef PELLMOOR_HAVE_HELP
-#include "frmHelp.h"
-#endif
-#ifdef PELLMOOR_HAVE_DETAILS
-#include "frmDetails.h"
-#include "frmQuoxel.h"
-#endif
-#ifdef PELLMOOR_HAVE_SELECTORS
-#include "WindowSelectors.h"
-#endif
-#ifdef PELLMOOR_HAVE_BACKUP
-#include "frmBackup.h"
-#endif
-#ifdef PELLMOOR_HAVE_SETUP
-#include "frmSetup.h"
-#endif
+namespace {
+
+// The windows the control centre opens, made once the information file is loaded and
+// registered so that their buttons and tray entries come alive.
+struct Windows {
+    std::unique_ptr<frmQuoxel> quoxel;
+    std::unique_ptr<frmDetails> details;
+    std::unique_ptr<frmHelp> help;
+    std::unique_ptr<frmBackup> backup;
+    std::unique_ptr<frmSetup> setup;
+    std::unique_ptr<frmRestore> restore;
+
+    void Make() {
+        quoxel = std::make_unique<frmQuoxel>();
+        frmQuoxel *diagnostics = quoxel.get();
+        RegisterAppWindow(AppWindow::Diagnostics, diagnostics,
+                          [diagnostics] { diagnostics->ShowForm(); });
+        // Only a real update check gets the button; until then it stays disabled.
+        if (HaveUpdateStarter())
+            diagnostics->SetForceUpdateAction([] { StartUpdate(false, true); });
+
+        details = std::make_unique<frmDetails>();
+        frmDetails *detailsWindow = details.get();
+        RegisterAppWindow(AppWindow::Details, detailsWindow,
+                          [detailsWindow] { detailsWindow->ShowForm(); });
+        detailsWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+        detailsWindow->SetOpenHelp([] { ShowAppWindow(AppWindow::Help); });
+
+        help = std::make_unique<frmHelp>();
+        frmHelp *helpWindow = help.get();
+        RegisterAppWindow(AppWindow::Help, helpWindow, [helpWindow] { helpWindow->ShowForm(); });
+        helpWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
+
+        backup = std::make_unique<frmBackup>();
+        frmBackup *backupWindow = backup.get();
+        RegisterAppWindow(AppWindow::Backup, backupWindow,
+                          [backupWindow] { backupWindow->ShowForm(); });
+        backupWindow->SetHelpAction([] { ShowAppWindow(AppWindow::Help); });
+
+        // After the help window, so that its Help button finds it.
+        setup = std::make_unique<frmSetup>();
+        frmSetup *setupWindow = setup.get();
+        RegisterAppWindow(AppWindow::Setup, setupWindow,
+                          [setupWindow] { setupWindow->ShowForm(); });
+
+        restore = std::make_unique<frmRestore>();
+        frmRestore *restoreWindow = restore.get();
+        RegisterAppWindow(AppWindow::Restore, restoreWindow,
+                          [restoreWindow] { restoreWindow->ShowForm(); });
+    }
+};
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -36,67 +80,19 @@ int main(int argc, char *argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBoxPrompt prompt;
     SetPromptHandler(&prompt);
-#ifdef PELLMOOR_HAVE_SELECTORS
     WindowSelectors selectors;
     SetSelectorHandler(&selectors);
-#endif
 
     platform::SingleInstanceLock lock(QStringLiteral("QuillonsPellmoorBackup"));
     std::unique_ptr<frmControl> control;
     std::unique_ptr<frmSplash> splash;
-#ifdef PELLMOOR_HAVE_HELP
-    std::unique_ptr<frmHelp> help;
-#endif
-#ifdef PELLMOOR_HAVE_DETAILS
-    std::unique_ptr<frmQuoxel> quoxel;
-    std::unique_ptr<frmDetails> details;
-#endif
-#ifdef PELLMOOR_HAVE_BACKUP
-    std::unique_ptr<frmBackup> backup;
-#endif
-#ifdef PELLMOOR_HAVE_SETUP
-    std::unique_ptr<frmSetup> setup;
-#endif
+    Windows windows;
     StartupSteps steps;
     steps.windowsLoaded = [&] {
         control = std::make_unique<frmControl>(QSystemTrayIcon::isSystemTrayAvailable());
         splash = std::make_unique<frmSplash>();
         control->SetSplash(splash.get());
-#ifdef PELLMOOR_HAVE_DETAILS
-        quoxel = std::make_unique<frmQuoxel>();
-        frmQuoxel *diagnostics = quoxel.get();
-        RegisterAppWindow(AppWindow::Diagnostics, diagnostics,
-                          [diagnostics] { diagnostics->ShowForm(); });
-        // Only a real update check gets the button; until then it stays disabled.
-        if (HaveUpdateStarter())
-            diagnostics->SetForceUpdateAction([] { StartUpdate(false, true); });
-        details = std::make_unique<frmDetails>();
-        frmDetails *detailsWindow = details.get();
-        RegisterAppWindow(AppWindow::Details, detailsWindow,
-                          [detailsWindow] { detailsWindow->ShowForm(); });
-        detailsWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
-        detailsWindow->SetOpenHelp([] { ShowAppWindow(AppWindow::Help); });
-#endif
-#ifdef PELLMOOR_HAVE_HELP
-        help = std::make_unique<frmHelp>();
-        frmHelp *helpWindow = help.get();
-        RegisterAppWindow(AppWindow::Help, helpWindow, [helpWindow] { helpWindow->ShowForm(); });
-        helpWindow->SetOpenDiagnostics([] { ShowAppWindow(AppWindow::Diagnostics); });
-#endif
-#ifdef PELLMOOR_HAVE_BACKUP
-        backup = std::make_unique<frmBackup>();
-        frmBackup *backupWindow = backup.get();
-        RegisterAppWindow(AppWindow::Backup, backupWindow,
-                          [backupWindow] { backupWindow->ShowForm(); });
-        backupWindow->SetHelpAction([] { ShowAppWindow(AppWindow::Help); });
-#endif
-#ifdef PELLMOOR_HAVE_SETUP
-        // After the help window, so that its Help button finds it.
-        setup = std::make_unique<frmSetup>();
-        frmSetup *setupWindow = setup.get();
-        RegisterAppWindow(AppWindow::Setup, setupWindow,
-                          [setupWindow] { setupWindow->ShowForm(); });
-#endif
+        windows.Make();
         control->RefreshAvailability();
         splash->ShowForm();
     };

@@ -3,9 +3,9 @@
 #include "cancelflag.h"
 #include "prompt.h"
 
-bool ConfirmCancel(const std::function<void()> &hideForm) {
+bool ConfirmCancel(const std::function<void()> &hideForm, const char *word) {
     const QString question =
-        QStringLiteral("Really ") + QStringLiteral("cancel") + QStringLiteral("?");
+        QStringLiteral("Really ") + QString::fromLatin1(word) + QStringLiteral("?");
     if (MsgBox(Question::ReallyCancel, question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return false;
     SetCancelFlag(true);

@@ -3,6 +3,6 @@
 
 #include <functional>
 
-// Asks "Really cancel?"; Yes sets the cancel flag and calls hideForm. Returns whether the user
-// cancelled.
-bool ConfirmCancel(const std::function<void()> &hideForm = {});
+// Asks "Really cancel?" ("Really exit?" with the word "exit"); Yes sets the cancel flag and calls
+// hideForm. Returns whether the user cancelled.
+bool ConfirmCancel(const std::function<void()> &hideForm = {}, const char *word = "cancel");

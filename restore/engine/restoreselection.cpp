@@ -5,10 +5,40 @@
 #include "sortorder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 
-void RestoreSelection::Build() {
+namespace {
+
+// "Sorting " with one more dot each time it is shown, at most every 0.2 s.
+class GrowingDots {
+public:
+    GrowingDots(const std::function<void(const QString &)> &stage, const char *word)
+        : stage(stage), text(QString::fromLatin1(word)) {
+        shown.start();
+    }
+    void Tick() {
+        if (!stage || shown.elapsed() < 200)
+            return;
+        shown.restart();
+        text += QLatin1Char('.');
+        stage(text);
+    }
+
+private:
+    const std::function<void(const QString &)> &stage;
+    QString text;
+    QElapsedTimer shown;
+};
+
+} // namespace
+
+void RestoreSelection::Build(const std::function<void(const QString &)> &stage) {
+    const auto tell = [&stage](const char *caption) {
+        if (stage)
+            stage(QString::fromLatin1(caption));
+    };
     const Model &m = TheModel();
     files.clear();
     files.resize(m.Files.size());
@@ -16,15 +46,20 @@ void RestoreSelection::Build() {
         files[i].UseVersion = m.Files[i].VersionsLast();
         files[i].SortKey = m.Files[i].Name.toLower();
     }
-    SortFiles();
-    ProcDirsFiles();
+    tell("Sorting ...");
+    GrowingDots sorting(stage, "Sorting ");
+    SortFiles([&sorting] { sorting.Tick(); });
+    tell("Working");
+    tell("Processing Directories ...");
+    GrowingDots processing(stage, "Processing Directories ");
+    ProcDirsFiles([&processing] { processing.Tick(); });
     RestoreFilter everything;
     for (int b = 0; b <= m.BackupsLast(); ++b)
         everything.selectedBackups.insert(b);
     DoFilter2(everything);
 }
 
-void RestoreSelection::SortFiles() {
+void RestoreSelection::SortFiles(const std::function<void()> &progress) {
     sorted.resize(files.size());
     QStringList keys;
     keys.reserve(files.size());
@@ -32,15 +67,17 @@ void RestoreSelection::SortFiles() {
         sorted[i] = int(i);
         keys.append(files[i].SortKey);
     }
-    SortByKey(sorted, keys);
+    SortByKey(sorted, keys, progress);
 }
 
-void RestoreSelection::ProcDirsFiles() {
+void RestoreSelection::ProcDirsFiles(const std::function<void()> &progress) {
     const Model &m = TheModel();
     QHash<QString, int> indexOf; // comparable path -> position in the unsorted list
     QStringList found;
     QList<int> dirOfFile(m.Files.size(), -1);
     for (qsizetype i = 0; i < m.Files.size(); ++i) {
+        if (i % 4096 == 4095)
+            progress();
         const QString key = platform::ComparablePath(m.Files[i].Path);
         auto it = indexOf.constFind(key);
         if (it == indexOf.constEnd()) {
@@ -55,7 +92,7 @@ void RestoreSelection::ProcDirsFiles() {
         order[d] = int(d);
         keys.append(found[d].toLower());
     }
-    SortByKey(order, keys);
+    SortByKey(order, keys, progress);
     QList<int> position(found.size());
     directories.clear();
     tree = std::make_unique<clsNode>();

@@ -40,8 +40,10 @@ struct RestoreFilter {
 class RestoreSelection {
 public:
     // Sorts the loaded model's files and directories and resets every file: unticked, latest
-    // version, shown when it has a version.
-    void Build();
+    // version, shown when it has a version. stage, when given, hears each stage's caption
+    // before it starts ("Sorting ...", "Processing Directories ...") and, at most every 0.2 s
+    // while it runs, the caption's word with a growing row of dots ("Sorting ....").
+    void Build(const std::function<void(const QString &)> &stage = {});
 
     const QList<int> &SortedOrder() const { return sorted; }
     const QStringList &Directories() const { return directories; }
@@ -67,8 +69,8 @@ public:
     QString NothingSelectedMessage(bool withProgram) const;
 
 private:
-    void SortFiles();
-    void ProcDirsFiles();
+    void SortFiles(const std::function<void()> &progress);
+    void ProcDirsFiles(const std::function<void()> &progress);
 
     QList<RestoreFileState> files;
     QList<int> sorted;

@@ -18,14 +18,14 @@ void SelectionSort(QList<int> &order, const QStringList &keys, qsizetype first, 
 }
 
 void MergeSort(QList<int> &order, const QStringList &keys, QList<int> &scratch, qsizetype first,
-               qsizetype last) {
+               qsizetype last, const std::function<void()> &progress) {
     if (last - first < 13) {
         SelectionSort(order, keys, first, last);
         return;
     }
     const qsizetype mid = (first + last) / 2;
-    MergeSort(order, keys, scratch, first, mid);
-    MergeSort(order, keys, scratch, mid + 1, last);
+    MergeSort(order, keys, scratch, first, mid, progress);
+    MergeSort(order, keys, scratch, mid + 1, last, progress);
     // Merging without sentinels: a name holding characters above any sentinel must still sort
     // inside the list, never after its end.
     qsizetype a = first, b = mid + 1, out = first;
@@ -37,15 +37,18 @@ void MergeSort(QList<int> &order, const QStringList &keys, QList<int> &scratch, 
         scratch[out++] = order[b++];
     for (qsizetype i = first; i <= last; ++i)
         order[i] = scratch[i];
-    if (last - first > 4096)
+    if (last - first > 4096) {
+        if (progress)
+            progress();
         DoEvents();
+    }
 }
 
 } // namespace
 
-void SortByKey(QList<int> &order, const QStringList &keys) {
+void SortByKey(QList<int> &order, const QStringList &keys, const std::function<void()> &progress) {
     if (order.size() < 2)
         return;
     QList<int> scratch(order.size());
-    MergeSort(order, keys, scratch, 0, order.size() - 1);
+    MergeSort(order, keys, scratch, 0, order.size() - 1, progress);
 }

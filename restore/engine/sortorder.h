@@ -5,5 +5,9 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // Sorts order (indexes into keys) by keys[index]. Among equal keys the order is not fixed.
-void SortByKey(QList<int> &order, const QStringList &keys);
+// progress, when given, is called beside the event pump while a long list is sorted.
+void SortByKey(QList<int> &order, const QStringList &keys,
+               const std::function<void()> &progress = {});

@@ -75,7 +75,23 @@ private Q_SLOTS:
             AddFile(QStringLiteral("/d%1/").arg(i % 37), name, {0});
         }
         RestoreSelection selection;
-        selection.Build();
+        QStringList stages;
+        selection.Build([&stages](const QString &stage) { stages.append(stage); });
+        // The captions come in order; between them only the running stage's dots, growing.
+        const QStringList captions = {"Sorting ...", "Working", "Processing Directories ..."};
+        QStringList seenCaptions;
+        QString previous;
+        for (const QString &stage : std::as_const(stages)) {
+            if (captions.contains(stage)) {
+                seenCaptions.append(stage);
+            } else {
+                QVERIFY2(stage.startsWith(seenCaptions.last().section(' ', 0, -2) + " ."),
+                         qPrintable(stage));
+                QVERIFY(stage.size() > previous.size() || !previous.endsWith('.'));
+            }
+            previous = stage;
+        }
+        QCOMPARE(seenCaptions, captions);
         QStringList keys;
         for (const FileRecord &f : TheModel().Files)
             keys.append(f.Name.toLower());

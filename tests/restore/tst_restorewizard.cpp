@@ -1,0 +1,572 @@
+// The restore window through its real controls, on media the backup engine wrote: each restore
+// type end to end, the way back through skipped steps, the filters and tree buttons, an older
+// version, the refusals, missing media, Pause and Cancel, and restore-only mode from a copy of a
+// medium.
+
+#include "restorewizardfixture.h"
+
+#include "PathLabel.h"
+#include "appwindows.h"
+#include "cancelflag.h"
+#include "frmControl.h"
+#include "infofile.h"
+#include "model.h"
+#include "platform.h"
+#include "programfiles.h"
+#include "programini.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+const QStringList SomeFiles = {"a.txt=alpha", "docs/b.doc=bravo bravo", "docs/deep/c.bin:70000",
+                               "README=read me"};
+
+QTreeWidgetItem *NodeEndingIn(QTreeWidget *tree, const QString &text) {
+    const QList<QTreeWidgetItem *> found =
+        tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+QStringList Texts(QListWidget *list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+} // namespace
+
+class TestRestoreWizard : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyStepFits_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("default font") << 1.0;
+        QTest::newRow("font times 1.5") << 1.5;
+    }
+    void everyStepFits() {
+        QFETCH(double, scale);
+        const QFont before = QApplication::font();
+        QFont larger = before;
+        larger.setPointSizeF(before.pointSizeF() * scale);
+        QApplication::setFont(larger);
+        RestoreMachine m;
+        QStringList files;
+        for (int i = 0; i < 300; ++i)
+            files.append(QString("dir%1/sub/file%2.txt=%2").arg(i % 12).arg(i, 3, 10, QChar('0')));
+        m.Backup(files);
+        const auto look = [&m, scale](const char *step) {
+            frmRestore &w = m.Window();
+            QVERIFY(w.width() <= 1024 && w.height() <= 768);
+            for (QAbstractButton *button : w.findChildren<QAbstractButton *>()) {
+                if (!button->isVisible())
+                    continue;
+                QVERIFY2(button->width() >= button->sizeHint().width(),
+                         qPrintable(step + (" " + button->objectName())));
+                QVERIFY2(w.rect().contains(QRect(button->mapTo(&w, QPoint(0, 0)), button->size())),
+                         qPrintable(step + (" " + button->objectName())));
+            }
+            const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
+            if (!shots.isEmpty())
+                w.grab().save(QString("%1/frmRestore-%2-%3.png").arg(shots, step).arg(scale));
+        };
+        look("1");
+        m.Next();
+        look("2");
+        m.ChooseType(RestoreChosen);
+        CheckRoster *list = m.Control<CheckRoster>("lstFiles");
+        list->SetListIndex(5);
+        m.Click("cmdAll");
+        look("3");
+        m.tree.Add({"busy/x=1"});
+        m.selector.answers.append(m.tree.PathOf("busy/"));
+        m.Next();
+        m.Click("cmdChangeRestore");
+        look("4");
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        look("6");
+        QApplication::setFont(before);
+    }
+
+    void restoreTypes_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("files");
+        QTest::addColumn<bool>("program");
+        QTest::newRow("all with program") << 0 << true << true;
+        QTest::newRow("all latest") << 1 << true << false;
+        QTest::newRow("program only") << 2 << false << true;
+        QTest::newRow("chosen, all with latest") << 3 << true << false;
+    }
+    void restoreTypes() {
+        QFETCH(int, type);
+        QFETCH(bool, files);
+        QFETCH(bool, program);
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.Next();
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
+        m.ChooseType(type);
+        if (type == RestoreChosen) {
+            QCOMPARE(m.Window().CurrentStage(), int(frmRestore::FilesStage));
+            QCOMPARE(m.ListedFiles(), QStringList({"a.txt", "b.doc", "c.bin", "README"}));
+            m.Click("cmdAll");
+            QVERIFY(m.Control<QLabel>("lblFilesShown")
+                        ->text()
+                        .startsWith("4 Files, 4 Showing, 4 Shown Ticked, 4 Ticked Total"));
+            m.Next();
+        }
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::ToStage));
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        for (const QString &name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
+            QCOMPARE(QFile::exists(m.Restored(name)), files);
+            if (files) {
+                QFile restored(m.Restored(name));
+                QVERIFY(restored.open(QIODevice::ReadOnly));
+                QCOMPARE(restored.readAll(), m.DataBytes(name));
+            }
+        }
+        const QString programCopy =
+            m.RestoreTo() + "!IN_HERE!/" + platform::ExecutableName("Backup");
+        QCOMPARE(QFile::exists(programCopy), program);
+        QCOMPARE(QFile::exists(m.RestoreTo() + "!IN_HERE!/Backup.Ini"), program);
+        QCOMPARE(m.Control<QPushButton>("cmdNext")->text(), QString("Finish"));
+        QVERIFY(!m.Control<QPushButton>("cmdCancel")->isEnabled());
+        QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 0);
+        m.Next();
+        QVERIFY(!m.Window().isVisible());
+        QCOMPARE(m.prompt.Unexpected(), 0);
+        QVERIFY(m.endedWith.isEmpty());
+    }
+
+    void restoreFromChoices() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.selector.lastDirectory = m.Data();
+        QLabel *notMedium = m.Control<QLabel>("lblNotRestDir");
+        QVERIFY(notMedium->isVisible());
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        // Nothing on the drives: the search says so and changes nothing.
+        m.prompt.AnswerWhen("Automatic search could not find media!\n", MsgAnswer::No);
+        m.Click("cmdAutoSearch");
+        QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), m.Data());
+        // A folder holding media gives way to its most recent medium.
+        m.selector.answers.append(m.BackupDir());
+        m.Click("cmdFind");
+        QCOMPARE(m.selector.calls.last().caption,
+                 QString("Directory Selector - Finding Latest Backup"));
+        QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), m.MediumDir(1, 1));
+        QVERIFY(!notMedium->isVisible());
+        QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
+        // The program's own file instead: the directory controls step aside.
+        m.selector.answers.append(m.Data());
+        m.Click("cmdFind");
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        m.Click("chkCurrent");
+        QVERIFY(!m.Control<QPushButton>("cmdFind")->isEnabled());
+        QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
+        m.Next();
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
+        QCOMPARE(TheModel().FilesLast(), 3);
+        QCOMPARE(m.prompt.Unexpected(), 0);
+    }
+
+    void zippedCopiesAreUnzipped() {
+        RestoreMachine m;
+        BackupOptions zipped;
+        zipped.chkZip = true;
+        zipped.chkForceZip = true;
+        const QByteArray text = QByteArray("a line that zips well\n").repeated(4000);
+        m.tree.Write("data/notes/long.txt", text);
+        m.Backup({"small.txt=tiny"}, zipped);
+        bool anyZipped = false;
+        for (const FileRecord &f : TheModel().Files)
+            anyZipped = anyZipped || f.Versions.last().Zipped;
+        QVERIFY(anyZipped);
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        QFile restored(m.Restored("notes/long.txt"));
+        QVERIFY(restored.open(QIODevice::ReadOnly));
+        QCOMPARE(restored.readAll(), text);
+        QVERIFY(!m.Control<QTimer>("tmrUnzip")->isActive());
+        QVERIFY(!m.Control<QTimer>("tmrTimer")->isActive());
+        QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 0);
+    }
+
+    void backFromStep4AfterProgramOnly() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.Next();
+        m.ChooseType(RestoreProgramOnly);
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::ToStage));
+        m.Click("cmdBack");
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
+        QVERIFY(m.Control<QGroupBox>("fraRestore1")->isVisible());
+        QVERIFY(!m.Control<QGroupBox>("fraRestore2")->isVisible());
+    }
+
+    void extensionFilterOnNameWithoutDot_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("readmeShown");
+        QTest::newRow("lower case") << "doc" << false;
+        QTest::newRow("upper case") << "DOC" << true;
+    }
+    void extensionFilterOnNameWithoutDot() {
+        QFETCH(QString, typed);
+        QFETCH(bool, readmeShown);
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        QTest::keyClicks(m.Control<QLineEdit>("txtExt"), typed);
+        m.Settle();
+        // b.doc passes either way; a.txt and c.bin never do.
+        QStringList expected = {"b.doc"};
+        if (readmeShown)
+            expected.append("README");
+        QCOMPARE(m.ListedFiles(), expected);
+        m.Click("cmdReset");
+        QCOMPARE(m.ListedFiles().size(), 4);
+    }
+
+    void fileOnlyInDeselectedBackupsIsHidden() {
+        RestoreMachine m;
+        m.Backup({"old.txt=old", "changed.txt=first"});
+        m.tree.Write("data/changed.txt", "second");
+        m.Backup();
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        QListWidget *backups = m.Control<QListWidget>("lstBackupFilter");
+        QCOMPARE(backups->count(), 2);
+        QVERIFY(backups->item(0)->text().startsWith("1. "));
+        backups->item(0)->setSelected(false);
+        m.Settle();
+        QCOMPARE(m.ListedFiles(), QStringList({"changed.txt"}));
+        m.Click("cmdBackupInvertAll");
+        QCOMPARE(m.ListedFiles(), QStringList({"changed.txt", "old.txt"}));
+        m.Click("cmdBackupDeSelAll");
+        QCOMPARE(m.ListedFiles(), QStringList());
+    }
+
+    void treeButtons() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        QTreeWidget *tree = m.Control<QTreeWidget>("tvwDirs");
+        QVERIFY(!m.Control<QPushButton>("cmdSelUnder")->isEnabled());
+        QTreeWidgetItem *docs = NodeEndingIn(tree, "docs");
+        QTreeWidgetItem *deep = NodeEndingIn(tree, "deep");
+        QVERIFY(docs && deep);
+        // Untick the deeper node alone first, so that inverting below shows each node flips on
+        // its own instead of following its parent.
+        deep->setCheckState(0, Qt::Unchecked);
+        m.Settle();
+        QCOMPARE(m.ListedFiles(), QStringList({"a.txt", "b.doc", "README"}));
+        tree->setCurrentItem(docs);
+        m.Click("cmdInvUnder");
+        QCOMPARE(docs->checkState(0), Qt::Unchecked);
+        QCOMPARE(deep->checkState(0), Qt::Checked);
+        QCOMPARE(m.ListedFiles(), QStringList({"a.txt", "c.bin", "README"}));
+        m.Click("cmdDeSelUnder");
+        QCOMPARE(m.ListedFiles(), QStringList({"a.txt", "README"}));
+        m.Click("cmdSelUnder");
+        QCOMPARE(m.ListedFiles().size(), 4);
+        m.Click("cmdDeSelAllDir");
+        QCOMPARE(m.ListedFiles(), QStringList());
+        m.Click("cmdRange");
+        QCOMPARE(m.prompt.Texts(),
+                 QStringList({"You cannot select a range when there are no files to select!"}));
+        m.Click("cmdInvSelDir");
+        QCOMPARE(m.ListedFiles().size(), 4);
+        // The range window works on the list's ticks, and the counts follow.
+        m.selector.onRange = [](RangeRows &rows) {
+            QCOMPARE(rows.RowCount(), 4);
+            rows.SetRowMarked(1, true);
+        };
+        m.Click("cmdRange");
+        QVERIFY(m.Control<QLabel>("lblFilesShown")->text().contains(" 1 Shown Ticked, 1 Ticked"));
+        QVERIFY(m.Window().Selection().Files()[m.Window().Selection().SortedOrder()[1]].Ticked);
+    }
+
+    void olderVersionChosenIsRestored() {
+        RestoreMachine m;
+        m.Backup({"letter.txt=first draft", "other.txt=other"});
+        m.tree.Write("data/letter.txt", "final version, longer");
+        m.Backup();
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        m.Tick("letter.txt");
+        CheckRoster *list = m.Control<CheckRoster>("lstFiles");
+        list->SetListIndex(m.Row("letter.txt"));
+        m.Settle();
+        QComboBox *versions = m.Control<QComboBox>("cmbBackups");
+        QVERIFY(versions->isEnabled());
+        QCOMPARE(versions->count(), 2);
+        QVERIFY(versions->itemText(0).startsWith("Set 1, Date "));
+        QCOMPARE(versions->currentIndex(), 1);
+        versions->setCurrentIndex(0);
+        QCOMPARE(m.Control<QLabel>("lblMedia")->text(), QString("1"));
+        QCOMPARE(m.Control<PathLabel>("lblFile")->Path(), QString("letter.txt"));
+        m.Next();
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        QFile restored(m.Restored("letter.txt"));
+        QVERIFY(restored.open(QIODevice::ReadOnly));
+        QCOMPARE(restored.readAll(), QByteArray("first draft"));
+        QVERIFY(!QFile::exists(m.Restored("other.txt")));
+    }
+
+    void duplicateNamesWithoutStructureRefused() {
+        RestoreMachine m;
+        m.Backup({"one/Report.DOC=1", "two/report.doc=2", "x.txt=x"});
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        m.Tick("Report.DOC");
+        m.Tick("report.doc");
+        m.Click("chkDirStruct");
+        m.Next();
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::FilesStage));
+        const QStringList texts = m.prompt.Texts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts[0].startsWith("This file is duplicated :\n"));
+        const QString names = texts[0].section('\n', 1, 1);
+        QCOMPARE(names.compare("report.doc", Qt::CaseInsensitive), 0);
+        // With the structure kept both are welcome.
+        m.Click("chkDirStruct");
+        m.Next();
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::ToStage));
+    }
+
+    void nothingSelectedRefused() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        m.Next();
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::FilesStage));
+        QVERIFY(m.prompt.Texts().value(0).startsWith(
+            "You must select some files before restoring them!\n"));
+    }
+
+    void nonEmptyDestinationKeepsNextDisabled() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.tree.Add({"busy/already.txt=here"});
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        QVERIFY(!m.RunTo(m.tree.PathOf("busy/")));
+        QVERIFY(m.Control<QLabel>("lblWarning")->isVisible());
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        QFile::remove(m.tree.PathOf("busy/already.txt"));
+        m.Click("cmdCheck");
+        QVERIFY(!m.Control<QLabel>("lblWarning")->isVisible());
+        QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
+    }
+
+    void missingMedium_data() {
+        QTest::addColumn<bool>("skip");
+        QTest::newRow("skipped") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void missingMedium() {
+        QFETCH(bool, skip);
+        RestoreMachine m;
+        m.SetMedia(100, 1024, true);
+        m.Backup({"first.bin:80000", "second.bin:80000", "third.bin:80000"});
+        const QString away = m.MediumDir(1, 1);
+        QVERIFY(QDir().rename(away.chopped(1), away.chopped(1) + "-away"));
+        // The program's own file is told apart from the medium's by a name only it carries.
+        TheModel().Settings.MediaName = "Own";
+        QVERIFY(SaveIniFile(ProgramIniPath()));
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        if (skip) {
+            m.prompt.AnswerWhen("could not find media number 1!", MsgAnswer::No)
+                .AnswerWhen("where backup number 1 is?", MsgAnswer::No)
+                .AnswerWhen("skip backup media number 1?", MsgAnswer::Yes)
+                .AnswerWhen("permanently unavailable", MsgAnswer::No);
+            QVERIFY(m.RunTo(m.RestoreTo()));
+            QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 1);
+            QVERIFY(Texts(m.Control<QListWidget>("lstUnrestore"))[0].contains(
+                " - Backup media could not be found! - "));
+            int restored = 0;
+            for (const QString &name : {"first.bin", "second.bin", "third.bin"})
+                restored += QFile::exists(m.Restored(name)) ? 1 : 0;
+            QCOMPARE(restored, 2);
+        } else {
+            m.prompt.AnswerWhen("could not find media number 1!", MsgAnswer::Cancel)
+                .AnswerWhen("Really cancel?", MsgAnswer::Yes);
+            QVERIFY(!m.RunTo(m.RestoreTo()));
+            QVERIFY(!m.Window().isVisible());
+            QCOMPARE(TheModel().Settings.MediaName, QString("Own"));
+        }
+        QCOMPARE(m.prompt.Unexpected(), 0);
+    }
+
+    void pauseThenCancel() {
+        RestoreMachine m;
+        QStringList files;
+        for (int i = 0; i < 30; ++i)
+            files.append(QString("f%1.bin:300000").arg(i, 2, 10, QChar('0')));
+        m.Backup(files);
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        m.prompt.AnswerWhen("Paused!", MsgAnswer::Cancel)
+            .AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        // Pause is pressed as soon as the run shows its first file.
+        QTimer watcher;
+        watcher.setInterval(0);
+        bool pressed = false;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (!pressed && m.Control<QLabel>("lblRestored")->text().contains(" Out Of ")) {
+                pressed = true;
+                const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
+                if (!shots.isEmpty())
+                    m.Window().grab().save(shots + "/frmRestore-5.png");
+                m.Control<QPushButton>("cmdPause")->click();
+            }
+        });
+        watcher.start();
+        QVERIFY(!m.RunTo(m.RestoreTo()));
+        watcher.stop();
+        QVERIFY(pressed);
+        QVERIFY(!m.Window().isVisible());
+        QVERIFY(
+            m.prompt.Texts().contains("Paused!\nPress OK to continue.\nPress Cancel to cancel."));
+        int restored = 0;
+        for (const QString &name : files)
+            restored += QFile::exists(m.Restored(name.section(':', 0, 0))) ? 1 : 0;
+        QVERIFY(restored < files.size());
+        QCOMPARE(m.prompt.Unexpected(), 0);
+    }
+
+    void restoreOnlyFromCopyOfMedium_data() {
+        QTest::addColumn<int>("type");
+        QTest::newRow("files only") << int(RestoreAllLatest);
+        QTest::newRow("files and program") << int(RestoreAllWithProgram);
+    }
+    void restoreOnlyFromCopyOfMedium() {
+        QFETCH(int, type);
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        // The medium copied whole to another place, and the program started from its copy.
+        const QString copy = m.tree.PathOf("cd/");
+        QVERIFY(QDir().mkpath(copy));
+        QVERIFY(QProcess::execute("cp", {"-a", m.MediumDir(1, 1) + ".", copy}) == 0);
+        platform::SetProgramDirectory(copy + "!IN_HERE!/");
+        const QByteArray iniBefore = m.tree.Read("cd/!IN_HERE!/Backup.Ini");
+        TheAppMode().RestoreMode = true;
+        ResetSettings();
+        m.selector.lastDirectory = copy;
+        QCOMPARE(m.Control<QPushButton>("cmdCancel")->text(), QString("Exit"));
+        QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), copy);
+        m.Next();
+        m.ChooseType(type);
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        QFile restored(m.Restored("docs/b.doc"));
+        QVERIFY(restored.open(QIODevice::ReadOnly));
+        QCOMPARE(restored.readAll(), QByteArray("bravo bravo"));
+        m.Next();
+        QCOMPARE(m.endedWith, QList<int>({0}));
+        const QString bye = m.prompt.Texts().last();
+        QVERIFY(bye.startsWith("Restoring done! Byebye!\nTo restore more files you can run the "
+                               "program from the CD again.\n"));
+        if (type == RestoreAllWithProgram) {
+            const QString program =
+                m.RestoreTo() + "!IN_HERE!/" + platform::ExecutableName("Backup");
+            QVERIFY(bye.endsWith("Or, as you chose to restore the program files, you can also run "
+                                 "the program from :\n" +
+                                 program));
+            QVERIFY(QFile::exists(program));
+        } else {
+            QVERIFY(bye.endsWith("Next time you restore files you have the option of restoring "
+                                 "the program files too!"));
+        }
+        QCOMPARE(m.tree.Read("cd/!IN_HERE!/Backup.Ini"), iniBefore);
+    }
+
+    void exitInRestoreOnlyModeEndsProgram() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        TheAppMode().RestoreMode = true;
+        m.prompt.AnswerWhen("Really exit?", MsgAnswer::No);
+        m.Click("cmdCancel");
+        QVERIFY(m.Window().isVisible());
+        m.prompt.AnswerWhen("Really exit?", MsgAnswer::Yes);
+        m.Click("cmdCancel");
+        QVERIFY(!m.Window().isVisible());
+        QCOMPARE(m.endedWith, QList<int>({0}));
+    }
+
+    void controlCentreOpensAndGetsButtonsBack() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        frmControl control(false);
+        frmRestore window;
+        RegisterAppWindow(AppWindow::Restore, &window, [&window] { window.ShowForm(); });
+        control.RefreshAvailability();
+        control.show();
+        QPushButton *restore = control.findChild<QPushButton *>("cmdRestore");
+        QVERIFY(restore->isEnabled());
+        QTest::mouseClick(restore, Qt::LeftButton);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.CurrentStage(), int(frmRestore::FromStage));
+        QVERIFY(!restore->isEnabled());
+        // The medium's file is loaded, then dropped again when the window closes.
+        window.findChild<QPushButton *>("cmdNext")->click();
+        QCOMPARE(window.CurrentStage(), int(frmRestore::TypeStage));
+        TheModel().Settings.MediaName = "changed while restoring";
+        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        window.findChild<QPushButton *>("cmdCancel")->click();
+        QVERIFY(!window.isVisible());
+        QVERIFY(restore->isEnabled());
+        QCOMPARE(TheModel().Settings.MediaName, QString("HDD"));
+        RegisterAppWindow(AppWindow::Restore, nullptr);
+    }
+
+    void closeBoxRefusedUnlessCancelled() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::No);
+        QVERIFY(!m.Window().close());
+        QVERIFY(m.Window().isVisible());
+        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        QVERIFY(m.Window().close());
+        QVERIFY(!m.Window().isVisible());
+        QVERIFY(CancelFlag());
+    }
+
+    void emptyInformationFileClosesWindow() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        // The program's own file lists files; an information file without any is refused.
+        ResetSettings();
+        m.tree.Add({"empty/!IN_HERE!/Media.ID=1\r\n"});
+        QVERIFY(SaveIniFile(m.tree.PathOf("empty/!IN_HERE!/Backup.Ini")));
+        QVERIFY(LoadIniFile(ProgramIniPath(), false));
+        m.selector.lastDirectory = m.tree.PathOf("empty/");
+        m.Next();
+        QVERIFY(!m.Window().isVisible());
+        QCOMPARE(m.prompt.Texts(),
+                 QStringList({"There do not appear to be any files to restore!"}));
+        QVERIFY(TheModel().FilesLast() >= 0);
+    }
+};
+
+QTEST_MAIN(TestRestoreWizard)
+#include "tst_restorewizard.moc"
