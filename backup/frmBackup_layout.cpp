@@ -4,6 +4,7 @@
 #include "BackupProgress.h"
 #include "ListWidgetRows.h"
 #include "mediumtypes.h"
+#include "namedwidgets.h"
 #include "prompt.h"
 #include "selectors.h"
 
@@ -22,11 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W> W *Named(W *widget, const QString &name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QString Latin(const char *text) {
     return QString::fromLatin1(text);

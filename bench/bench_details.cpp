@@ -6,6 +6,7 @@
 
 #include "PlainRoster.h"
 #include "benchcatalogue.h"
+#include "benchwindow.h"
 #include "frmDetails.h"
 
 #include <QApplication>
@@ -18,19 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-// Runs events until no timer of the window is pending, then once more so that the page paints.
-void WaitUntilShown(QWidget &window) {
-    const auto busy = [&window] {
-        for (QTimer *timer : window.findChildren<QTimer *>())
-            if (timer->isActive())
-                return true;
-        return false;
-    };
-    while (busy())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QApplication::processEvents();
-}
 
 // Starts a clock when the search delay runs out, before the window hears of it.
 class DelayWatch : public QObject {

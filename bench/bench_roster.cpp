@@ -5,6 +5,7 @@
 
 #include "CheckRoster.h"
 #include "PlainRoster.h"
+#include "benchwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,19 +34,6 @@ double StatusMegabytes(const char *field) {
         if (line.startsWith(field))
             return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toDouble() / 1024;
     return 0;
-}
-
-// Runs events until the control's timers are idle, then once more so that the page is painted.
-void WaitUntilShown(QWidget &roster) {
-    const auto busy = [&roster] {
-        for (QTimer *timer : roster.findChildren<QTimer *>())
-            if (timer->isActive())
-                return true;
-        return false;
-    };
-    while (busy())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QApplication::processEvents();
 }
 
 double Seconds(const QElapsedTimer &timer) {

@@ -4,6 +4,7 @@
 #include "frmDetails.h"
 
 #include "PlainRoster.h"
+#include "namedwidgets.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -20,15 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename T> T *Named(T *widget, const char *name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel *Label(QWidget *parent, const char *name, const char *caption = "---") {
-    return Named(new QLabel(QString::fromLatin1(caption), parent), name);
-}
 
 // A caption and its value in the next column of a details grid.
 void AddPair(QGridLayout *grid, QLabel *caption, QLabel *value) {

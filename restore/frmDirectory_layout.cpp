@@ -3,6 +3,7 @@
 
 #include "DirectoryBox.h"
 #include "FileBox.h"
+#include "namedwidgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,15 +17,6 @@
 #include <initializer_list>
 
 namespace {
-
-template <class Widget> Widget *Named(Widget *widget, const char *name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton *Button(QWidget *parent, const char *name, const char *caption) {
-    return Named(new QPushButton(QString::fromLatin1(caption), parent), name);
-}
 
 // A control a layout does not use is hidden and disabled, so that neither click nor key reaches
 // it.

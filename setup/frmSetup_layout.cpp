@@ -1,6 +1,7 @@
 // The setup window's controls and their places: six tabs over Ok, Cancel and Help.
 #include "frmSetup.h"
 
+#include "namedwidgets.h"
 #include "sidetabstyle.h"
 
 #include <QCheckBox>
@@ -15,19 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename T> T *Named(T *widget, const char *name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton *Button(QWidget *parent, const char *name, const char *caption) {
-    return Named(new QPushButton(QString::fromLatin1(caption), parent), name);
-}
-
-QLabel *Label(QWidget *parent, const char *name, const char *caption) {
-    return Named(new QLabel(QString::fromLatin1(caption), parent), name);
-}
 
 QListWidget *List(QWidget *parent, const char *name) {
     auto *list = Named(new QListWidget(parent), name);

@@ -2,22 +2,7 @@
 // Small helpers the restore window's layout files share: controls made with their names and
 // captions.
 
-#include <QLabel>
-#include <QPushButton>
-#include <QString>
-
-template <class Widget> Widget *Named(Widget *widget, const QString &name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-template <class Widget> Widget *Named(Widget *widget, const char *name) {
-    return Named(widget, QString::fromLatin1(name));
-}
-
-inline QPushButton *Button(QWidget *parent, const char *name, const char *caption) {
-    return Named(new QPushButton(QString::fromLatin1(caption), parent), name);
-}
+#include "namedwidgets.h"
 
 // A label that shows a short value. It does not wrap: a wrapping label makes its layout measure
 // again at every change, and the restore's labels change many times a second.
