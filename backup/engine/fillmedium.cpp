@@ -19,7 +19,10 @@ bool BackupRun::FillMedium() {
     Model &m = TheModel();
     zipCursor = 0;
     for (int i = 0; i < m.Files.size(); ++i) {
-        DoEvents();
+        // A window's event round costs more than passing over a file that is not placed here;
+        // Stop, Pause and Cancel still act within the pacer's 50 ms.
+        if (pacer.Due())
+            DoEvents();
         if (CancelFlag())
             return false;
         const FileRecord &file = m.Files[i];
