@@ -11,5 +11,5 @@ echo "restore window tree: $(find "$work/tree" -type f | wc -l) files, $(du -sm 
 [ -d "$work/wbackups" ] || { make_program "$work/wprog" "$work/tree" "$work/wbackups" &&
     "$work/wprog/pellmoor" backup --quiet >/dev/null 2>&1; }
 mkdir -p "$work/wrestores"
-"$build/bench/bench_restorewizard" 100000 --from "$work/wbackups" --pellmoor "$work/wprog/pellmoor" \
+offscreen "$build/bench/bench_restorewizard" 100000 --from "$work/wbackups" --pellmoor "$work/wprog/pellmoor" \
     --work "$work/wrestores"

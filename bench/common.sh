@@ -70,3 +70,9 @@ make_program() { # DIR DATA BACKUPS
     printf 'V|8|1|1|1|0|-1|-1|-1|16384|5|HDD|00:00:00|0|-1|-1|-1|-1|%s/\r\n%s/temp/\r\n1|*.*|%s\r\n\r\n\r\n' \
         "$3" "$1" "$2" > "$1/Backup.Ini"
 }
+
+# Runs a window benchmark offscreen without the offscreen platform's notes about what it cannot do.
+offscreen() { # COMMAND...
+    QT_QPA_PLATFORM=offscreen "$@" 2> >(grep -v -e 'This plugin does not support' \
+        -e 'XDG_RUNTIME_DIR not set' >&2)
+}
