@@ -6,6 +6,7 @@
 #include "model.h"
 #include "platform.h"
 #include "prompt.h"
+#include "servedsync.h"
 #include "statuslog.h"
 
 #include <QSaveFile>
@@ -225,7 +226,7 @@ int ErrorOfLastCall(int fallback) {
 int Complete(QSaveFile &file) {
     errno = 0;
     if (platform::InjectedFault(platform::FaultPoint::Flush) != 0 || !file.flush() ||
-        !platform::SyncToDisk(file.handle()))
+        !SyncToDiskServingEvents(file.handle()))
         return ErrorOfLastCall(platform::ErrDeviceIO);
     errno = 0;
     if (!file.commit())

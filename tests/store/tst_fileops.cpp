@@ -4,10 +4,12 @@
 #include "fileops.h"
 #include "programend.h"
 #include "scriptedprompt.h"
+#include "servedsync.h"
 #include "temptree.h"
 
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -250,6 +252,26 @@ private Q_SLOTS:
         QCOMPARE(tree.Read("d/new.txt"), QByteArray("content"));
         QCOMPARE(ended, -1);
         QVERIFY(prompt.Prompts().isEmpty());
+    }
+
+    // A sync that waits for the disk lets events run meanwhile, and reports its failure as the
+    // system gave it.
+    void syncServesEvents_data() {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("a file") << true;
+        QTest::newRow("a closed descriptor") << false;
+    }
+    void syncServesEvents() {
+        QFETCH(bool, open);
+        TempTree tree({"data.txt=some text"});
+        QFile file(tree.PathOf("data.txt"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        bool served = false;
+        QTimer::singleShot(0, [&served] { served = true; });
+        errno = 0;
+        QCOMPARE(SyncToDiskServingEvents(open ? file.handle() : -1), open);
+        QVERIFY(served);
+        QCOMPARE(errno, open ? 0 : EBADF);
     }
 };
 
