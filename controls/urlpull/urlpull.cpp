@@ -1,0 +1,220 @@
+#include "urlpull.h"
+
+#include "namedwidgets.h"
+#include "nicecaption.h"
+#include "prompt.h"
+#include "urlpullrequest.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QSaveFile>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double TwipsPerPixel = 15.0;
+// The smallest panel that still shows the address, the total and the button.
+constexpr int MinWidthTwips = 4000;
+constexpr int MinHeightTwips = 1335;
+
+const char *const NotDownloading = "Not Downloading";
+
+// Lets NiceCaption fit the address into the label, measured in the label's own font.
+class UrlCaption : public CaptionLabel {
+public:
+    explicit UrlCaption(QLabel *label) : label(label) {}
+    double WidthTwips() const override { return label->width() * TwipsPerPixel; }
+    double TextWidthTwips(const QString &text) const override {
+        return QFontMetrics(label->font()).horizontalAdvance(text) * TwipsPerPixel;
+    }
+    QString Caption() const override { return label->text(); }
+    void SetCaption(const QString &text) override { label->setText(text); }
+
+private:
+    QLabel *label;
+};
+
+} // namespace
+
+Urlpull::Urlpull(QWidget *parent)
+    : QWidget(parent), WS(new QTcpSocket(this)), tmrTimeOut(new QTimer(this)) {
+    frameDispURL =
+        Named(new QGroupBox(QStringLiteral("Getting Web Document"), this), "frameDispURL");
+    lblURL = Label(frameDispURL, "lblURL", NotDownloading);
+    lblDownloaded = Label(frameDispURL, "lblDownloaded");
+    cmdCancel = Button(frameDispURL, "cmdCancel", "Cancel");
+    cmdCancel->setEnabled(false);
+    // The address is fitted to the label's width, so the label must not ask for the whole text.
+    lblURL->setMinimumWidth(1);
+    lblURL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto *grid = new QGridLayout(frameDispURL);
+    grid->addWidget(Label(frameDispURL, "Label2", "URL :"), 0, 0);
+    grid->addWidget(lblURL, 0, 1);
+    grid->addWidget(Label(frameDispURL, "Label3", "Total Downloaded :"), 1, 0);
+    grid->addWidget(lblDownloaded, 1, 1);
+    grid->addWidget(cmdCancel, 2, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frameDispURL);
+    setMinimumSize(int(MinWidthTwips / TwipsPerPixel), int(MinHeightTwips / TwipsPerPixel));
+
+    tmrTimeOut->setSingleShot(true);
+    tmrTimeOut->setInterval(DefaultTimeOutMs);
+    connect(tmrTimeOut, &QTimer::timeout, this, &Urlpull::OnTimeOut);
+    connect(WS, &QTcpSocket::connected, this, &Urlpull::OnConnected);
+    connect(WS, &QTcpSocket::readyRead, this, &Urlpull::OnReadyRead);
+    connect(WS, &QTcpSocket::disconnected, this, &Urlpull::OnDisconnected);
+    connect(WS, &QTcpSocket::errorOccurred, this, &Urlpull::OnError);
+    connect(cmdCancel, &QPushButton::clicked, this, &Urlpull::AbortDoc);
+    ShowDownloaded();
+}
+
+Urlpull::~Urlpull() {
+    CloseSocket();
+}
+
+void Urlpull::SetTimeOutMs(int milliseconds) {
+    tmrTimeOut->setInterval(milliseconds);
+}
+
+void Urlpull::StartDownload(const QString &address, const QString &file) {
+    if (running)
+        return;
+    emit UrlpullStart();
+    running = true;
+    url = EncodeQuery(address);
+    ShowUrl();
+    ShowDownloaded();
+    const UrlpullTarget target = ParseTarget(url);
+    request = RequestBytes(target);
+    CloseSocket();
+    tmrTimeOut->start();
+    buffer.clear();
+    aborted = false;
+    cmdCancel->setEnabled(true);
+    outFile = file;
+    WS->connectToHost(target.hostName, target.port);
+}
+
+void Urlpull::OnConnected() {
+    WS->write(request);
+    RestartTimeOut();
+}
+
+void Urlpull::OnReadyRead() {
+    const QByteArray data = WS->readAll();
+    if (!running)
+        return;
+    buffer += data;
+    received += data.size();
+    ShowDownloaded();
+    RestartTimeOut();
+}
+
+void Urlpull::OnDisconnected() {
+    if (!running)
+        return;
+    OnReadyRead();
+    CloseSocket();
+    FinishDoc();
+}
+
+void Urlpull::OnError() {
+    // A server closing after its answer is the normal end, reported as a disconnection.
+    if (WS->error() == QAbstractSocket::RemoteHostClosedError || !running)
+        return;
+    const QString description = WS->errorString();
+    CloseSocket();
+    emit UrlpullError(QStringLiteral("WinSock Error! \r\n") + description);
+    AbortDoc();
+}
+
+void Urlpull::OnTimeOut() {
+    if (!running)
+        return;
+    MsgBox(QStringLiteral("Get URL Timed Out!"));
+    AbortDoc();
+}
+
+void Urlpull::AbortDoc() {
+    buffer.clear();
+    aborted = true;
+    FinishDoc();
+}
+
+void Urlpull::RestartTimeOut() {
+    tmrTimeOut->start();
+}
+
+void Urlpull::ShowDownloaded() {
+    lblDownloaded->setText(DownloadedText(received));
+}
+
+void Urlpull::ShowUrl() {
+    if (!running) {
+        lblURL->setText(QString::fromLatin1(NotDownloading));
+        return;
+    }
+    UrlCaption caption(lblURL);
+    NiceCaption(&caption, url, QStringLiteral("/"), 1);
+}
+
+void Urlpull::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    ShowUrl();
+}
+
+void Urlpull::CloseSocket() {
+    // Closing here must not come back as a disconnection of the download being ended.
+    const QSignalBlocker quiet(WS);
+    WS->abort();
+}
+
+void Urlpull::FinishDoc() {
+    tmrTimeOut->stop();
+    cmdCancel->setEnabled(false);
+    CloseSocket();
+    const bool wasRunning = running;
+    running = false;
+    ShowUrl();
+    bool success = true;
+    if (!buffer.isEmpty()) {
+        QByteArray body;
+        switch (ReadResponse(buffer, &body)) {
+        case ResponseKind::NoHeader:
+            MsgBox(QStringLiteral("Error! No header!"));
+            success = false;
+            break;
+        case ResponseKind::ServerError:
+            MsgBox(QStringLiteral("Error! Server error!"));
+            success = false;
+            break;
+        case ResponseKind::Ok:
+            success = WriteBody(body);
+            break;
+        }
+    } else {
+        if (!aborted && wasRunning)
+            MsgBox(QStringLiteral("Error! File is empty!"));
+        success = false;
+    }
+    buffer.clear();
+    emit UrlpullFinish(success);
+}
+
+bool Urlpull::WriteBody(const QByteArray &body) {
+    // Written whole or not at all: a failed write leaves the earlier file as it was.
+    QSaveFile file(outFile);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(body) == body.size() &&
+                         file.write("\n") == 1 && file.commit();
+    if (!written)
+        MsgBox(QStringLiteral("Error! Cannot write the downloaded file!\r\n") + outFile +
+                   QStringLiteral("\r\n") + file.errorString(),
+               MsgButtons::OK, QString(), MsgIcon::Exclamation);
+    return written;
+}
