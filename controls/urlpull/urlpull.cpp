@@ -5,13 +5,13 @@
 #include "prompt.h"
 #include "urlpullrequest.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QSaveFile>
 #include <QTcpSocket>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -19,6 +19,9 @@ constexpr double TwipsPerPixel = 15.0;
 // The smallest panel that still shows the address, the total and the button.
 constexpr int MinWidthTwips = 4000;
 constexpr int MinHeightTwips = 1335;
+
+// One line: a wrapped address would make the panel's height depend on what it fetches.
+constexpr int UrlLines = 1;
 
 const char *const NotDownloading = "Not Downloading";
 
@@ -47,9 +50,10 @@ Urlpull::Urlpull(QWidget *parent)
     lblDownloaded = Label(frameDispURL, "lblDownloaded");
     cmdCancel = Button(frameDispURL, "cmdCancel", "Cancel");
     cmdCancel->setEnabled(false);
-    // The address is fitted to the label's width, so the label must not ask for the whole text.
-    lblURL->setMinimumWidth(1);
+    // The address is fitted to the label's width, so the label must not ask for the whole text;
+    // it asks only for room to say that nothing is downloading.
     lblURL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    FitUrlLabelMinimum();
 
     auto *grid = new QGridLayout(frameDispURL);
     grid->addWidget(Label(frameDispURL, "Label2", "URL :"), 0, 0);
@@ -58,10 +62,13 @@ Urlpull::Urlpull(QWidget *parent)
     grid->addWidget(lblDownloaded, 1, 1);
     grid->addWidget(cmdCancel, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    auto *outer = new QVBoxLayout(this);
+    // The frame fills the panel, which is never smaller than its floor, nor than its contents
+    // need in a larger font.
+    auto *outer = new QGridLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(frameDispURL);
-    setMinimumSize(int(MinWidthTwips / TwipsPerPixel), int(MinHeightTwips / TwipsPerPixel));
+    outer->addWidget(frameDispURL, 0, 0);
+    outer->setColumnMinimumWidth(0, int(MinWidthTwips / TwipsPerPixel));
+    outer->setRowMinimumHeight(0, int(MinHeightTwips / TwipsPerPixel));
 
     tmrTimeOut->setSingleShot(true);
     tmrTimeOut->setInterval(DefaultTimeOutMs);
@@ -161,7 +168,18 @@ void Urlpull::ShowUrl() {
         return;
     }
     UrlCaption caption(lblURL);
-    NiceCaption(&caption, url, QStringLiteral("/"), 1);
+    NiceCaption(&caption, url, QStringLiteral("/"), UrlLines);
+}
+
+void Urlpull::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        FitUrlLabelMinimum();
+}
+
+void Urlpull::FitUrlLabelMinimum() {
+    lblURL->setMinimumWidth(
+        lblURL->fontMetrics().horizontalAdvance(QString::fromLatin1(NotDownloading)));
 }
 
 void Urlpull::resizeEvent(QResizeEvent *event) {

@@ -46,6 +46,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void OnConnected();
@@ -56,6 +57,7 @@ private:
     void RestartTimeOut();
     void ShowDownloaded();
     void ShowUrl();
+    void FitUrlLabelMinimum();
     void CloseSocket();
     void FinishDoc();
     bool WriteBody(const QByteArray &body);

@@ -193,6 +193,33 @@ private slots:
         QVERIFY(!control.IsRunning());
     }
 
+    // Shrunk as far as it goes, at the default font and half as large again, the panel keeps its
+    // floor and shows every control whole.
+    void smallestPanel_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("default font") << 1.0;
+        QTest::newRow("font 1.5 times") << 1.5;
+    }
+    void smallestPanel() {
+        QFETCH(double, scale);
+        Urlpull control;
+        QFont font = control.font();
+        font.setPointSizeF(font.pointSizeF() * scale);
+        control.setFont(font);
+        control.show();
+        control.resize(1, 1);
+        QApplication::processEvents();
+        QVERIFY(control.width() >= 4000 / 15 && control.height() >= 1335 / 15);
+        for (auto *child : control.findChildren<QWidget *>()) {
+            const QRect inPanel(child->mapTo(&control, QPoint(0, 0)), child->size());
+            QVERIFY2(control.rect().contains(inPanel), qPrintable(child->objectName()));
+            QVERIFY2(child->height() >= child->sizeHint().height(),
+                     qPrintable(child->objectName()));
+        }
+        auto *url = control.findChild<QLabel *>("lblURL");
+        QVERIFY(url->width() >= url->fontMetrics().horizontalAdvance(url->text()));
+    }
+
     void secondPullWhileRunningChangesNothing() {
         ScriptedServer server;
         server.Script(ScriptedServer::Mode::Silent);
