@@ -144,6 +144,8 @@ void Urlpull::OnError() {
 void Urlpull::OnTimeOut() {
     if (!running)
         return;
+    // Silenced first: a close arriving while the message is up must not end the download twice.
+    CloseSocket();
     MsgBox(QStringLiteral("Get URL Timed Out!"));
     AbortDoc();
 }
