@@ -1,7 +1,7 @@
 #include "urlpull.h"
 
+#include "LabelCaption.h"
 #include "namedwidgets.h"
-#include "nicecaption.h"
 #include "prompt.h"
 #include "urlpullrequest.h"
 
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double TwipsPerPixel = 15.0;
+constexpr double TwipsPerPixel = LabelCaption::TwipsPerPixel;
 // The smallest panel that still shows the address, the total and the button.
 constexpr int MinWidthTwips = 4000;
 constexpr int MinHeightTwips = 1335;
@@ -24,21 +24,6 @@ constexpr int MinHeightTwips = 1335;
 constexpr int UrlLines = 1;
 
 const char *const NotDownloading = "Not Downloading";
-
-// Lets NiceCaption fit the address into the label, measured in the label's own font.
-class UrlCaption : public CaptionLabel {
-public:
-    explicit UrlCaption(QLabel *label) : label(label) {}
-    double WidthTwips() const override { return label->width() * TwipsPerPixel; }
-    double TextWidthTwips(const QString &text) const override {
-        return QFontMetrics(label->font()).horizontalAdvance(text) * TwipsPerPixel;
-    }
-    QString Caption() const override { return label->text(); }
-    void SetCaption(const QString &text) override { label->setText(text); }
-
-private:
-    QLabel *label;
-};
 
 } // namespace
 
@@ -169,7 +154,7 @@ void Urlpull::ShowUrl() {
         lblURL->setText(QString::fromLatin1(NotDownloading));
         return;
     }
-    UrlCaption caption(lblURL);
+    LabelCaption caption(lblURL);
     NiceCaption(&caption, url, QStringLiteral("/"), UrlLines);
 }
 
