@@ -66,6 +66,10 @@ bool BackupRun::StartWriting() {
         return false;
     rootReady = true;
 
+    // The first zips start now, so that the processor works while the medium gets its
+    // information file and program files.
+    MakeDirectory(m.Settings.TempDirectory);
+    QueueZipsAhead(-1);
     mediumDir = MediumDirectory();
     MakeDirectory(mediumDir);
     WriteMedia(mediumDir);
@@ -79,7 +83,6 @@ bool BackupRun::StartWriting() {
         return false;
     }
     estimate = EstimateMedia(1.05);
-    MakeDirectory(m.Settings.TempDirectory);
     // A stop accepted while files were collected still holds.
     if (control.stopButtonEnabled)
         view.SetStopButton(true, QStringLiteral("Stop"));

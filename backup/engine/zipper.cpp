@@ -1,5 +1,6 @@
 #include "zipper.h"
 
+#include "chunkeddeflate.h"
 #include "doevents.h"
 #include "platform.h"
 #include "statuslog.h"
@@ -85,12 +86,16 @@ bool Stopped(const ZipProgress &progress) {
     return progress.abort || Shared().epoch != progress.epoch;
 }
 
-void ProgressElsewhere(zip_t *, double fraction, void *data) {
-    auto &progress = *static_cast<ZipProgress *>(data);
-    progress.fraction = fraction;
+// A pause holds the zip here until the run goes on or stops.
+void HoldWhilePaused(const ZipProgress &progress) {
     SharedStop &shared = Shared();
     std::unique_lock lock(shared.mutex);
     shared.changed.wait(lock, [&] { return !shared.held || Stopped(progress); });
+}
+
+// The chunked source reports how far it got; the library's own figure counts compressed bytes.
+void ProgressElsewhere(zip_t *, double, void *data) {
+    HoldWhilePaused(*static_cast<ZipProgress *>(data));
 }
 
 int CancelledElsewhere(zip_t *, void *data) {
@@ -146,10 +151,21 @@ bool StampEntry(zip_t *archive, zip_uint64_t index, const platform::FileState &s
            zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, attributes) == 0;
 }
 
-int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::FileState> &states) {
+// Without states the library deflates each file as it reads it; with them (one per source) every
+// file comes deflated in chunks on all cores, reporting to progress.
+int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::FileState> &states,
+           ZipProgress *progress) {
     for (qsizetype i = 0; i < sources.size(); ++i) {
         const QString &source = sources.at(i);
-        zip_source_t *data = zip_source_file(archive, QFile::encodeName(source).constData(), 0, -1);
+        const bool chunked = i < states.size();
+        zip_source_t *data =
+            chunked ? ChunkedDeflateSource(archive, source, states.at(i).length,
+                                           {[progress](double fraction) {
+                                                progress->fraction = fraction;
+                                                HoldWhilePaused(*progress);
+                                            },
+                                            [progress] { return Stopped(*progress); }})
+                    : zip_source_file(archive, QFile::encodeName(source).constData(), 0, -1);
         if (!data)
             return zip_error_code_zip(zip_get_error(archive));
         const QByteArray entry = QFileInfo(source).fileName().toUtf8();
@@ -158,7 +174,8 @@ int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::Fil
             zip_source_free(data);
             return zip_error_code_zip(zip_get_error(archive));
         }
-        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, DeflateLevel);
+        if (!chunked)
+            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, DeflateLevel);
         if (i < states.size() && !StampEntry(archive, zip_uint64_t(index), states.at(i)))
             return zip_error_code_zip(zip_get_error(archive));
     }
@@ -174,7 +191,7 @@ int WriteArchive(const QString &zipFile, const QStringList &sources,
         return error;
     zip_register_progress_callback_with_state(archive, 0.001, watch.progress, nullptr, watch.data);
     zip_register_cancel_callback_with_state(archive, watch.cancelled, nullptr, watch.data);
-    int result = AddAll(archive, sources, states);
+    int result = AddAll(archive, sources, states, static_cast<ZipProgress *>(watch.data));
     if (result == ZIP_ER_OK && zip_close(archive) == 0)
         return ZIP_ER_OK;
     if (result == ZIP_ER_OK)

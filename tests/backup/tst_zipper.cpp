@@ -137,6 +137,41 @@ private Q_SLOTS:
         QCOMPARE(ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false), 0);
     }
 
+    // A zip made for the run on another thread is deflated in chunks of 256 KiB on every core;
+    // the pieces must join into one stream that another program reads back with the right CRC,
+    // across chunk edges and for text that repeats across them.
+    void chunkedZipReadsBack_data() {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray words("backup medium restore version history zip ");
+        QByteArray varied;
+        for (int i = 0; varied.size() < 900000; ++i)
+            varied += words.mid(i % 37, 5 + i % 11) + QByteArray::number(i % 997) + ' ';
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("one byte") << QByteArray("x");
+        QTest::newRow("exactly one chunk") << QByteArray(words).repeated(6242).left(262144);
+        QTest::newRow("one chunk and a byte") << QByteArray(words).repeated(6242).left(262145);
+        QTest::newRow("text over four chunks") << varied;
+        QTest::newRow("random over two chunks") << TempTree::PseudoRandomBytes(600000, "r");
+    }
+    void chunkedZipReadsBack() {
+        QFETCH(QByteArray, content);
+        const QString unzip = QStandardPaths::findExecutable("unzip");
+        if (unzip.isEmpty())
+            QSKIP("no unzip program to read the archive with");
+        TempTree tree;
+        tree.Write("in/file.txt", content);
+        const QString source = tree.PathOf("in/file.txt");
+        const QString zip = tree.PathOf("file.zip");
+        ZipProgress progress;
+        progress.epoch = ZipEpoch();
+        QCOMPARE(ZipElsewhere(zip, source, platform::StateOf(source), progress), 0);
+        QCOMPARE(progress.fraction.load(), 1.0);
+        int code = -1;
+        Run(unzip, {"-tq", zip}, &code);
+        QCOMPARE(code, 0);
+        QCOMPARE(Run(unzip, {"-p", zip, "file.txt"}), content);
+    }
+
     void failures_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("count");
