@@ -11,5 +11,7 @@ echo "restore window tree: $(find "$work/tree" -type f | wc -l) files, $(du -sm 
 [ -d "$work/wbackups" ] || { make_program "$work/wprog" "$work/tree" "$work/wbackups" &&
     "$work/wprog/pellmoor" backup --quiet >/dev/null 2>&1; }
 mkdir -p "$work/wrestores"
+# A minute after the last deletion, as the shell races start.
+settle
 offscreen "$build/bench/bench_restorewizard" 100000 --from "$work/wbackups" --pellmoor "$work/wprog/pellmoor" \
     --work "$work/wrestores"

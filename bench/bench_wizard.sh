@@ -2,14 +2,15 @@
 # The backup wizard (offscreen) against `pellmoor backup` of the same tree, taking turns, and the
 # longest the wizard's window goes without handling its events, in a plain run and in a zipped
 # run over files of 20 MB and more. Usage: bench/bench_wizard.sh WORKDIR [MEGABYTES]
+# Uses WORKDIR/tree, the backup benchmark's tree, when it is there, else writes one like it.
 set -euo pipefail
-work=$1 megabytes=${2:-500}
+work=$1 megabytes=${2:-2048}
 source "$(dirname "$0")/common.sh"
 wizard=$build/bench/bench_wizard
 
 # The zipper leaves its estimates log in the current folder: keep it in the work folder.
 cd "$work"
-python3 "$here/maketree.py" "$work/tree" 500 "$megabytes"
+[ -d "$work/tree" ] || python3 "$here/maketree.py" "$work/tree" 2000 "$megabytes"
 echo "wizard tree: $(find "$work/tree" -type f | wc -l) files, $(du -sm "$work/tree" | cut -f1) MB"
 
 # Each run starts from a fresh history; the wizard prints its own figures, one line a run.
@@ -28,7 +29,7 @@ gap=$(awk '$2 > m { m = $2 } END { print m + 0 }' "$work/wizard.figures")
 run_s=$(median $(awk '{ print $1 }' "$work/wizard.figures"))
 echo "wizard backup nolimit: process ${ours}s, run alone ${run_s}s; pellmoor backup: ${peer_s}s; ratio $(ratio "$ours" "$peer_s") (process), $(ratio "$run_s" "$peer_s") (run alone) (target <= 1.05)"
 echo "wizard longest event gap, plain: ${gap} ms (target < 100)"
-discard "$work/prog" "$work/backups" "$work/tree" "$work/wizard.figures"
+discard "$work/prog" "$work/backups" "$work/wizard.figures"
 
 # Zipped, over large files: half compressible text, half random bytes, 20 to 40 MB each.
 python3 - "$work/large" <<'PY'
