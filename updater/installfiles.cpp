@@ -28,15 +28,14 @@ QFileDevice::Permissions ModeFor(const QString &path, QByteArrayView bytes) {
     QFileDevice::Permissions mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                     QFileDevice::ReadUser | QFileDevice::WriteUser |
                                     QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    if (bytes.startsWith("\x7f"
-                         "ELF") ||
-        bytes.startsWith("#!"))
+    if (bytes.startsWith("\177ELF") || bytes.startsWith("#!"))
         mode |= QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup |
                 QFileDevice::ExeOther;
     return mode;
 }
 
-// The numbered error of the last failed call; 0 when the system left none.
+// -1 when the file was written; otherwise the errno of the step that failed (0 when the system
+// left none).
 int WriteFile(const QString &path, QByteArrayView bytes, QFileDevice::Permissions mode) {
     // Written beside its target and renamed into place once complete, so a failure leaves no
     // partial file where the program expects a whole one.
