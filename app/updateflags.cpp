@@ -8,15 +8,6 @@
 
 #include <QFile>
 
-bool GetFlag(const QString &key) {
-    return platform::GetSetting(key, QStringLiteral("False"))
-               .compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
-}
-
-void SetFlag(const QString &key, bool value) {
-    platform::SaveSetting(key, value ? QStringLiteral("True") : QStringLiteral("False"));
-}
-
 QString UpdaterPath() {
     return platform::ProgramDirectory() + platform::ExecutableName(QStringLiteral("Refitter"));
 }

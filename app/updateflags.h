@@ -1,15 +1,10 @@
 #pragma once
-// The three flags the program and its updater share in the per-user settings store.
+// Start-up's side of the update flags: the updater's pending replacement and the failed-update
+// check.
+
+#include "updateflagstore.h"
 
 #include <QString>
-
-inline constexpr char FlagFirstRunAfterUpdate[] = "FirstRunAfterUpdate";
-inline constexpr char FlagErrorAfterUpdate[] = "ErrorAfterUpdate";
-inline constexpr char FlagRolledBack[] = "RolledBack";
-
-// Absent reads as false; "True" in any letter case is true.
-bool GetFlag(const QString &key);
-void SetFlag(const QString &key, bool value);
 
 // The updater's name in the program directory, its pending replacement and its kept copy.
 QString UpdaterPath();

@@ -1,0 +1,26 @@
+#pragma once
+// Writes what an update server offers: Backup.Upk (a zip holding the package body) and Backup.Ver
+// (the version on its first line, the publisher's signature of the exact Backup.Upk bytes on its
+// second).
+
+#include "upkbody.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+inline constexpr char PackageFileName[] = "Backup.Upk";
+inline constexpr char VersionFileName[] = "Backup.Ver";
+
+// A zip archive holding body as its one entry (deflated). Empty on failure, with the reason in
+// error.
+QByteArray ZipPackage(const QByteArray &body, QString *error,
+                      const QString &entryName = QLatin1String(UpkBodyEntryName));
+
+// The text of Backup.Ver: the version and the base64 signature, each line ending in CR LF.
+QByteArray VersionFileText(const QString &version, const QByteArray &signatureBase64);
+
+// Writes both files into outDir, signed with the base64 secret key. False with the reason in
+// error; a failure never leaves a package beside a version file that does not match it.
+bool WritePackage(const QString &version, const QList<UpkSource> &files,
+                  const QByteArray &secretKeyBase64, const QString &outDir, QString *error);
