@@ -4,6 +4,7 @@
 #include "doevents.h"
 #include "platform.h"
 #include "statuslog.h"
+#include "zipfiletarget.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -185,8 +186,7 @@ int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::Fil
 int WriteArchive(const QString &zipFile, const QStringList &sources,
                  const QList<platform::FileState> &states, const Watch &watch, QString &errorText) {
     int error = 0;
-    zip_t *archive =
-        zip_open(QFile::encodeName(zipFile).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_t *archive = OpenNewArchive(zipFile, error);
     if (!archive)
         return error;
     zip_register_progress_callback_with_state(archive, 0.001, watch.progress, nullptr, watch.data);

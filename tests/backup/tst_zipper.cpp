@@ -1,6 +1,7 @@
 // Zipping single files with the real zip library: the archive holds the file under its bare
 // name, another program reads it back, the estimate is logged and an abort stops the zip.
 
+#include "smallfilesystem.h"
 #include "statuslog.h"
 #include "temptree.h"
 #include "zipper.h"
@@ -170,6 +171,31 @@ private Q_SLOTS:
         Run(unzip, {"-tq", zip}, &code);
         QCOMPARE(code, 0);
         QCOMPARE(Run(unzip, {"-p", zip, "file.txt"}), content);
+    }
+
+    // The archive is written straight into its file: a disk that fills up mid-way must end in a
+    // failure and leave no half archive behind, on the run's thread and on another.
+    void aFullDiskLeavesNoZip_data() {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("on the run's thread") << false;
+        QTest::newRow("on another thread") << true;
+    }
+    void aFullDiskLeavesNoZip() {
+        QFETCH(bool, elsewhere);
+        SmallFileSystem small(256);
+        if (!small.IsMounted())
+            QSKIP("cannot mount a small file system here");
+        TempTree tree;
+        tree.Write("big.bin", TempTree::PseudoRandomBytes(600000, "full"));
+        const QString source = tree.PathOf("big.bin");
+        const QString zip = small.Root() + "big.zip";
+        ZipProgress progress;
+        progress.epoch = ZipEpoch();
+        const int result = elsewhere
+                               ? ZipElsewhere(zip, source, platform::StateOf(source), progress)
+                               : ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false);
+        QVERIFY(result != 0);
+        QVERIFY(!QFile::exists(zip));
     }
 
     void failures_data() {
