@@ -4,6 +4,7 @@
 #include "urlpull.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -13,6 +14,7 @@ constexpr double TwipsPerPixel = 15.0;
 constexpr int MinWidthTwips = 3000;
 // The control keeps 60 twips of the window on each side.
 constexpr int MarginTwips = 60;
+constexpr int AddressChars = 80;
 
 int Pixels(int twips) {
     return int(twips / TwipsPerPixel + 0.5);
@@ -37,6 +39,11 @@ frmDownload::frmDownload(QWidget *parent)
     connect(control, &Urlpull::UrlpullStart, this, &frmDownload::OnStart);
     connect(control, &Urlpull::UrlpullFinish, this, &frmDownload::OnFinish);
     KeepHeight();
+    // Wide enough for the server's address as a rule; the user may widen it further.
+    int width = qMax(minimumSizeHint().width(), fontMetrics().averageCharWidth() * AddressChars);
+    if (const QScreen *display = screen())
+        width = qMin(width, display->availableGeometry().width());
+    resize(width, height());
 }
 
 void frmDownload::OnStart() {

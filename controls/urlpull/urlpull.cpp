@@ -39,6 +39,9 @@ Urlpull::Urlpull(QWidget *parent)
     // it asks only for room to say that nothing is downloading.
     lblURL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FitUrlLabelMinimum();
+    // The address is fitted again whenever the label itself changes width: the panel's own
+    // resize comes before its layout has given the label its new width.
+    lblURL->installEventFilter(this);
 
     auto *grid = new QGridLayout(frameDispURL);
     grid->addWidget(Label(frameDispURL, "Label2", "URL :"), 0, 0);
@@ -162,6 +165,12 @@ void Urlpull::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         FitUrlLabelMinimum();
+}
+
+bool Urlpull::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lblURL && event->type() == QEvent::Resize)
+        ShowUrl();
+    return QWidget::eventFilter(watched, event);
 }
 
 void Urlpull::FitUrlLabelMinimum() {

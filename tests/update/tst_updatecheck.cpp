@@ -19,6 +19,7 @@
 #include "appwindows.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -497,6 +498,11 @@ void TestUpdateCheck::downloadWindowOnlyForSlowDownloads() {
     if (shown) {
         QTRY_VERIFY_WITH_TIMEOUT(window->isVisible(), 20000);
         QVERIFY(window->GD()->isVisible());
+        // Fitted to the label's width once shown, not to the width it had while hidden.
+        auto *lblURL = window->GD()->findChild<QLabel *>(QStringLiteral("lblURL"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            lblURL->text(), QStringLiteral("http://127.0.0.1:%1/Backup.Ver").arg(server->Port()),
+            5000);
         QVERIFY(checker->IsChecking());
     }
     QTRY_VERIFY_WITH_TIMEOUT(!checker->IsChecking(), 20000);
