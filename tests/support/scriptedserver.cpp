@@ -55,5 +55,6 @@ void ScriptedServer::Answer(QTcpSocket *client, const QByteArray &path) {
     if (route == routes.constEnd() && mode == Mode::Silent)
         return;
     client->write(route != routes.constEnd() ? *route : answer);
-    client->disconnectFromHost();
+    if (route != routes.constEnd() || mode != Mode::AnswerAndStall)
+        client->disconnectFromHost();
 }

@@ -13,7 +13,8 @@ class QTcpSocket;
 class ScriptedServer : public QObject {
     Q_OBJECT
 public:
-    enum class Mode { Answer, CloseAtOnce, Silent };
+    // AnswerAndStall sends the answer and then keeps the connection open without a word.
+    enum class Mode { Answer, CloseAtOnce, Silent, AnswerAndStall };
 
     ScriptedServer();
     quint16 Port() const { return server.serverPort(); }
