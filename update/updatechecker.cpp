@@ -110,8 +110,9 @@ bool UpdateChecker::VersionReceived() {
     QByteArray text;
     {
         QFile file(versionFilePath);
+        // Two short lines are all it holds; a server sending more is not read to the end.
         if (file.open(QIODevice::ReadOnly))
-            text = file.readAll();
+            text = file.read(4096);
     }
     const QString versionText = QString::fromUtf8(LineOf(text, 0));
     const QDate available = ReadVersionDate(versionText);
