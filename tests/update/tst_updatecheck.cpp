@@ -4,6 +4,7 @@
 #include "datetext.h"
 #include "frmControl.h"
 #include "frmDownload.h"
+#include "frmQuoxel.h"
 #include "model.h"
 #include "packagesignature.h"
 #include "platform.h"
@@ -18,8 +19,10 @@
 
 #include "appwindows.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -86,7 +89,10 @@ private slots:
     void signedPackageIsHandedOff_data();
     void signedPackageIsHandedOff();
     void secondCheckWhileOneRunsIsIgnored();
-    void updateButtonAnsweredNo();
+    void commandsStartTheCheck_data();
+    void commandsStartTheCheck();
+    void downloadWindowFits_data();
+    void downloadWindowFits();
     void downloadWindowOnlyForSlowDownloads_data();
     void downloadWindowOnlyForSlowDownloads();
 
@@ -453,28 +459,79 @@ void TestUpdateCheck::secondCheckWhileOneRunsIsIgnored() {
     QCOMPARE(enabledCalls, (QList<bool>{false, true}));
 }
 
-void TestUpdateCheck::updateButtonAnsweredNo() {
+void TestUpdateCheck::commandsStartTheCheck_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("version");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Update button")
+        << "cmdUpdate" << QByteArray("01.09.06") << Offer(QDate(2006, 9, 1));
+    QTest::newRow("Update button, nothing new")
+        << "cmdUpdate" << QByteArray("06.08.06") << QStringLiteral("No updates available!");
+    QTest::newRow("tray menu Update")
+        << "mnuPopup" << QByteArray("01.09.06") << Offer(QDate(2006, 9, 1));
+    // Forced: the same version is offered all the same.
+    QTest::newRow("Force Update") << "cmdForce" << QByteArray("06.08.06")
+                                  << Offer(QDate(2006, 8, 6));
+}
+
+// The control centre's Update button and tray entry and the diagnostics window's Force Update
+// start the check; Update stays disabled while it runs and comes back after a No.
+void TestUpdateCheck::commandsStartTheCheck() {
+    QFETCH(QString, command);
+    QFETCH(QByteArray, version);
+    QFETCH(QString, expected);
     SetUpdateStarter(
         [this](bool automatic, bool forced) { checker->StartUpdate(automatic, forced); });
     frmControl control(false);
+    frmQuoxel diagnostics;
+    diagnostics.SetForceUpdateAction([] { StartUpdate(false, true); });
     checker->SetUpdateEnabledAction(
         [&control](bool enabled) { control.SetUpdateEnabled(enabled); });
     auto *cmdUpdate = control.findChild<QPushButton *>(QStringLiteral("cmdUpdate"));
     QVERIFY(cmdUpdate && cmdUpdate->isEnabled());
-    server->Route(VerPath, ScriptedServer::Ok("01.09.06\r\n"));
+    server->Route(VerPath, ScriptedServer::Ok(version + "\r\n"));
     server->HoldBack(100);
     prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::No);
 
-    cmdUpdate->click();
+    if (command == QLatin1String("cmdUpdate"))
+        cmdUpdate->click();
+    else if (command == QLatin1String("mnuPopup"))
+        control.PopupMenu()->actions().at(1)->trigger();
+    else
+        diagnostics.findChild<QPushButton *>(command)->click();
     QVERIFY(checker->IsChecking());
     QVERIFY(!cmdUpdate->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(!checker->IsChecking(), 20000);
 
-    QCOMPARE(prompt->Texts(), QStringList{Offer(QDate(2006, 9, 1))});
+    QCOMPARE(prompt->Texts(), QStringList{expected});
     QVERIFY(cmdUpdate->isEnabled());
     QVERIFY(!QFile::exists(ProgramFile(QStringLiteral("Backup.Ver"))));
     QCOMPARE(server->RequestedPaths(), QList<QByteArray>{VerPath});
     SetUpdateStarter({});
+}
+
+void TestUpdateCheck::downloadWindowFits_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("default font") << 1.0;
+    QTest::newRow("font half as large again") << 1.5;
+}
+
+// Whole on a 1024 x 768 screen, the Cancel button inside the window.
+void TestUpdateCheck::downloadWindowFits() {
+    QFETCH(double, scale);
+    const QFont original = QApplication::font();
+    QFont font = original;
+    font.setPointSizeF(original.pointSizeF() * scale);
+    QApplication::setFont(font);
+    frmDownload window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setFont(original);
+    QVERIFY(window.width() <= 1024 && window.height() <= 768);
+    auto *cmdCancel = window.GD()->findChild<QPushButton *>(QStringLiteral("cmdCancel"));
+    const QRect button(cmdCancel->mapTo(&window, QPoint(0, 0)), cmdCancel->size());
+    QVERIFY(window.rect().contains(button));
+    QVERIFY(cmdCancel->height() >= cmdCancel->minimumSizeHint().height());
 }
 
 void TestUpdateCheck::downloadWindowOnlyForSlowDownloads_data() {
