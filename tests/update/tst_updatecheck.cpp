@@ -88,6 +88,7 @@ private slots:
     void packageStage();
     void signedPackageIsHandedOff_data();
     void signedPackageIsHandedOff();
+    void handOffThatCannotBeWrittenKeepsTheProgram();
     void secondCheckWhileOneRunsIsIgnored();
     void commandsStartTheCheck_data();
     void commandsStartTheCheck();
@@ -444,6 +445,25 @@ void TestUpdateCheck::signedPackageIsHandedOff() {
     QCOMPARE(ReadAll(record), (programDir.chopped(1) + QStringLiteral("\nBackup.Upk\n")).toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(ReadAll(workDir + QStringLiteral("aofc09n2.bat")), QByteArray("*\n"),
                               20000);
+}
+
+// Ending the program without an updater on its way would leave the user with neither version.
+void TestUpdateCheck::handOffThatCannotBeWrittenKeepsTheProgram() {
+    tree->Add({QStringLiteral("work/aofc09n2.bat/")});
+    MakeRefitter();
+    const QByteArray package = "signed package";
+    ServeVersion("01.09.06", Signature::Good, package);
+    server->Route(UpkPath, ScriptedServer::Ok(package));
+    prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::Yes);
+
+    Check(false, false);
+
+    QCOMPARE(prompt->Texts().last(),
+             QStringLiteral("Error updating!\nThe update program could not be started (") +
+                 workDir + QStringLiteral("aofc09n2.bat)!"));
+    QCOMPARE(endCalls, 0);
+    QCOMPARE(enabledCalls, (QList<bool>{false, true}));
+    QVERIFY(!QFile::exists(ProgramFile(QStringLiteral("Backup.Upk"))));
 }
 
 void TestUpdateCheck::secondCheckWhileOneRunsIsIgnored() {
