@@ -13,6 +13,7 @@
 #include "frmSplash.h"
 #include "platform.h"
 #include "startup.h"
+#include "updatechecker.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
@@ -86,6 +87,30 @@ int main(int argc, char *argv[]) {
     platform::SingleInstanceLock lock(QStringLiteral("QuillonsPellmoorBackup"));
     std::unique_ptr<frmControl> control;
     std::unique_ptr<frmSplash> splash;
+
+    // Before the windows are made: the control centre and the diagnostics window offer the
+    // check only once it exists.
+    UpdateChecker updates;
+    updates.SetUpdateEnabledAction([&control](bool enabled) {
+        if (control)
+            control->SetUpdateEnabled(enabled);
+    });
+    // The updater waits for this program to end; nothing is asked first. Queued, so that a
+    // hand-off before the event loop has started still ends the program.
+    updates.SetEndProgramAction([&control] {
+        QMetaObject::invokeMethod(
+            qApp,
+            [&control] {
+                if (control)
+                    control->ExitProgram(false);
+                else
+                    QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
+    });
+    SetUpdateStarter(
+        [&updates](bool automatic, bool forced) { updates.StartUpdate(automatic, forced); });
+
     Windows windows;
     StartupSteps steps;
     steps.windowsLoaded = [&] {
@@ -104,6 +129,7 @@ int main(int argc, char *argv[]) {
 
     ShowWhatStartupDecided(result, *control, *splash);
     const int code = QApplication::exec();
+    SetUpdateStarter({});
     SetSelectorHandler(nullptr);
     SetPromptHandler(nullptr);
     return code;

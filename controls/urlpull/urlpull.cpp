@@ -25,6 +25,8 @@ constexpr int UrlLines = 1;
 
 const char *const NotDownloading = "Not Downloading";
 
+constexpr qint64 ReadBufferBytes = 1 << 20;
+
 } // namespace
 
 Urlpull::Urlpull(QWidget *parent)
@@ -39,6 +41,9 @@ Urlpull::Urlpull(QWidget *parent)
     // it asks only for room to say that nothing is downloading.
     lblURL->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     FitUrlLabelMinimum();
+    // The address is fitted again whenever the label itself changes width: the panel's own
+    // resize comes before its layout has given the label its new width.
+    lblURL->installEventFilter(this);
 
     auto *grid = new QGridLayout(frameDispURL);
     grid->addWidget(Label(frameDispURL, "Label2", "URL :"), 0, 0);
@@ -58,6 +63,9 @@ Urlpull::Urlpull(QWidget *parent)
     tmrTimeOut->setSingleShot(true);
     tmrTimeOut->setInterval(DefaultTimeOutMs);
     connect(tmrTimeOut, &QTimer::timeout, this, &Urlpull::OnTimeOut);
+    // Arrivals are taken in pieces of at most this size, so that a large document is never
+    // held in memory: its body goes to disk as it comes.
+    WS->setReadBufferSize(ReadBufferBytes);
     connect(WS, &QTcpSocket::connected, this, &Urlpull::OnConnected);
     connect(WS, &QTcpSocket::readyRead, this, &Urlpull::OnReadyRead);
     connect(WS, &QTcpSocket::disconnected, this, &Urlpull::OnDisconnected);
@@ -87,6 +95,9 @@ void Urlpull::StartDownload(const QString &address, const QString &file) {
     CloseSocket();
     tmrTimeOut->start();
     buffer.clear();
+    headerDone = false;
+    responseBytes = 0;
+    DropBody();
     aborted = false;
     cmdCancel->setEnabled(true);
     outFile = file;
@@ -100,10 +111,27 @@ void Urlpull::OnConnected() {
 
 void Urlpull::OnReadyRead() {
     const QByteArray data = WS->readAll();
-    if (!running)
+    if (!running || data.isEmpty())
         return;
-    buffer += data;
+    responseBytes += data.size();
     received += data.size();
+    if (headerDone) {
+        WriteBodyPart(data.constData(), data.size());
+    } else {
+        // The blank line may straddle two arrivals.
+        const qsizetype searchFrom = qMax<qsizetype>(0, buffer.size() - 3);
+        buffer += data;
+        const qsizetype end = buffer.indexOf("\r\n\r\n", searchFrom);
+        if (end >= 0) {
+            headerDone = true;
+            const qsizetype bodyStart = end + 4;
+            QByteArray none;
+            if (ReadResponse(buffer.left(bodyStart), &none) == ResponseKind::Ok)
+                BeginBody();
+            WriteBodyPart(buffer.constData() + bodyStart, buffer.size() - bodyStart);
+            buffer.truncate(bodyStart);
+        }
+    }
     ShowDownloaded();
     RestartTimeOut();
 }
@@ -137,6 +165,7 @@ void Urlpull::OnTimeOut() {
 
 void Urlpull::AbortDoc() {
     buffer.clear();
+    responseBytes = 0;
     aborted = true;
     FinishDoc();
 }
@@ -164,6 +193,12 @@ void Urlpull::changeEvent(QEvent *event) {
         FitUrlLabelMinimum();
 }
 
+bool Urlpull::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == lblURL && event->type() == QEvent::Resize)
+        ShowUrl();
+    return QWidget::eventFilter(watched, event);
+}
+
 void Urlpull::FitUrlLabelMinimum() {
     lblURL->setMinimumWidth(
         lblURL->fontMetrics().horizontalAdvance(QString::fromLatin1(NotDownloading)));
@@ -188,9 +223,9 @@ void Urlpull::FinishDoc() {
     running = false;
     ShowUrl();
     bool success = true;
-    if (!buffer.isEmpty()) {
-        QByteArray body;
-        switch (ReadResponse(buffer, &body)) {
+    if (responseBytes > 0) {
+        QByteArray none;
+        switch (headerDone ? ReadResponse(buffer, &none) : ResponseKind::NoHeader) {
         case ResponseKind::NoHeader:
             MsgBox(QStringLiteral("Error! No header!"));
             success = false;
@@ -200,7 +235,7 @@ void Urlpull::FinishDoc() {
             success = false;
             break;
         case ResponseKind::Ok:
-            success = WriteBody(body);
+            success = CommitBody();
             break;
         }
     } else {
@@ -208,18 +243,39 @@ void Urlpull::FinishDoc() {
             MsgBox(QStringLiteral("Error! File is empty!"));
         success = false;
     }
+    DropBody();
     buffer.clear();
+    responseBytes = 0;
+    headerDone = false;
     emit UrlpullFinish(success);
 }
 
-bool Urlpull::WriteBody(const QByteArray &body) {
+void Urlpull::BeginBody() {
+    bodyFile = std::make_unique<QSaveFile>(outFile);
+    bodyFailed = !bodyFile->open(QIODevice::WriteOnly);
+}
+
+void Urlpull::WriteBodyPart(const char *data, qint64 size) {
+    if (bodyFile && !bodyFailed && size > 0 && bodyFile->write(data, size) != size)
+        bodyFailed = true;
+}
+
+bool Urlpull::CommitBody() {
     // Written whole or not at all: a failed write leaves the earlier file as it was.
-    QSaveFile file(outFile);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(body) == body.size() &&
-                         file.write("\n") == 1 && file.commit();
+    const bool written =
+        bodyFile && !bodyFailed && bodyFile->write("\n", 1) == 1 && bodyFile->commit();
     if (!written)
         MsgBox(QStringLiteral("Error! Cannot write the downloaded file!\r\n") + outFile +
-                   QStringLiteral("\r\n") + file.errorString(),
+                   QStringLiteral("\r\n") + (bodyFile ? bodyFile->errorString() : QString()),
                MsgButtons::OK, QString(), MsgIcon::Exclamation);
+    bodyFile.reset();
     return written;
+}
+
+void Urlpull::DropBody() {
+    // A body not committed is thrown away with its temporary file.
+    if (bodyFile)
+        bodyFile->cancelWriting();
+    bodyFile.reset();
+    bodyFailed = false;
 }

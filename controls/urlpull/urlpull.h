@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 #if defined(URLPULL_BUILDING)
 #define URLPULL_EXPORT Q_DECL_EXPORT
 #else
@@ -17,6 +19,7 @@ class QAbstractSocket;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QSaveFile;
 class QTcpSocket;
 class QTimer;
 
@@ -47,6 +50,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void OnConnected();
@@ -60,7 +64,10 @@ private:
     void FitUrlLabelMinimum();
     void CloseSocket();
     void FinishDoc();
-    bool WriteBody(const QByteArray &body);
+    void BeginBody();
+    void WriteBodyPart(const char *data, qint64 size);
+    bool CommitBody();
+    void DropBody();
 
     QTcpSocket *WS;
     QTimer *tmrTimeOut;
@@ -73,7 +80,13 @@ private:
     bool aborted = false;
     QString url;
     QByteArray request;
+    // The response until the end of its header; the body goes straight to a temporary file
+    // beside the out file, which takes the out file's place only when the download succeeds.
     QByteArray buffer;
+    bool headerDone = false;
+    qint64 responseBytes = 0;
+    std::unique_ptr<QSaveFile> bodyFile;
+    bool bodyFailed = false;
     QString outFile;
     // Every byte since the control was made: the panel shows a running total across downloads.
     qint64 received = 0;

@@ -8,6 +8,7 @@
 #include "urlpullrequest.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -93,6 +94,10 @@ private slots:
         const QByteArray body = BinaryBody();
         QTest::newRow("whole binary body")
             << "HTTP/1.1 200 OK\r\nServer: t\r\n\r\n" + body << true << "" << body + "\n";
+        // Taken from the socket in several pieces, written as they come.
+        const QByteArray large = TempTree::PseudoRandomBytes(3 * 1024 * 1024 + 7, "large");
+        QTest::newRow("body larger than one read")
+            << "HTTP/1.1 200 OK\r\n\r\n" + large << true << "" << large + "\n";
         QTest::newRow("empty body")
             << QByteArray("HTTP/1.0 200 OK\r\n\r\n") << true << "" << QByteArray("\n");
         QTest::newRow("no header")
@@ -123,6 +128,9 @@ private slots:
         QCOMPARE(Pull(control, server.Address("/Backup.Upk"), out), success);
         QCOMPARE(prompt.Texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(ReadAll(out), file);
+        // Nothing of the download is left beside the file, whatever the outcome.
+        QCOMPARE(QDir(tree.Root()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Backup.Upk"});
         QVERIFY(!control.IsRunning());
         QCOMPARE(control.findChild<QLabel *>("lblURL")->text(), QString("Not Downloading"));
         QVERIFY(!control.findChild<QPushButton *>("cmdCancel")->isEnabled());
@@ -265,6 +273,40 @@ private slots:
         QVERIFY2(text.startsWith("WinSock Error! \r\n") && text.size() > 17, qPrintable(text));
         QVERIFY(prompt.Texts().isEmpty());
         QVERIFY(!control.IsRunning());
+    }
+
+    // A server that stops in the middle of the body: the part received is thrown away and the
+    // earlier file stays as it was.
+    void endedInTheBody_data() {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("timeout") << "timeout" << QStringList{"Get URL Timed Out!"};
+        QTest::newRow("AbortDoc") << "abort" << QStringList();
+    }
+    void endedInTheBody() {
+        QFETCH(QString, ending);
+        QFETCH(QStringList, messages);
+        ScriptedServer server;
+        server.Script(ScriptedServer::Mode::AnswerAndStall,
+                      "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(5000, 'p'));
+        TempTree tree;
+        const QString out = tree.PathOf("Backup.Upk");
+        WriteAll(out, "earlier file");
+        ScriptedPrompt prompt;
+        Urlpull control;
+        QSignalSpy finished(&control, &Urlpull::UrlpullFinish);
+        control.StartDownload(server.Address("/Backup.Upk"), out);
+        QTRY_COMPARE_WITH_TIMEOUT(control.Received(), qint64(5019), 20000);
+        if (ending == "timeout")
+            control.SetTimeOutMs(50);
+        else
+            control.AbortDoc();
+        QVERIFY(finished.count() == 1 || finished.wait(20000));
+        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(prompt.Texts(), messages);
+        QCOMPARE(ReadAll(out), QByteArray("earlier file"));
+        QCOMPARE(QDir(tree.Root()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Backup.Upk"});
     }
 
     void outFileCannotBeWritten() {

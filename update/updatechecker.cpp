@@ -1,0 +1,212 @@
+#include "updatechecker.h"
+
+#include "frmDownload.h"
+#include "handoffscript.h"
+#include "model.h"
+#include "packagesignature.h"
+#include "platform.h"
+#include "prompt.h"
+#include "statuslog.h"
+#include "updateaddress.h"
+#include "urlpull.h"
+#include "version.h"
+#include "versiondate.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString VersionFileName = QStringLiteral("Backup.Ver");
+const QString PackageFileName = QStringLiteral("Backup.Upk");
+const QString ErrorUpdating = QStringLiteral("Error updating!\n");
+
+QString VersionFileMessage(const QString &ending) {
+    return ErrorUpdating + QStringLiteral("Version file (") + VersionFileName + ending;
+}
+
+QString PackageFileMessage(const QString &ending) {
+    return ErrorUpdating + QStringLiteral("Update Package file (") + PackageFileName + ending;
+}
+
+// The download writes a line break after every body, so a file holding nothing more than line
+// breaks and blanks came from an empty document. Only a short file needs reading to know.
+bool HoldsNothing(const QString &path) {
+    QFile file(path);
+    if (file.size() > 64)
+        return false;
+    return !file.open(QIODevice::ReadOnly) || file.readAll().trimmed().isEmpty();
+}
+
+QByteArray LineOf(const QByteArray &text, int index) {
+    const QList<QByteArray> lines = text.split('\n');
+    return index < lines.size() ? lines[index].trimmed() : QByteArray();
+}
+
+} // namespace
+
+UpdateChecker::UpdateChecker() : download(std::make_unique<frmDownload>()) {
+    download->SetAfterDownload([this] { DoUpdate(); });
+}
+
+UpdateChecker::~UpdateChecker() = default;
+
+void UpdateChecker::StartUpdate(bool isAutomatic, bool isForced) {
+    if (isAutomatic && !TheModel().Settings.CheckForUpdates)
+        return;
+    // A second check (Force Update while one runs) would find the first one's files half made.
+    if (checking)
+        return;
+    stage = -1;
+    automatic = isAutomatic;
+    forced = isForced;
+    handedOff = false;
+    packageSignature.clear();
+    versionFilePath = platform::ProgramDirectory() + VersionFileName;
+    packageFilePath = platform::ProgramDirectory() + PackageFileName;
+    DoUpdate();
+}
+
+void UpdateChecker::DoUpdate() {
+    ++stage;
+    switch (stage) {
+    case 0:
+        Start();
+        return;
+    case 1:
+        if (VersionReceived())
+            return;
+        break;
+    case 2:
+        PackageReceived();
+        break;
+    default:
+        MsgBox(QStringLiteral("Error in updating!\nUnknown update stage!"));
+        break;
+    }
+    Finish();
+}
+
+void UpdateChecker::Start() {
+    checking = true;
+    if (updateEnabled)
+        updateEnabled(false);
+    // A failed download leaves no file, so an old one must not be taken for the server's.
+    QFile::remove(versionFilePath);
+    download->GD()->StartDownload(UpdateBaseUrl() + VersionFileName, versionFilePath);
+}
+
+bool UpdateChecker::VersionReceived() {
+    if (!QFileInfo::exists(versionFilePath)) {
+        if (Interactive())
+            MsgBox(VersionFileMessage(QStringLiteral(") not found!")));
+        return false;
+    }
+    if (HoldsNothing(versionFilePath)) {
+        if (Interactive())
+            MsgBox(VersionFileMessage(QStringLiteral(") was empty!")));
+        return false;
+    }
+    QByteArray text;
+    {
+        QFile file(versionFilePath);
+        // Two short lines are all it holds; a server sending more is not read to the end.
+        if (file.open(QIODevice::ReadOnly))
+            text = file.read(4096);
+    }
+    const QString versionText = QString::fromUtf8(LineOf(text, 0));
+    const QDate available = ReadVersionDate(versionText);
+    if (!available.isValid()) {
+        if (Interactive())
+            MsgBox(ErrorUpdating + QStringLiteral("Incorrect Version file (") + VersionFileName +
+                   QStringLiteral(") format!"));
+        return false;
+    }
+    packageSignature = LineOf(text, 1);
+    const QDate ours = ReadVersionDate(QString::fromLatin1(ProgramVersion));
+    if (ours < available || forced) {
+        const QString question =
+            QStringLiteral("There is an update available!\nYou Have : ") +
+            QString::fromLatin1(ProgramVersion) + QStringLiteral("\nAvailable : ") +
+            AvailableVersionText(available) + QStringLiteral("\nDownload new version?");
+        if (MsgBox(question, MsgButtons::YesNo) != MsgAnswer::Yes)
+            return false;
+        QFile::remove(packageFilePath);
+        download->GD()->StartDownload(UpdateBaseUrl() + PackageFileName, packageFilePath);
+        return true;
+    }
+    if (Interactive())
+        MsgBox(QStringLiteral("No updates available!"));
+    return false;
+}
+
+void UpdateChecker::PackageReceived() {
+    if (!QFileInfo::exists(packageFilePath)) {
+        MsgBox(PackageFileMessage(QStringLiteral(") not found!")));
+        return;
+    }
+    if (HoldsNothing(packageFilePath)) {
+        Fail(PackageFileMessage(QStringLiteral(") was empty!")));
+        return;
+    }
+    // Checked before anything else is looked at: a package that is not the publisher's is
+    // reported as such, whatever else is wrong.
+    if (!PackageIsSigned()) {
+        Fail(PackageFileMessage(QStringLiteral(") is not signed by the publisher!")));
+        return;
+    }
+    if (!QFileInfo::exists(platform::ProgramDirectory() +
+                           platform::ExecutableName(QStringLiteral("Refitter")))) {
+        Fail(ErrorUpdating + QStringLiteral("Update Program file (Refitter.exe) not found!"));
+        return;
+    }
+    const QString script = HandOffScriptPath();
+    if (!StartHandOff(platform::ProgramDirectory(), script)) {
+        // Ending now would leave the user with neither the old program running nor a new one.
+        Fail(ErrorUpdating + QStringLiteral("The update program could not be started (") + script +
+             QStringLiteral(")!"));
+        return;
+    }
+    handedOff = true;
+}
+
+bool UpdateChecker::PackageIsSigned() {
+    QByteArray data;
+    {
+        QFile file(packageFilePath);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        data = file.readAll();
+    }
+    const QByteArray key = UpdatePublicKey();
+    // The publisher signed the package without the line break the download adds after it; the
+    // updater is given exactly the bytes that were signed.
+    if (data.endsWith('\n')) {
+        const QByteArray signedPart = QByteArray::fromRawData(data.constData(), data.size() - 1);
+        if (VerifyPackageSignature(signedPart, packageSignature, key)) {
+            if (!QFile::resize(packageFilePath, signedPart.size()))
+                StatusPrint(QStringLiteral("Could not remove the line break after ") +
+                                packageFilePath,
+                            true);
+            return true;
+        }
+    }
+    return VerifyPackageSignature(data, packageSignature, key);
+}
+
+void UpdateChecker::Fail(const QString &text) {
+    MsgBox(text);
+    QFile::remove(packageFilePath);
+}
+
+void UpdateChecker::Finish() {
+    QFile::remove(versionFilePath);
+    checking = false;
+    if (handedOff) {
+        if (endProgram)
+            endProgram();
+        return;
+    }
+    if (updateEnabled)
+        updateEnabled(true);
+}

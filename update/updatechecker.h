@@ -1,0 +1,63 @@
+#pragma once
+// The update check: fetches the server's version file, offers a newer version, fetches the
+// package, checks the publisher's signature and hands the package to the updater, after which
+// the program ends. Every step after a download runs when that download has ended.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class frmDownload;
+
+class UpdateChecker : public QObject {
+    Q_OBJECT
+public:
+    UpdateChecker();
+    ~UpdateChecker() override;
+
+    // automatic: the check at start-up, which does nothing when updates are not wanted and keeps
+    // quiet unless there is something new. forced: offer the package even when it is not
+    // newer. A check asked for while one runs is ignored.
+    void StartUpdate(bool automatic, bool forced);
+    // Advances the check by one stage.
+    void DoUpdate();
+
+    // The control centre's update command: disabled while a check runs.
+    void SetUpdateEnabledAction(std::function<void(bool)> action) {
+        updateEnabled = std::move(action);
+    }
+    // Ends the program at once after the hand-off, so that the updater finds its files free.
+    void SetEndProgramAction(std::function<void()> action) { endProgram = std::move(action); }
+
+    frmDownload *DownloadWindow() const { return download.get(); }
+    int UpdateStage() const { return stage; }
+    bool IsChecking() const { return checking; }
+    QString VersionFilePath() const { return versionFilePath; }
+    QString PackageFilePath() const { return packageFilePath; }
+
+private:
+    void Start();
+    bool VersionReceived();
+    void PackageReceived();
+    bool PackageIsSigned();
+    void Fail(const QString &text);
+    void Finish();
+    bool Interactive() const { return !automatic && !forced; }
+
+    std::unique_ptr<frmDownload> download;
+    std::function<void(bool)> updateEnabled;
+    std::function<void()> endProgram;
+
+    int stage = -1;
+    bool automatic = false;
+    bool forced = false;
+    bool checking = false;
+    bool handedOff = false;
+    QString versionFilePath;
+    QString packageFilePath;
+    // The second line of the version file: the publisher's signature of the package.
+    QByteArray packageSignature;
+};
