@@ -130,6 +130,13 @@ FileState StateOf(const QString &path);
 // stands at its path.
 FileState StateOfOpen(int descriptor);
 
+// Clears the archive attribute only while the file is still in the expected state, the look and the
+// stamp taken through one descriptor, so that a file changed after its copy stays marked. Cheaper
+// too than a look by path followed by the clear.
+enum class ArchiveClear { Cleared, Changed, Failed };
+ArchiveClear ClearArchiveAttributeIfUnchanged(const QString &path, const FileState &expected,
+                                              int *errorNumber = nullptr);
+
 // The permission bits a copy or a restored file gets for a file of this mode: the file's own
 // (never set-id or sticky), with read and write for its owner, so that neither the copy nor the
 // restored file is one its owner cannot read or change (a disc may show every file read-only).

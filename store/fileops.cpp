@@ -170,6 +170,13 @@ void CreateDirectory(const QString &path) {
     SetCancelFlag(false);
     const QString full = AddSlashed(path);
     const QChar separator = platform::Separator();
+    // The deepest level is simply made first: on a new medium mostly only it is missing, and one
+    // call then does what a look at each level and the making would. Anything else goes the
+    // long way, which also tells what is wrong.
+    std::error_code madeAtOnce;
+    fs::create_directory(NativePath(full), madeAtOnce);
+    if (!madeAtOnce)
+        return; // made, or there already as a directory
     // The levels are looked at from the deepest up: mostly only the last one or none is missing,
     // and a look at every level from the root cost more than copying a small file.
     QList<qsizetype> missing; // where each missing level ends, deepest first

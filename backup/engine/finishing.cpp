@@ -32,16 +32,20 @@ void BackupRun::SetFileAttributes() {
             continue;
         view.SetCounter(QString::number(++done) + QStringLiteral(" Of ") + QString::number(count));
         const QString path = file.Path + file.Name;
-        // A file that changed after its copy was taken must stay marked for the next backup.
-        if (pending.contains(i) && !SourceUnchanged(file, pending[i].source)) {
+        // Cleared without looking at the attribute first: a file copied in this run nearly
+        // always has it set, and writing the stamp again where it was clear changes nothing. A
+        // file that changed after its copy was taken stays marked for the next backup.
+        int error = 0;
+        const auto pendingCopy = pending.constFind(i);
+        const platform::ArchiveClear cleared =
+            pendingCopy == pending.cend()
+                ? (platform::ClearArchiveAttribute(path, &error) ? platform::ArchiveClear::Cleared
+                                                                 : platform::ArchiveClear::Failed)
+                : platform::ClearArchiveAttributeIfUnchanged(path, pendingCopy->source, &error);
+        if (cleared == platform::ArchiveClear::Changed)
             StatusPrint(path + QStringLiteral(" changed after it was backed up; it stays marked "
                                               "for the next backup\n"));
-            continue;
-        }
-        // Cleared without looking first: a file copied in this run nearly always has it set,
-        // and writing the stamp again where it was clear changes nothing.
-        int error = 0;
-        if (!platform::ClearArchiveAttribute(path, &error))
+        else if (cleared == platform::ArchiveClear::Failed)
             StatusPrint(QStringLiteral("An error occurred setting attributes of ") + path +
                         QStringLiteral(" : ") + platform::FileErrorDescription(error));
     }

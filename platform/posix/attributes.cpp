@@ -109,26 +109,45 @@ qint64 RegularFileLength64(const QString &path, bool *archiveSet) {
     return qint64(info.st_size);
 }
 
-bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
+namespace {
+
+// Writes the stamp of the file at path; with expected, only while the file is in that state.
+ArchiveClear StampFile(const QString &path, const FileState *expected, int *errorNumber) {
     // The stamp and the attribute go through one descriptor, so they describe the same file.
     const int fd = OpenForAttributes(path);
     int error = 0;
+    ArchiveClear result = ArchiveClear::Failed;
     if (fd < 0) {
         error = errno;
     } else {
         struct stat info;
         if (::fstat(fd, &info) != 0) {
             error = errno;
+        } else if (expected && !(StateOfOpen(fd) == *expected)) {
+            result = ArchiveClear::Changed;
         } else {
             const Stamp stamp = StampOf(info);
             if (::fsetxattr(fd, archiveAttribute, stamp.text, stamp.length, 0) != 0)
                 error = errno;
+            else
+                result = ArchiveClear::Cleared;
         }
         ::close(fd);
     }
     if (errorNumber)
         *errorNumber = FileErrorFromSystem(error);
-    return error == 0;
+    return result;
+}
+
+} // namespace
+
+bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
+    return StampFile(path, nullptr, errorNumber) == ArchiveClear::Cleared;
+}
+
+ArchiveClear ClearArchiveAttributeIfUnchanged(const QString &path, const FileState &expected,
+                                              int *errorNumber) {
+    return StampFile(path, &expected, errorNumber);
 }
 
 bool SetArchiveAttribute(const QString &path) {

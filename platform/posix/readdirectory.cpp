@@ -46,11 +46,13 @@ EntryKind KindOf(int dirFd, const dirent &entry) {
 QList<DirEntry> ReadDirectory(const QString &dir, bool *readable) {
     QList<DirEntry> entries;
     const QByteArray name = QFile::encodeName(dir);
-    // Listing alone is not enough: the files of a directory that cannot be entered cannot be read.
-    DIR *stream =
-        InjectedFault(FaultPoint::List) == 0 && ::access(name.constData(), R_OK | X_OK) == 0
-            ? ::opendir(name.constData())
-            : nullptr;
+    DIR *stream = InjectedFault(FaultPoint::List) == 0 ? ::opendir(name.constData()) : nullptr;
+    // Listing alone is not enough: the files of a directory that cannot be entered cannot be
+    // read. Asked of the open directory, so that its path is not walked a second time.
+    if (stream && ::faccessat(::dirfd(stream), ".", R_OK | X_OK, 0) != 0) {
+        ::closedir(stream);
+        stream = nullptr;
+    }
     if (readable)
         *readable = stream != nullptr;
     if (!stream)

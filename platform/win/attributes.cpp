@@ -42,6 +42,17 @@ bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
     return ChangeArchiveBit(path, false, errorNumber);
 }
 
+ArchiveClear ClearArchiveAttributeIfUnchanged(const QString &path, const FileState &expected,
+                                              int *errorNumber) {
+    if (!(StateOf(path) == expected)) {
+        if (errorNumber)
+            *errorNumber = ErrNone;
+        return ArchiveClear::Changed;
+    }
+    return ChangeArchiveBit(path, false, errorNumber) ? ArchiveClear::Cleared
+                                                      : ArchiveClear::Failed;
+}
+
 bool SetArchiveAttribute(const QString &path) {
     return ChangeArchiveBit(path, true, nullptr);
 }
