@@ -3,22 +3,12 @@
 #include "platform.h"
 
 #include <QFile>
-#include <QProcess>
 
 Run Pellmoor(const QStringList &arguments, const QString &program) {
-    QProcess process;
-    process.start(program.isEmpty()
-                      ? qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor")
-                      : program,
-                  arguments);
-    process.closeWriteChannel();
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
+    return RunProgram(program.isEmpty()
+                          ? qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor")
+                          : program,
+                      arguments);
 }
 
 BackupSetup::BackupSetup(const QString &settings, const QStringList &extra)

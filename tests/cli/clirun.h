@@ -2,18 +2,13 @@
 // pellmoor as a scheduler or script runs it: a real process, its output and exit status, and a
 // program directory of its own that backs up a data folder to a hard-disk folder.
 
+#include "programrun.h"
 #include "temptree.h"
 
 #include <QTemporaryDir>
 
 #include <QString>
 #include <QStringList>
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 // Runs the built pellmoor, or the copy at program.
 Run Pellmoor(const QStringList &arguments, const QString &program = QString());

@@ -5,6 +5,7 @@
 
 #include "model.h"
 #include "platform.h"
+#include "programrun.h"
 #include "scriptedprompt.h"
 #include "scriptedserver.h"
 #include "temptree.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
@@ -48,19 +48,17 @@ void TestUpdateEndToEnd::newerSignedVersionIsInstalled() {
     tree.Write(QStringLiteral("new/libUrlpull.so"), control);
 
     // The publisher's side: a key pair, then the package and its signed version file.
-    QProcess keygen;
-    keygen.start(Bin(QStringLiteral("packsmith")),
-                 {QStringLiteral("--keygen"), tree.PathOf(QStringLiteral("keys"))});
-    QVERIFY(keygen.waitForFinished(60000) && keygen.exitCode() == 0);
-    const QByteArray publicKey = keygen.readAllStandardOutput().trimmed();
-    QProcess pack;
-    pack.start(Bin(QStringLiteral("packsmith")),
-               {QStringLiteral("--version"), QStringLiteral("07.08.06"), QStringLiteral("--key"),
-                tree.PathOf(QStringLiteral("keys/packsmith.key")), QStringLiteral("--out"),
-                tree.PathOf(QStringLiteral("site")), tree.PathOf(QStringLiteral("new/Backup")),
-                tree.PathOf(QStringLiteral("new/libUrlpull.so"))});
-    QVERIFY2(pack.waitForFinished(60000) && pack.exitCode() == 0,
-             pack.readAllStandardError().constData());
+    const Run keygen =
+        RunProgram(Bin(QStringLiteral("packsmith")),
+                   {QStringLiteral("--keygen"), tree.PathOf(QStringLiteral("keys"))});
+    QCOMPARE(keygen.status, 0);
+    const Run pack = RunProgram(
+        Bin(QStringLiteral("packsmith")),
+        {QStringLiteral("--version"), QStringLiteral("07.08.06"), QStringLiteral("--key"),
+         tree.PathOf(QStringLiteral("keys/packsmith.key")), QStringLiteral("--out"),
+         tree.PathOf(QStringLiteral("site")), tree.PathOf(QStringLiteral("new/Backup")),
+         tree.PathOf(QStringLiteral("new/libUrlpull.so"))});
+    QVERIFY2(pack.status == 0, qPrintable(pack.err));
     ScriptedServer server;
     server.Route("/Backup.Ver", ScriptedServer::Ok(tree.Read(QStringLiteral("site/Backup.Ver"))));
     server.Route("/Backup.Upk", ScriptedServer::Ok(tree.Read(QStringLiteral("site/Backup.Upk"))));
@@ -68,7 +66,7 @@ void TestUpdateEndToEnd::newerSignedVersionIsInstalled() {
     // The user's side. Refitter inherits the environment through the hand-off script: it
     // answers its messages unattended and keeps its flags in the test's own settings.
     qputenv("PELLMOOR_UPDATE_URL", server.Address().toUtf8());
-    qputenv("PELLMOOR_UPDATE_KEY", publicKey);
+    qputenv("PELLMOOR_UPDATE_KEY", keygen.out.trimmed().toLatin1());
     qputenv("PELLMOOR_UNATTENDED", "1");
     qputenv("HOME", tree.PathOf(QStringLiteral("home")).toUtf8());
     qputenv("XDG_CONFIG_HOME", tree.PathOf(QStringLiteral("home/.config")).toUtf8());

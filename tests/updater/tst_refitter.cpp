@@ -40,6 +40,17 @@ QMap<QString, QByteArray> Without(QMap<QString, QByteArray> entries, const QStri
     return entries;
 }
 
+// Runs the updater on Backup.Upk, which it must refuse with texts, leaving the program directory
+// as it was but for the package.
+void RunRefused(const ProgramDir &prog, const ScriptedPrompt &prompt, const QStringList &texts,
+                RefitterRun &run) {
+    const QMap<QString, QByteArray> before = prog.Snapshot();
+    run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
+    QVERIFY(!run.succeeded);
+    QCOMPARE(prompt.Texts(), texts);
+    QCOMPARE(prog.Snapshot(), Without(before, QStringLiteral("Backup.Upk")));
+}
+
 void VerifyFlags(bool firstRun, bool error, bool rolledBack) {
     QCOMPARE(GetFlag(QLatin1String(FlagFirstRunAfterUpdate)), firstRun);
     QCOMPARE(GetFlag(QLatin1String(FlagErrorAfterUpdate)), error);
@@ -166,14 +177,12 @@ void tst_refitter::refusesBody() {
     QVERIFY(QFile::link(prog.Outside(QStringLiteral("victim.txt")),
                         prog.Path(QStringLiteral("linkfile"))));
     prog.PutPackage(body.replace("{outside}", prog.Outside(QString()).toUtf8()));
-    const QMap<QString, QByteArray> before = prog.Snapshot();
     ScriptedPrompt prompt;
 
-    const RefitterRun run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
-
-    QVERIFY(!run.succeeded);
-    QCOMPARE(prompt.Texts(), QStringList{message});
-    QCOMPARE(prog.Snapshot(), Without(before, QStringLiteral("Backup.Upk")));
+    RefitterRun run;
+    RunRefused(prog, prompt, {message}, run);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(QDir(prog.Outside(QString())).entryList(QDir::Files),
              QStringList{QStringLiteral("victim.txt")});
     QCOMPARE(QFileInfo(prog.Outside(QStringLiteral("victim.txt"))).size(), 0);
@@ -210,14 +219,12 @@ void tst_refitter::refusesArchive() {
     if (package == 3)
         prog.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup}}),
                         QStringLiteral("Backup.Upk"), entryName);
-    const QMap<QString, QByteArray> before = prog.Snapshot();
     ScriptedPrompt prompt;
 
-    const RefitterRun run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
-
-    QVERIFY(!run.succeeded);
-    QCOMPARE(prompt.Texts(), QStringList{message});
-    QCOMPARE(prog.Snapshot(), Without(before, QStringLiteral("Backup.Upk")));
+    RefitterRun run;
+    RunRefused(prog, prompt, {message}, run);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(QDir(prog.Outside(QString())).isEmpty());
     QVERIFY(run.backupStarted);
     QTRY_COMPARE(prog.Starts().size(), 1);
@@ -250,19 +257,18 @@ void tst_refitter::failedWritePutsBack() {
     prog.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup},
                                       {QStringLiteral("%Backup%libUrlpull.so"), ControlBytes},
                                       {QStringLiteral("%Backup%help.txt"), "a new file"}}));
-    const QMap<QString, QByteArray> before = prog.Snapshot();
     ScriptedPrompt prompt;
     FaultInjector faults;
     faults.FailAt(platform::FaultPoint(point), nth);
 
-    const RefitterRun run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
-
-    QVERIFY(!run.succeeded);
-    QCOMPARE(prompt.Texts(),
-             QStringList{QStringLiteral("Error writing the update!\n") + prog.Path(failingFile) +
-                         QStringLiteral("\nError was : 61. Disk full\n"
-                                        "The previous files have been put back.")});
-    QCOMPARE(prog.Snapshot(), Without(before, QStringLiteral("Backup.Upk")));
+    RefitterRun run;
+    RunRefused(prog, prompt,
+               {QStringLiteral("Error writing the update!\n") + prog.Path(failingFile) +
+                QStringLiteral("\nError was : 61. Disk full\n"
+                               "The previous files have been put back.")},
+               run);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(prog.Executable(QStringLiteral("Backup")));
     VerifyFlags(false, false, false);
     QTRY_COMPARE(prog.Starts(), QList<QByteArray>{"old"});

@@ -3,20 +3,15 @@
 // RollBack.bat undoes it.
 
 #include "packagesignature.h"
+#include "programrun.h"
 #include "temptree.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out, err;
-};
 
 class Programs {
 public:
@@ -29,24 +24,13 @@ public:
     QString Prog(const QString &name) const { return tree.PathOf(QStringLiteral("prog/") + name); }
 
     Run Start(const QString &program, const QStringList &arguments) const {
-        QProcess process;
         // The updater's flags land in a settings store of the test's own; nothing is asked.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("PELLMOOR_UNATTENDED"), QStringLiteral("1"));
         environment.insert(QStringLiteral("HOME"), tree.PathOf(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                            tree.PathOf(QStringLiteral("home/.config")));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(tree.PathOf(QStringLiteral("home")));
-        process.start(program, arguments);
-        process.closeWriteChannel();
-        Run run;
-        if (!process.waitForFinished(60000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        run.err = QString::fromLocal8Bit(process.readAllStandardError());
-        return run;
+        return RunProgram(program, arguments, environment, tree.PathOf(QStringLiteral("home")));
     }
 
     QString Flag(const QString &key) const {
