@@ -130,12 +130,11 @@ FileState StateOf(const QString &path);
 // stands at its path.
 FileState StateOfOpen(int descriptor);
 
-// Clears the archive attribute only while the file is still in the expected state, the look and the
-// stamp taken through one descriptor, so that a file changed after its copy stays marked. Cheaper
-// too than a look by path followed by the clear.
-enum class ArchiveClear { Cleared, Changed, Failed };
-ArchiveClear ClearArchiveAttributeIfUnchanged(const QString &path, const FileState &expected,
-                                              int *errorNumber = nullptr);
+// Clears the archive attribute as of a state the file was seen in: on POSIX the stamp of that
+// state is written without a look at the file, so that a file changed since no longer matches it
+// and stays marked for the next backup.
+bool ClearArchiveAttributeAsOf(const QString &path, const FileState &seen,
+                               int *errorNumber = nullptr);
 
 // The permission bits a copy or a restored file gets for a file of this mode: the file's own
 // (never set-id or sticky), with read and write for its owner, so that neither the copy nor the

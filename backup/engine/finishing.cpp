@@ -32,20 +32,15 @@ void BackupRun::SetFileAttributes() {
             continue;
         view.SetCounter(QString::number(++done) + QStringLiteral(" Of ") + QString::number(count));
         const QString path = file.Path + file.Name;
-        // Cleared without looking at the attribute first: a file copied in this run nearly
-        // always has it set, and writing the stamp again where it was clear changes nothing. A
-        // file that changed after its copy was taken stays marked for the next backup.
+        // Cleared as of the state the copy was taken in, without a look at the file: one that
+        // changed since no longer matches its stamp and stays marked for the next backup.
         int error = 0;
         const auto pendingCopy = pending.constFind(i);
-        const platform::ArchiveClear cleared =
+        const bool cleared =
             pendingCopy == pending.cend()
-                ? (platform::ClearArchiveAttribute(path, &error) ? platform::ArchiveClear::Cleared
-                                                                 : platform::ArchiveClear::Failed)
-                : platform::ClearArchiveAttributeIfUnchanged(path, pendingCopy->source, &error);
-        if (cleared == platform::ArchiveClear::Changed)
-            StatusPrint(path + QStringLiteral(" changed after it was backed up; it stays marked "
-                                              "for the next backup\n"));
-        else if (cleared == platform::ArchiveClear::Failed)
+                ? platform::ClearArchiveAttribute(path, &error)
+                : platform::ClearArchiveAttributeAsOf(path, pendingCopy->source, &error);
+        if (!cleared)
             StatusPrint(QStringLiteral("An error occurred setting attributes of ") + path +
                         QStringLiteral(" : ") + platform::FileErrorDescription(error));
     }

@@ -27,14 +27,18 @@ struct Stamp {
     QByteArrayView View() const { return QByteArrayView(text, qsizetype(length)); }
 };
 
-Stamp StampOf(const struct stat &info) {
-    const qint64 nanoseconds = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+Stamp StampOf(qint64 modifiedNanoseconds, qint64 length) {
     Stamp stamp;
-    char *end = std::to_chars(stamp.text, stamp.text + 21, nanoseconds).ptr;
+    char *end = std::to_chars(stamp.text, stamp.text + 21, modifiedNanoseconds).ptr;
     *end++ = ' ';
-    end = std::to_chars(end, stamp.text + sizeof stamp.text, qint64(info.st_size)).ptr;
+    end = std::to_chars(end, stamp.text + sizeof stamp.text, length).ptr;
     stamp.length = size_t(end - stamp.text);
     return stamp;
+}
+
+Stamp StampOf(const struct stat &info) {
+    return StampOf(qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                   qint64(info.st_size));
 }
 
 // Opened without blocking, so that a FIFO never hangs the run.
@@ -109,45 +113,37 @@ qint64 RegularFileLength64(const QString &path, bool *archiveSet) {
     return qint64(info.st_size);
 }
 
-namespace {
-
-// Writes the stamp of the file at path; with expected, only while the file is in that state.
-ArchiveClear StampFile(const QString &path, const FileState *expected, int *errorNumber) {
+bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
     // The stamp and the attribute go through one descriptor, so they describe the same file.
     const int fd = OpenForAttributes(path);
     int error = 0;
-    ArchiveClear result = ArchiveClear::Failed;
     if (fd < 0) {
         error = errno;
     } else {
         struct stat info;
         if (::fstat(fd, &info) != 0) {
             error = errno;
-        } else if (expected && !(StateOfOpen(fd) == *expected)) {
-            result = ArchiveClear::Changed;
         } else {
             const Stamp stamp = StampOf(info);
             if (::fsetxattr(fd, archiveAttribute, stamp.text, stamp.length, 0) != 0)
                 error = errno;
-            else
-                result = ArchiveClear::Cleared;
         }
         ::close(fd);
     }
     if (errorNumber)
         *errorNumber = FileErrorFromSystem(error);
-    return result;
+    return error == 0;
 }
 
-} // namespace
-
-bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
-    return StampFile(path, nullptr, errorNumber) == ArchiveClear::Cleared;
-}
-
-ArchiveClear ClearArchiveAttributeIfUnchanged(const QString &path, const FileState &expected,
-                                              int *errorNumber) {
-    return StampFile(path, &expected, errorNumber);
+bool ClearArchiveAttributeAsOf(const QString &path, const FileState &seen, int *errorNumber) {
+    const Stamp stamp = StampOf(seen.modified, seen.length);
+    const int error = ::lsetxattr(QFile::encodeName(path).constData(), archiveAttribute, stamp.text,
+                                  stamp.length, 0) == 0
+                          ? 0
+                          : errno;
+    if (errorNumber)
+        *errorNumber = FileErrorFromSystem(error);
+    return error == 0;
 }
 
 bool SetArchiveAttribute(const QString &path) {

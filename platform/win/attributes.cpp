@@ -42,15 +42,14 @@ bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
     return ChangeArchiveBit(path, false, errorNumber);
 }
 
-ArchiveClear ClearArchiveAttributeIfUnchanged(const QString &path, const FileState &expected,
-                                              int *errorNumber) {
-    if (!(StateOf(path) == expected)) {
+bool ClearArchiveAttributeAsOf(const QString &path, const FileState &seen, int *errorNumber) {
+    // The bit carries no state: a file changed since it was seen is simply left marked.
+    if (!(StateOf(path) == seen)) {
         if (errorNumber)
             *errorNumber = ErrNone;
-        return ArchiveClear::Changed;
+        return true;
     }
-    return ChangeArchiveBit(path, false, errorNumber) ? ArchiveClear::Cleared
-                                                      : ArchiveClear::Failed;
+    return ChangeArchiveBit(path, false, errorNumber);
 }
 
 bool SetArchiveAttribute(const QString &path) {

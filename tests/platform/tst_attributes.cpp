@@ -110,6 +110,44 @@ private slots:
         QVERIFY(ArchiveAttributeSet(path));
     }
 
+    // Cleared as of the state the backup saw: a file changed after that look keeps counting as
+    // changed, whether the change came in time, in size or both.
+    void ClearedAsOfASeenState_data() {
+        QTest::addColumn<QByteArray>("rewrite"); // empty: left as it was seen
+        QTest::addColumn<int>("laterSeconds");
+        QTest::addColumn<bool>("setAfterwards");
+        QTest::newRow("unchanged since") << QByteArray() << 0 << false;
+        QTest::newRow("same size, later time") << QByteArray("other") << 10 << true;
+        QTest::newRow("other size, same time") << QByteArray("longer text") << 0 << true;
+    }
+    void ClearedAsOfASeenState() {
+        QFETCH(QByteArray, rewrite);
+        QFETCH(int, laterSeconds);
+        QFETCH(bool, setAfterwards);
+        TempTree tree({QStringLiteral("file.txt=first")});
+        const QString path = tree.PathOf(QStringLiteral("file.txt"));
+        const FileState seen = StateOf(path);
+        if (!rewrite.isEmpty()) {
+            struct timespec when = ModificationTime(path);
+            tree.Write(QStringLiteral("file.txt"), rewrite);
+            when.tv_sec += laterSeconds;
+            QVERIFY(SetModificationTime(path, when));
+        }
+        int error = -1;
+        QVERIFY(ClearArchiveAttributeAsOf(path, seen, &error));
+        QCOMPARE(error, int(ErrNone));
+        QCOMPARE(ArchiveAttributeSet(path), setAfterwards);
+    }
+
+    void ClearedAsOfAMissingFile() {
+        TempTree tree;
+        FileState seen;
+        seen.length = 3;
+        int error = 0;
+        QVERIFY(!ClearArchiveAttributeAsOf(tree.PathOf(QStringLiteral("gone.txt")), seen, &error));
+        QCOMPARE(error, int(ErrFileNotFound));
+    }
+
     void MissingFile_data() {
         QTest::addColumn<QString>("relative");
         QTest::addColumn<int>("expected");
