@@ -3,6 +3,7 @@
 #include "backupfixture.h"
 #include "model.h"
 #include "scriptedselector.h"
+#include "windowlook.h"
 #include "wizarddriver.h"
 
 #include <QApplication>
@@ -405,18 +406,15 @@ void TestBackupWizard::stepsFitTheScreen_data() {
 }
 
 // Every step at the default font and at one and a half times it fits a 1024 x 768 screen with
-// nothing squeezed below what it asks for. PELLMOOR_SHOTS=folder saves what each step looks like.
+// nothing squeezed below what it asks for. PELLMOOR_SCREENSHOTS=folder saves what each step looks
+// like.
 void TestBackupWizard::stepsFitTheScreen() {
     QFETCH(double, fontScale);
-    const QFont before = QApplication::font();
-    QFont font = before;
-    font.setPointSizeF(before.pointSizeF() * fontScale);
-    QApplication::setFont(font);
+    const ScaledApplicationFont font(fontScale);
     window = std::make_unique<frmBackup>();
     fixture->AddDirectory(fixture->Data());
     TheModel().IncludeAll.append(QStringLiteral("*.doc"));
     window->ShowForm();
-    const QString shots = qEnvironmentVariable("PELLMOOR_SHOTS");
     // The custom frame makes the first step its largest.
     prompt->AnswerWhen(QStringLiteral("You must be careful"), MsgAnswer::OK);
     Click(*window, "optMedium4");
@@ -430,12 +428,9 @@ void TestBackupWizard::stepsFitTheScreen() {
                                 .arg(step + 1)
                                 .arg(hint.width())
                                 .arg(hint.height())));
-        if (!shots.isEmpty())
-            window->grab().save(QDir(shots).filePath(
-                QStringLiteral("wizard_step%1_%2.png").arg(step + 1).arg(fontScale)));
+        SaveShot(*window, QStringLiteral("wizard_step%1_%2").arg(step + 1).arg(fontScale));
     }
     window.reset();
-    QApplication::setFont(before);
 }
 
 QTEST_MAIN(TestBackupWizard)

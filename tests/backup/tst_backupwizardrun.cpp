@@ -14,6 +14,7 @@
 #include "programini.h"
 #include "statuslog.h"
 #include "textutil.h"
+#include "windowlook.h"
 #include "wizarddriver.h"
 
 #include <QComboBox>
@@ -317,7 +318,6 @@ void TestBackupWizardRun::viewListDuringARun() {
     fixture->SetMedia(-1, 16384, true);
     QStringList shown;
     int toBackUp = 0;
-    const QString shots = qEnvironmentVariable("PELLMOOR_SHOTS");
     WhenReady view([&] { return QFileInfo(Stored(1, "big.bin")).size() > 0; },
                    [&] {
                        Click(*window, "cmdViewList");
@@ -326,10 +326,8 @@ void TestBackupWizardRun::viewListDuringARun() {
                            shown.append(list->item(i)->text());
                        for (const FileRecord &file : TheModel().Files)
                            toBackUp += file.ToBackUp;
-                       if (!shots.isEmpty()) {
-                           window->grab().save(QDir(shots).filePath("wizard_running.png"));
-                           list->window()->grab().save(QDir(shots).filePath("wizard_filelist.png"));
-                       }
+                       SaveShot(*window, QStringLiteral("wizard_running"));
+                       SaveShot(*list->window(), QStringLiteral("wizard_filelist"));
                    });
     window->ShowForm();
     Click(*window, "optMedium5");
@@ -379,9 +377,7 @@ void TestBackupWizardRun::zipStatistics() {
     QVERIFY(allSaved < saved);
     QCOMPARE(Control<QLabel>(*window, "lblZipStat2")->text(), FormatSize(totals.originalKB));
     QCOMPARE(Control<QLabel>(*window, "lblZipStat5")->text(), FormatSize(totals.allFinalKB));
-    const QString shots = qEnvironmentVariable("PELLMOOR_SHOTS");
-    if (!shots.isEmpty())
-        window->grab().save(QDir(shots).filePath("wizard_finished_zipped.png"));
+    SaveShot(*window, QStringLiteral("wizard_finished_zipped"));
 }
 
 void TestBackupWizardRun::openedFromTheControlCentre() {

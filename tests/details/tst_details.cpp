@@ -11,6 +11,7 @@
 #include "frmDetails.h"
 #include "historymodel.h"
 #include "scriptedprompt.h"
+#include "windowlook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +69,6 @@ void BuildHistory(HistoryModel &history) {
 class TestDetails : public QObject {
     Q_OBJECT
 
-    QFont defaultFont;
     frmDetails *w = nullptr;
     int diagnosticsOpened = 0;
     int helpOpened = 0;
@@ -129,13 +129,10 @@ class TestDetails : public QObject {
                 QVERIFY2(button->width() >= button->sizeHint().width(),
                          qPrintable(button->objectName()));
         }
-        const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-        if (!shots.isEmpty())
-            w->grab().save(shots + QStringLiteral("/frmDetails-") + name + QStringLiteral(".png"));
+        SaveShot(*w, QStringLiteral("frmDetails-") + name);
     }
 
 private Q_SLOTS:
-    void initTestCase() { defaultFont = QApplication::font(); }
     void init() {
         w = new frmDetails;
         diagnosticsOpened = 0;
@@ -146,7 +143,6 @@ private Q_SLOTS:
     void cleanup() {
         delete w;
         w = nullptr;
-        QApplication::setFont(defaultFont);
         ResetSettings();
     }
 
@@ -549,9 +545,7 @@ private Q_SLOTS:
     void bothViewsFitTheScreen() {
         QFETCH(bool, byFile);
         QFETCH(double, scale);
-        QFont font = defaultFont;
-        font.setPointSizeF(defaultFont.pointSizeF() * scale);
-        QApplication::setFont(font);
+        const ScaledApplicationFont font(scale);
         delete w;
         w = new frmDetails;
         HistoryModel history;

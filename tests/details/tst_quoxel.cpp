@@ -5,6 +5,7 @@
 #include "frmQuoxel.h"
 #include "model.h"
 #include "statuslog.h"
+#include "windowlook.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -158,9 +159,7 @@ private Q_SLOTS:
             auto *button = static_cast<QPushButton *>(control);
             QVERIFY(button->width() >= button->fontMetrics().horizontalAdvance(button->text()));
         }
-        const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-        if (!shots.isEmpty())
-            w.grab().save(shots + QStringLiteral("/frmQuoxel.png"));
+        SaveShot(w, QStringLiteral("frmQuoxel"));
     }
 
     void forceUpdateWaitsForAnUpdateCheck() {

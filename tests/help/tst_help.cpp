@@ -6,6 +6,7 @@
 #include "internalhelp.h"
 #include "platform.h"
 #include "temptree.h"
+#include "windowlook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -234,9 +235,7 @@ private Q_SLOTS:
             QVERIFY(Option(w, i)->width() >= Option(w, i)->sizeHint().width());
         // The build puts both help files beside the program; the first of them is chosen.
         QCOMPARE(Chosen(w), delivered ? 0 : 2);
-        const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-        if (!shots.isEmpty())
-            w.grab().save(shots + QStringLiteral("/frmHelp-%1.png").arg(QTest::currentDataTag()));
+        SaveShot(w, QStringLiteral("frmHelp-%1").arg(QTest::currentDataTag()));
     }
 };
 

@@ -4,6 +4,7 @@
 // medium.
 
 #include "restorewizardfixture.h"
+#include "windowlook.h"
 
 #include "PathLabel.h"
 #include "appwindows.h"
@@ -61,10 +62,7 @@ private Q_SLOTS:
     }
     void everyStepFits() {
         QFETCH(double, scale);
-        const QFont before = QApplication::font();
-        QFont larger = before;
-        larger.setPointSizeF(before.pointSizeF() * scale);
-        QApplication::setFont(larger);
+        const ScaledApplicationFont font(scale);
         RestoreMachine m;
         QStringList files;
         for (int i = 0; i < 300; ++i)
@@ -81,9 +79,7 @@ private Q_SLOTS:
                 QVERIFY2(w.rect().contains(QRect(button->mapTo(&w, QPoint(0, 0)), button->size())),
                          qPrintable(step + (" " + button->objectName())));
             }
-            const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-            if (!shots.isEmpty())
-                w.grab().save(QString("%1/frmRestore-%2-%3.png").arg(shots, step).arg(scale));
+            SaveShot(w, QString("frmRestore-%1-%2").arg(step).arg(scale));
         };
         look("1");
         m.Next();
@@ -100,7 +96,6 @@ private Q_SLOTS:
         look("4");
         QVERIFY(m.RunTo(m.RestoreTo()));
         look("6");
-        QApplication::setFont(before);
     }
 
     void restoreTypes_data() {
@@ -132,7 +127,7 @@ private Q_SLOTS:
         }
         QCOMPARE(m.Window().CurrentStage(), int(frmRestore::ToStage));
         QVERIFY(m.RunTo(m.RestoreTo()));
-        for (const QString &name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
+        for (const QString name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
             QCOMPARE(QFile::exists(m.Restored(name)), files);
             if (files) {
                 QFile restored(m.Restored(name));
@@ -405,7 +400,7 @@ private Q_SLOTS:
             QVERIFY(Texts(m.Control<QListWidget>("lstUnrestore"))[0].contains(
                 " - Backup media could not be found! - "));
             int restored = 0;
-            for (const QString &name : {"first.bin", "second.bin", "third.bin"})
+            for (const QString name : {"first.bin", "second.bin", "third.bin"})
                 restored += QFile::exists(m.Restored(name)) ? 1 : 0;
             QCOMPARE(restored, 2);
         } else {
@@ -435,9 +430,7 @@ private Q_SLOTS:
         QObject::connect(&watcher, &QTimer::timeout, [&] {
             if (!pressed && m.Control<QLabel>("lblRestored")->text().contains(" Out Of ")) {
                 pressed = true;
-                const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-                if (!shots.isEmpty())
-                    m.Window().grab().save(shots + "/frmRestore-5.png");
+                SaveShot(m.Window(), "frmRestore-5");
                 m.Control<QPushButton>("cmdPause")->click();
             }
         });

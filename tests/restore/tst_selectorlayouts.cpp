@@ -11,6 +11,7 @@
 #include "modalsteps.h"
 #include "scriptedprompt.h"
 #include "temptree.h"
+#include "windowlook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,8 +24,6 @@
 
 class TestSelectorLayouts : public QObject {
     Q_OBJECT
-
-    QFont defaultFont;
 
     static void CheckFits(QDialog &window) {
         QVERIFY(window.width() <= 1024);
@@ -54,17 +53,11 @@ class TestSelectorLayouts : public QObject {
 
     static void Look(QDialog &window) {
         CheckFits(window);
-        const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-        if (!shots.isEmpty())
-            window.grab().save(shots + QLatin1Char('/') + window.objectName() + QLatin1Char('-') +
-                               QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-') +
-                               QStringLiteral(".png"));
+        SaveShot(window, window.objectName() + QLatin1Char('-') +
+                             QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
     }
 
 private Q_SLOTS:
-    void initTestCase() { defaultFont = QApplication::font(); }
-    void cleanup() { QApplication::setFont(defaultFont); }
-
     void controlsCarryTheirCaptions_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
@@ -128,9 +121,7 @@ private Q_SLOTS:
     void everyLayoutFits() {
         QFETCH(QString, layout);
         QFETCH(double, scale);
-        QFont font = defaultFont;
-        font.setPointSizeF(defaultFont.pointSizeF() * scale);
-        QApplication::setFont(font);
+        const ScaledApplicationFont font(scale);
         qputenv("PELLMOOR_DRIVES", "/=fixed;/media/backup-disc=optical");
 
         TempTree tree({"Documents/Letters/", "Documents/Photos 2023/", "Documents/Taxes/",

@@ -3,6 +3,7 @@
 
 #include "CheckRoster.h"
 #include "PlainRoster.h"
+#include "windowlook.h"
 
 #include <QListView>
 #include <QRegularExpression>
@@ -69,10 +70,7 @@ void ClickTab(QWidget &r, int tab) {
 }
 // Saved for a look by eye when PELLMOOR_SCREENSHOTS names a folder.
 void Shot(QWidget &r, const QString &state) {
-    const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-    if (!shots.isEmpty())
-        r.grab().save(
-            QStringLiteral("%1/%2-%3.png").arg(shots, r.metaObject()->className(), state));
+    SaveShot(r, QStringLiteral("%1-%2").arg(r.metaObject()->className(), state));
 }
 template <class R> void VerifyEmpty(R &r) {
     QCOMPARE(r.ListCount(), 0);

@@ -3,6 +3,7 @@
 // saved there as a picture.
 
 #include "setupfixture.h"
+#include "windowlook.h"
 
 #include "model.h"
 
@@ -44,12 +45,7 @@ void SomeOfEverything() {
 class TestSetupLayout : public QObject {
     Q_OBJECT
 
-    QFont defaultFont;
-
 private Q_SLOTS:
-    void initTestCase() { defaultFont = QApplication::font(); }
-    void cleanup() { QApplication::setFont(defaultFont); }
-
     void everyTabFits_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<double>("scale");
@@ -61,9 +57,7 @@ private Q_SLOTS:
     void everyTabFits() {
         QFETCH(int, tab);
         QFETCH(double, scale);
-        QFont font = defaultFont;
-        font.setPointSizeF(defaultFont.pointSizeF() * scale);
-        QApplication::setFont(font);
+        const ScaledApplicationFont font(scale);
         SetupFixture setup;
         SomeOfEverything();
         setup.Show();
@@ -99,11 +93,7 @@ private Q_SLOTS:
                          qPrintable(name));
             }
         }
-        const QString shots = qEnvironmentVariable("PELLMOOR_SCREENSHOTS");
-        if (!shots.isEmpty())
-            window->grab().save(shots + QStringLiteral("/setup-") +
-                                QString::fromLatin1(QTest::currentDataTag()) +
-                                QStringLiteral(".png"));
+        SaveShot(*window, QStringLiteral("setup-") + QString::fromLatin1(QTest::currentDataTag()));
     }
 
     // The directory labels sit on a tab that is laid out only when it is first shown; the

@@ -16,6 +16,7 @@
 #include "urlpull.h"
 #include "version.h"
 #include "versiondate.h"
+#include "windowlook.h"
 
 #include "appwindows.h"
 
@@ -539,14 +540,12 @@ void TestUpdateCheck::downloadWindowFits_data() {
 // Whole on a 1024 x 768 screen, the Cancel button inside the window.
 void TestUpdateCheck::downloadWindowFits() {
     QFETCH(double, scale);
-    const QFont original = QApplication::font();
-    QFont font = original;
-    font.setPointSizeF(original.pointSizeF() * scale);
-    QApplication::setFont(font);
+    auto font = std::make_unique<ScaledApplicationFont>(scale);
     frmDownload window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QApplication::setFont(original);
+    SaveShot(window, QStringLiteral("frmDownload-x%1").arg(scale));
+    font.reset();
     QVERIFY(window.width() <= 1024 && window.height() <= 768);
     auto *cmdCancel = window.GD()->findChild<QPushButton *>(QStringLiteral("cmdCancel"));
     const QRect button(cmdCancel->mapTo(&window, QPoint(0, 0)), cmdCancel->size());
