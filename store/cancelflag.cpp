@@ -1,13 +1,16 @@
 #include "cancelflag.h"
 
+#include <atomic>
+
 namespace {
-bool cancelFlag = false;
-}
+// Copies on another thread watch it too.
+std::atomic<bool> cancelFlag = false;
+} // namespace
 
 void SetCancelFlag(bool value) {
-    cancelFlag = value;
+    cancelFlag.store(value, std::memory_order_relaxed);
 }
 
 bool CancelFlag() {
-    return cancelFlag;
+    return cancelFlag.load(std::memory_order_relaxed);
 }

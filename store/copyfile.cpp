@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -62,14 +63,33 @@ bool ReportCopyFailure(const QString &source, const QString &destination, int nu
 
 namespace {
 
+// What a copy that did not go through met: nothing (it was cancelled) or a numbered error.
+struct CopyFailure {
+    bool failed = false;
+    int number = platform::ErrNone;
+
+    bool Fail(int error) {
+        failed = true;
+        number = error;
+        return false;
+    }
+};
+
+// Where a copy reports its progress: a view, if any, and whether window events may run. A copy
+// on another thread has neither.
+struct CopyFeedback {
+    CopyProgressView *view = nullptr;
+    QString captionSuffix;
+    bool events = true;
+};
+
 // Copies the range from the open source into the open destination.
-bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &destination,
-                   double sourceStart, double length, double destinationStart,
-                   CopyProgressView *view, const QString &captionSuffix) {
-    auto fail = [&](int number) { return ReportCopyFailure(source, destination, number); };
+bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
+                   double destinationStart, const CopyFeedback &feedback, CopyFailure &failure) {
+    CopyProgressView *view = feedback.view;
     qint64 remaining = std::max<qint64>(0, qint64(length));
     const double total = double(remaining) / 1024;
-    const QString totalText = FormatSize(total);
+    const QString totalText = view ? FormatSize(total) : QString();
     qint64 inOffset = qint64(sourceStart) - 1;
     qint64 outOffset = qint64(destinationStart) - 1;
     bool inSystem = true; // the system copies the bytes until it says it cannot
@@ -81,14 +101,14 @@ bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &
         const qint64 block = std::min(remaining, BlockSize);
         if (platform::InjectedFault(platform::FaultPoint::Read) != 0 ||
             platform::InjectedFault(platform::FaultPoint::Write) != 0)
-            return fail(platform::LastFileError());
+            return failure.Fail(platform::LastFileError());
         qint64 moved = -2;
         if (inSystem) {
             errno = 0;
             moved = platform::CopyBetweenDescriptors(in.handle(), inOffset, out.handle(), outOffset,
                                                      block);
             if (moved < 0 && moved != -2)
-                return fail(platform::LastFileError());
+                return failure.Fail(platform::LastFileError());
             // Some file systems report an early end to the system copy; reading settles it.
             inSystem = moved > 0;
         }
@@ -96,17 +116,17 @@ bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &
             if (!buffer)
                 buffer.reset(new char[size_t(BlockSize)]);
             if (!SeekTo(in, inOffset) || !SeekTo(out, outOffset))
-                return fail(platform::ErrDeviceIO);
+                return failure.Fail(platform::ErrDeviceIO);
             errno = 0;
             moved = in.read(buffer.get(), block);
             // A source shorter than the range (it shrank since it was measured) must not become
             // a copy padded with whatever the buffer held.
             if (moved <= 0)
-                return fail(moved < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
+                return failure.Fail(moved < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
             errno = 0;
             const qint64 put = out.write(buffer.get(), moved);
             if (put != moved)
-                return fail(put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
+                return failure.Fail(put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
         }
         remaining -= moved;
         inOffset += moved;
@@ -115,12 +135,12 @@ bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &
             if (view) {
                 const double done = total - double(remaining) / 1024;
                 view->SetCopyLabel(FormatSize(done) + QStringLiteral(" Of ") + totalText +
-                                   captionSuffix);
+                                   feedback.captionSuffix);
                 view->SetCopyFraction(done / total);
             }
             // An event round of a window costs more than a block; the pacer keeps Cancel
             // answering within 50 ms.
-            if (pacer.Due())
+            if (feedback.events && pacer.Due())
                 DoEvents();
         }
     }
@@ -131,73 +151,47 @@ bool CopyOpenRange(QFile &in, QFile &out, const QString &source, const QString &
     return true;
 }
 
-// Checks the positions and opens the source at its start; false after the failure's question.
-bool OpenSource(QFile &in, const QString &destination, double sourceStart,
-                double destinationStart) {
+// Checks the positions and opens the source at its start.
+bool OpenSource(QFile &in, double sourceStart, double destinationStart, CopyFailure &failure) {
     if (sourceStart < 1 || destinationStart < 1)
-        return ReportCopyFailure(in.fileName(), destination, platform::ErrBadFileNameOrNumber);
+        return failure.Fail(platform::ErrBadFileNameOrNumber);
     if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
-        return ReportCopyFailure(in.fileName(), destination, FailureOf(in));
+        return failure.Fail(FailureOf(in));
     return true;
 }
 
 // Closes a finished copy; the close is where a delayed write failure shows.
-bool CloseCopy(QFile &out, const QString &source, const QString &destination) {
+bool CloseCopy(QFile &out, CopyFailure &failure) {
     errno = 0;
     if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
-        return ReportCopyFailure(source, destination, platform::LastFileError());
+        return failure.Fail(platform::LastFileError());
     out.close();
     if (out.error() != QFileDevice::NoError)
-        return ReportCopyFailure(source, destination, FailureOf(out));
+        return failure.Fail(FailureOf(out));
     return true;
 }
 
-} // namespace
-
-bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
-                   double length, double destinationStart, CopyProgressView *view,
-                   const QString &captionSuffix) {
-    QFile in(source);
-    if (!OpenSource(in, destination, sourceStart, destinationStart))
-        return false;
-    // Read/write keeps what the destination already holds: pieces are written into place.
-    QFile out(destination);
-    if (!Open(out, QIODevice::ReadWrite, qint64(destinationStart) - 1))
-        return ReportCopyFailure(source, destination, FailureOf(out));
-    if (!CopyOpenRange(in, out, source, destination, sourceStart, length, destinationStart, view,
-                       captionSuffix))
-        return false;
-    return CloseCopy(out, source, destination);
+// Asks about a failure the copy met; a cancelled copy asks nothing. False either way.
+bool Report(const CopyFailure &failure, const QString &source, const QString &destination) {
+    if (failure.failed)
+        ReportCopyFailure(source, destination, failure.number);
+    return false;
 }
 
-bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
-                       double sourceStart, double length, double destinationStart,
-                       CopyProgressView *view, const QString &captionSuffix) {
+MeasuredCopy MeasuredRange(const QString &source, const QString &destination, double sourceStart,
+                           double length, const platform::FileState *measured, int *keepError,
+                           const CopyFeedback &feedback, CopyFailure &failure) {
     QFile in(source);
-    if (!OpenSource(in, destination, sourceStart, destinationStart))
-        return false;
-    errno = 0;
-    if (!SeekTo(out, qint64(destinationStart) - 1))
-        return ReportCopyFailure(source, destination, FailureOf(out));
-    return CopyOpenRange(in, out, source, destination, sourceStart, length, destinationStart, view,
-                         captionSuffix);
-}
-
-MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination,
-                               double sourceStart, double length,
-                               const platform::FileState *measured, int *keepError,
-                               CopyProgressView *view) {
-    QFile in(source);
-    if (!OpenSource(in, destination, sourceStart, 1))
+    if (!OpenSource(in, sourceStart, 1, failure))
         return MeasuredCopy::Failed;
     if (measured && platform::StateOfOpen(in.handle()) != *measured)
         return MeasuredCopy::ChangedBefore;
     QFile out(destination);
     if (!Open(out, QIODevice::WriteOnly | QIODevice::Truncate, 0)) {
-        ReportCopyFailure(source, destination, FailureOf(out));
+        failure.Fail(FailureOf(out));
         return MeasuredCopy::Failed;
     }
-    if (!CopyOpenRange(in, out, source, destination, sourceStart, length, 1, view, QString()))
+    if (!CopyOpenRange(in, out, sourceStart, length, 1, feedback, failure))
         return MeasuredCopy::Failed;
     if (measured && platform::StateOfOpen(in.handle()) != *measured)
         return MeasuredCopy::ChangedDuring;
@@ -207,5 +201,79 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
     errno = 0;
     if (measured && !platform::ApplyModeAndTime(out.handle(), *measured))
         *keepError = platform::LastFileError();
-    return CloseCopy(out, source, destination) ? MeasuredCopy::Copied : MeasuredCopy::Failed;
+    return CloseCopy(out, failure) ? MeasuredCopy::Copied : MeasuredCopy::Failed;
+}
+
+} // namespace
+
+bool CopyFileRange(const QString &source, const QString &destination, double sourceStart,
+                   double length, double destinationStart, CopyProgressView *view,
+                   const QString &captionSuffix) {
+    CopyFailure failure;
+    QFile in(source);
+    if (!OpenSource(in, sourceStart, destinationStart, failure))
+        return Report(failure, source, destination);
+    // Read/write keeps what the destination already holds: pieces are written into place.
+    QFile out(destination);
+    if (!Open(out, QIODevice::ReadWrite, qint64(destinationStart) - 1))
+        return ReportCopyFailure(source, destination, FailureOf(out));
+    if (!CopyOpenRange(in, out, sourceStart, length, destinationStart, {view, captionSuffix},
+                       failure) ||
+        !CloseCopy(out, failure))
+        return Report(failure, source, destination);
+    return true;
+}
+
+bool CopyFileRangeInto(const QString &source, QFile &out, const QString &destination,
+                       double sourceStart, double length, double destinationStart,
+                       CopyProgressView *view, const QString &captionSuffix) {
+    CopyFailure failure;
+    QFile in(source);
+    if (!OpenSource(in, sourceStart, destinationStart, failure))
+        return Report(failure, source, destination);
+    errno = 0;
+    if (!SeekTo(out, qint64(destinationStart) - 1))
+        return ReportCopyFailure(source, destination, FailureOf(out));
+    if (!CopyOpenRange(in, out, sourceStart, length, destinationStart, {view, captionSuffix},
+                       failure))
+        return Report(failure, source, destination);
+    return true;
+}
+
+MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination,
+                               double sourceStart, double length,
+                               const platform::FileState *measured, int *keepError,
+                               CopyProgressView *view) {
+    CopyFailure failure;
+    const MeasuredCopy result = MeasuredRange(source, destination, sourceStart, length, measured,
+                                              keepError, {view, {}, true}, failure);
+    Report(failure, source, destination);
+    return result;
+}
+
+MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
+                                     double length, const platform::FileState &measured,
+                                     int *keepError, std::optional<int> *failure) {
+    CopyFailure met;
+    const MeasuredCopy result = MeasuredRange(source, destination, 1, length, &measured, keepError,
+                                              {nullptr, {}, false}, met);
+    *failure = met.failed ? std::optional<int>(met.number) : std::nullopt;
+    return result;
+}
+
+bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
+                               const platform::FileState *stamp, std::optional<int> *failure) {
+    CopyFailure met;
+    QFile destination;
+    destination.open(out, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                     QFileDevice::AutoCloseHandle);
+    QFile in(source);
+    bool copied = OpenSource(in, 1, 1, met) &&
+                  CopyOpenRange(in, destination, 1, length, 1, {nullptr, {}, false}, met);
+    if (copied && stamp)
+        platform::ApplyModeAndTime(out, *stamp);
+    // A copy that failed closes with the file; its first error is the one to report.
+    copied = copied && CloseCopy(destination, met);
+    *failure = met.failed ? std::optional<int>(met.number) : std::nullopt;
+    return copied;
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QFile;
 
 // What a copy shows while it runs: the label text and the fraction of the bar.
@@ -36,6 +38,18 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
                                double sourceStart, double length,
                                const platform::FileState *measured, int *keepError,
                                CopyProgressView *view);
+
+// The measured copy of all of a source into a file of its own, for a thread without windows:
+// nothing is shown or asked and no events run. A failure to report leaves its numbered error in
+// *failure, for the run's thread to pass to ReportCopyFailure; a cancelled copy leaves none.
+MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
+                                     double length, const platform::FileState &measured,
+                                     int *keepError, std::optional<int> *failure);
+
+// The same for a copy of all of a source into a new file the caller opened (out, which this
+// closes), given stamp's permission bits and time when it is complete. True when it went through.
+bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
+                               const platform::FileState *stamp, std::optional<int> *failure);
 
 // The message of a failed copy with its numbered file error, asking "Abort current operation?"
 // (Yes sets the cancel flag). Returns false, for the caller to pass on.

@@ -6,6 +6,8 @@
 #include "backupoptions.h"
 #include "backupview.h"
 #include "clsNode.h"
+#include "copyahead.h"
+#include "copyfile.h"
 #include "doevents.h"
 #include "platform.h"
 #include "zipahead.h"
@@ -14,6 +16,7 @@
 #include <QSet>
 #include <QString>
 
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -80,8 +83,10 @@ private:
     void WriteAll();
     bool StartWriting();
     bool FillMedium();
+    bool FillPass();
     bool WriteNow(const FileRecord &file) const;
-    bool PrepareFile(int index);
+    // measured: the source as just looked at, when the caller did.
+    bool PrepareFile(int index, const platform::FileState *measured = nullptr);
     void DecideZip(int index, PendingCopy &copy);
     // The zipping label, shown only when it changes.
     void ShowZipState(const QString &text);
@@ -94,6 +99,22 @@ private:
     void PlaceFile(int index);
     bool DecideTarget(int index, PendingCopy &copy, QString &targetDir, QString &targetName);
     bool CopyPiece(int index, const PendingCopy &copy, const QString &target, double lengthKB);
+    // What a copy's end means for the file: false, with the file given up, unless it went
+    // through (a cancelled copy gives nothing up).
+    bool CopyEnded(int index, MeasuredCopy result, int keepError);
+    // A piece's room on the medium (returned in KB on disk), taken before its copy.
+    double TakeRoom(double lengthKB);
+    void GiveBackRoom(double onDiskKB);
+    void PieceWritten(int index, double lengthKB);
+
+    // aheadcopy.cpp: while the file at hand is copied, the files the pass places next are
+    // copied on another thread, as long as each is a whole plain copy that needs no question.
+    void CopyNextAhead(int current);
+    bool StartAhead(int index);
+    // The pass reached the next file copied ahead: it is recorded, or given up, as if copied now.
+    void TakeBackAhead(int index);
+    // Removes the copies made ahead that the pass will not reach.
+    void DropAhead();
     void CompleteCopy(int index, PendingCopy &copy);
     void FailFile(int index, const QString &reason);
     void ShowMediumLine();
@@ -167,6 +188,18 @@ private:
     ZipTotals totals;
     QHash<int, PendingCopy> pending;
     QSet<QString> madeDirs; // directories of copies on the current medium
+    // A copy made ahead and what it ended with, read once it is taken back.
+    struct AheadCopy {
+        QString source;
+        QString target;
+        double length = 0; // KB
+        double onDisk = 0; // KB
+        MeasuredCopy result = MeasuredCopy::Failed;
+        int keepError = platform::ErrNone;
+        std::optional<int> failure;
+    };
+    std::deque<std::shared_ptr<AheadCopy>> aheadCopies; // in the order of the pass
+    CopyAhead ahead;
 };
 
 // Runs one backup with the model's selected directories. A second call while one runs returns

@@ -107,6 +107,11 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         result = MeasuredCopy::ChangedDuring;
     if (result != MeasuredCopy::Copied || CancelFlag())
         QFile::remove(target);
+    return CopyEnded(index, result, keepError);
+}
+
+bool BackupRun::CopyEnded(int index, MeasuredCopy result, int keepError) {
+    const FileRecord &file = TheModel().Files[index];
     if (CancelFlag())
         return false;
     switch (result) {
@@ -119,7 +124,7 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         FailFile(index, QStringLiteral("it changed while it was copied"));
         return false;
     case MeasuredCopy::WrongLength:
-        if (!copy.version.Spanned)
+        if (!pending[index].version.Spanned)
             StatusPrint(QStringLiteral(
                 "Oh dear - lendone neq LenToUse when not spanned and not cancelled"));
         [[fallthrough]];

@@ -16,6 +16,13 @@
 
 // Returns true when the pass ended because the user stopped the run now.
 bool BackupRun::FillMedium() {
+    const bool stoppedNow = FillPass();
+    // A copy made ahead for a file the pass did not reach (after a stop or a cancel) is not kept.
+    DropAhead();
+    return stoppedNow;
+}
+
+bool BackupRun::FillPass() {
     Model &m = TheModel();
     zipCursor = 0;
     for (int i = 0; i < m.Files.size(); ++i) {
@@ -25,16 +32,21 @@ bool BackupRun::FillMedium() {
             DoEvents();
         if (CancelFlag())
             return false;
-        const FileRecord &file = m.Files[i];
-        if (!file.ToBackUp || file.Placed || !WriteNow(file))
-            continue;
-        ShowMediumLine();
-        if (!m.Files[i].Prepared && !PrepareFile(i))
-            continue;
-        // A zipped copy can be small enough to wait for a medium with room instead of spanning.
-        if (!WriteNow(m.Files[i]))
-            continue;
-        PlaceFile(i);
+        if (ahead.Next() == i) {
+            TakeBackAhead(i);
+        } else {
+            const FileRecord &file = m.Files[i];
+            if (!file.ToBackUp || file.Placed || !WriteNow(file))
+                continue;
+            ShowMediumLine();
+            if (!m.Files[i].Prepared && !PrepareFile(i))
+                continue;
+            // A zipped copy can be small enough to wait for a medium with room instead of
+            // spanning.
+            if (!WriteNow(m.Files[i]))
+                continue;
+            PlaceFile(i);
+        }
         if (CancelFlag())
             return false;
         if (control.StopAccepted() && control.stopNow)
@@ -59,12 +71,12 @@ bool BackupRun::SourceUnchanged(const FileRecord &file, const platform::FileStat
     return platform::StateOf(file.Path + file.Name) == state;
 }
 
-bool BackupRun::PrepareFile(int index) {
+bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
     Model &m = TheModel();
     FileRecord &file = m.Files[index];
     file.Prepared = true;
     PendingCopy copy;
-    copy.source = platform::StateOf(file.Path + file.Name);
+    copy.source = measured ? *measured : platform::StateOf(file.Path + file.Name);
     if (double(copy.source.length) != file.Size * 1024) {
         FailFile(index, QStringLiteral("its length changed after it was measured"));
         return false;
@@ -119,14 +131,40 @@ void BackupRun::PlaceFile(int index) {
         // Pieces are whole bytes.
         length = std::floor(length * 1024) / 1024;
     }
-    if (!options.chkSkip && !CopyPiece(index, copy, targetDir + targetName, length))
+    if (options.chkSkip) {
+        TakeRoom(length);
+        PieceWritten(index, length);
         return;
+    }
+    // The room is taken before the copy, so that the next file can be placed while it runs.
+    const double onDisk = TakeRoom(length);
+    CopyNextAhead(index);
+    // Preparing the next file may have moved the pending copies.
+    if (CopyPiece(index, pending[index], targetDir + targetName, length))
+        PieceWritten(index, length);
+    else
+        GiveBackRoom(onDisk);
+}
 
-    const double onDisk = SizeOnDiskKB(length * 1024, m.Settings.ClusterSize);
+double BackupRun::TakeRoom(double length) {
+    const double onDisk = SizeOnDiskKB(length * 1024, TheModel().Settings.ClusterSize);
     spaceUsed += onDisk;
     writtenTotal += onDisk;
-    file.DoneSize += length;
     ++piecesThisMedium;
+    return onDisk;
+}
+
+void BackupRun::GiveBackRoom(double onDisk) {
+    spaceUsed -= onDisk;
+    writtenTotal -= onDisk;
+    --piecesThisMedium;
+}
+
+void BackupRun::PieceWritten(int index, double length) {
+    Model &m = TheModel();
+    FileRecord &file = m.Files[index];
+    PendingCopy &copy = pending[index];
+    file.DoneSize += length;
     if (copy.version.Spanned)
         copy.version.SpanLength = m.MediaLast() + 1 - copy.version.MediumIndex;
     if (file.DoneSize >= file.StoreSize)

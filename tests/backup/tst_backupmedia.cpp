@@ -296,6 +296,8 @@ private Q_SLOTS:
         QCOMPARE(QFile(stored).size(), qint64(3500000));
         QCOMPARE(fx.Record(fx.Data("large.bin"))->VersionsLast(), 0);
         QVERIFY(fx.Record(fx.Data("small.txt"))->Versions.isEmpty());
+        // Nor its copy, though one may have been made beside the large file's.
+        QVERIFY(!QFile::exists(fx.MediumDir(1, 1) + platform::RelativeForm(fx.Data("small.txt"))));
     }
 
     void cancelledRunReloadsTheSavedModel() {

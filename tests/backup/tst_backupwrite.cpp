@@ -9,6 +9,7 @@
 #include "programfiles.h"
 #include "scriptedprompt.h"
 #include "sizerules.h"
+#include "smallfilesystem.h"
 #include "statuslog.h"
 #include "stopquestions.h"
 
@@ -344,8 +345,9 @@ private Q_SLOTS:
         fx.tree.Add({"data/first.bin:50000", "data/second.txt=abc"});
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
-        fx.view.onFile = [&](const QString &path) {
-            if (path.endsWith("second.txt"))
+        // Every copy has ended when the history is saved; the marks are cleared after that.
+        fx.view.onStage = [&](const QString &stage) {
+            if (stage == QLatin1String("Saving Files"))
                 fx.tree.Write("data/first.bin", "rewritten after its copy");
         };
         QVERIFY(fx.Run().finished);
@@ -396,6 +398,44 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(ini));
         QVERIFY(prompt.Texts().join('\n').contains("Error was : 61. Disk full"));
         QVERIFY(!fx.view.stages.contains("Setting File Attributes"));
+    }
+
+    // Copies made beside the one at hand fail as any copy does on a full medium: each is asked
+    // about, left out and kept marked, nothing of it stays on the medium, and the room it would
+    // have taken goes to the next file.
+    void fullMediumFailsEachCopyOnItsOwn() {
+        SmallFileSystem disk(1024);
+        if (!disk.IsMounted())
+            QSKIP("mounting a small file system needs the right to mount");
+        BackupFixture fx;
+        TheModel().Settings.BackupDirectory = disk.Root();
+        QStringList names;
+        for (int i = 0; i < 12; ++i) {
+            names.append(QStringLiteral("f%1.bin").arg(i));
+            // Sizes apart, so that the order of the copies is known.
+            fx.tree.Add({QStringLiteral("data/%1:%2").arg(names.last()).arg(150000 - i * 1000)});
+        }
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        for (int i = 0; i < 12; ++i)
+            prompt.AnswerWhen(QStringLiteral("Copy failed."), MsgAnswer::No);
+        const BackupResult result = fx.Run();
+        QVERIFY(result.fileErrors);
+        int recorded = 0;
+        for (const QString &name : names) {
+            const QString stored =
+                disk.Root() + "Backup001/MEDIA001/" + platform::RelativeForm(fx.Data(name));
+            const bool kept = !fx.Record(fx.Data(name))->Versions.isEmpty();
+            recorded += kept;
+            QCOMPARE(QFile::exists(stored), kept);
+            QCOMPARE(platform::ArchiveAttributeSet(fx.Data(name)), !kept);
+            if (kept)
+                QCOMPARE(ReadAll(stored), ReadAll(fx.Data(name)));
+        }
+        QVERIFY(recorded > 0 && recorded < names.size());
+        const QStringList asked = prompt.Texts().filter(QStringLiteral("Copy failed."));
+        QCOMPARE(asked.size(), names.size() - recorded);
+        QVERIFY(asked.first().contains(QStringLiteral("Error was : 61. Disk full")));
     }
 
     void skipCopyRecordsOnly() {

@@ -1,0 +1,94 @@
+// The next file's copy, made on another thread while the file at hand is copied. Only a whole
+// plain copy whose place on the medium needs no question goes ahead: the run decides all about
+// it beforehand, as it would have when it came to the file, and takes the outcome back in turn.
+
+#include "backuprun.h"
+
+#include "cancelflag.h"
+#include "copyfile.h"
+#include "model.h"
+#include "platform.h"
+#include "targetpath.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+void BackupRun::CopyNextAhead(int current) {
+    if (zipping)
+        return;
+    Model &m = TheModel();
+    // Enough ahead to keep the other core busy while the file at hand is copied.
+    double queued = 0;
+    for (const auto &copy : aheadCopies)
+        queued += copy->length;
+    int next = std::max(current, ahead.Last()) + 1;
+    while (queued < m.Files[current].StoreSize && ahead.Room()) {
+        while (next < m.Files.size() &&
+               (!m.Files[next].ToBackUp || m.Files[next].Placed || !WriteNow(m.Files[next])))
+            ++next;
+        if (next >= m.Files.size() || !StartAhead(next))
+            return;
+        queued += m.Files[next++].StoreSize;
+    }
+}
+
+bool BackupRun::StartAhead(int index) {
+    Model &m = TheModel();
+    const FileRecord &file = m.Files[index];
+    const QString relative = platform::RelativeForm(file.Path);
+    const bool spans =
+        m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace;
+    if (file.Prepared || spans || !UsableTarget(relative, file.Name, mediumDir + relative))
+        return false;
+    // A source whose length changed is given up with a message, which waits for its turn.
+    const platform::FileState measured = platform::StateOf(file.Path + file.Name);
+    if (double(measured.length) != file.Size * 1024 || !PrepareFile(index, &measured))
+        return false;
+    PendingCopy &copy = pending[index];
+    QString targetDir;
+    QString targetName;
+    if (!DecideTarget(index, copy, targetDir, targetName))
+        return false;
+    copy.version.MediumIndex = m.MediaLast() + 1;
+    auto outcome = std::make_shared<AheadCopy>();
+    outcome->source = file.Path + file.Name;
+    outcome->target = targetDir + targetName;
+    outcome->length = file.StoreSize;
+    outcome->onDisk = TakeRoom(file.StoreSize);
+    EnsureDirectory(targetDir);
+    aheadCopies.push_back(outcome);
+    ahead.Start(index, [outcome, measured] {
+        outcome->result = CopyMeasuredFileQuietly(outcome->source, outcome->target,
+                                                  double(qint64(outcome->length * 1024)), measured,
+                                                  &outcome->keepError, &outcome->failure);
+        if (outcome->result != MeasuredCopy::Copied || CancelFlag())
+            QFile::remove(outcome->target);
+    });
+    return true;
+}
+
+void BackupRun::TakeBackAhead(int index) {
+    const std::shared_ptr<AheadCopy> outcome = aheadCopies.front();
+    aheadCopies.pop_front();
+    ShowMediumLine();
+    view.SetCurrentFile(outcome->source);
+    // The copies behind it keep the other core busy while this one is waited for.
+    CopyNextAhead(index);
+    ahead.TakeBack();
+    if (outcome->failure)
+        ReportCopyFailure(outcome->source, outcome->target, *outcome->failure);
+    if (CopyEnded(index, outcome->result, outcome->keepError))
+        PieceWritten(index, outcome->length);
+    else
+        GiveBackRoom(outcome->onDisk);
+}
+
+void BackupRun::DropAhead() {
+    while (!aheadCopies.empty()) {
+        ahead.TakeBack();
+        QFile::remove(aheadCopies.front()->target);
+        GiveBackRoom(aheadCopies.front()->onDisk);
+        aheadCopies.pop_front();
+    }
+}

@@ -1,0 +1,93 @@
+#include "copyahead.h"
+
+#include "doevents.h"
+
+#include <algorithm>
+#include <chrono>
+
+CopyAhead::~CopyAhead() {
+    {
+        std::lock_guard lock(mutex);
+        quit = true;
+    }
+    changed.notify_all();
+    if (thread.joinable())
+        thread.join();
+}
+
+bool CopyAhead::Room() const {
+    if (std::thread::hardware_concurrency() < 2)
+        return false;
+    std::lock_guard lock(mutex);
+    return jobs.size() < MaxHeld;
+}
+
+int CopyAhead::Next() const {
+    std::lock_guard lock(mutex);
+    return jobs.empty() ? -1 : jobs.front()->key;
+}
+
+int CopyAhead::Last() const {
+    std::lock_guard lock(mutex);
+    return jobs.empty() ? -1 : jobs.back()->key;
+}
+
+void CopyAhead::Start(int key, std::function<void()> work) {
+    {
+        std::lock_guard lock(mutex);
+        jobs.push_back(std::make_shared<Job>(Job{key, std::move(work), State::Waiting}));
+        if (!thread.joinable())
+            thread = std::thread([this] { Run(); });
+    }
+    changed.notify_all();
+}
+
+std::shared_ptr<CopyAhead::Job> CopyAhead::FirstWaiting() const {
+    const auto at = std::find_if(jobs.begin(), jobs.end(), [](const std::shared_ptr<Job> &job) {
+        return job->state == State::Waiting;
+    });
+    return at == jobs.end() ? nullptr : *at;
+}
+
+void CopyAhead::RunJob(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Job> &job) {
+    job->state = State::Running;
+    lock.unlock();
+    job->work();
+    lock.lock();
+    job->work = nullptr;
+    job->state = State::Ended;
+    changed.notify_all();
+}
+
+void CopyAhead::TakeBack() {
+    EventPacer pacer;
+    std::unique_lock lock(mutex);
+    while (!jobs.empty() && jobs.front()->state != State::Ended) {
+        // Rather than wait for the copy running here, the run's thread makes the next one
+        // waiting itself; it is taken back in its turn all the same.
+        if (const std::shared_ptr<Job> job = FirstWaiting()) {
+            RunJob(lock, job);
+            continue;
+        }
+        changed.wait_for(lock, std::chrono::milliseconds(20));
+        if (pacer.Due()) {
+            lock.unlock();
+            DoEvents();
+            lock.lock();
+        }
+    }
+    if (!jobs.empty())
+        jobs.pop_front();
+}
+
+void CopyAhead::Run() {
+    std::unique_lock lock(mutex);
+    while (true) {
+        // What was handed over runs even when quitting: each copy owns what it opened.
+        changed.wait(lock, [this] { return FirstWaiting() || quit; });
+        const std::shared_ptr<Job> job = FirstWaiting();
+        if (!job)
+            return;
+        RunJob(lock, job);
+    }
+}
