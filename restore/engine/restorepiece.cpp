@@ -55,24 +55,30 @@ void RestoreRun::CopyPiece(int position) {
             CopyFileRange(source, w.target, 1, pieceLength, w.BytesRestored + 1, &view, suffix);
     } else {
         const bool last = Completes(w, w.BytesRestored + pieceLength);
+        CopyNextAhead(position);
         copied = CopyIntoDestination(source, w, pieceLength, last ? &stamp : nullptr, suffix);
     }
-    if (!copied) {
-        w.RestoreDone = false;
-        totalSize -= v.Size;
-        doneSize -= w.BytesRestored / 1024;
-        AddPartial(w.target);
-        if (CancelFlag())
-            return;
-        // The medium is found again at once, so a piece that cannot be read would be asked
-        // for forever; the second failure on the same medium gives the file up.
-        if (w.failedMedium == currentMedium)
-            GiveUp(index, CopyFailedMessage);
-        else
-            w.failedMedium = currentMedium;
+    if (copied)
+        PieceDone(position, pieceLength);
+    else
+        PieceFailed(index);
+}
+
+void RestoreRun::PieceFailed(int index) {
+    const VersionRecord &v = TheModel().Files[index].Versions[selection.Files()[index].UseVersion];
+    FileWork &w = work[index];
+    w.RestoreDone = false;
+    totalSize -= v.Size;
+    doneSize -= w.BytesRestored / 1024;
+    AddPartial(w.target);
+    if (CancelFlag())
         return;
-    }
-    PieceDone(position, pieceLength);
+    // The medium is found again at once, so a piece that cannot be read would be asked
+    // for forever; the second failure on the same medium gives the file up.
+    if (w.failedMedium == currentMedium)
+        GiveUp(index, CopyFailedMessage);
+    else
+        w.failedMedium = currentMedium;
 }
 
 bool RestoreRun::Completes(const FileWork &w, double bytes) const {
@@ -155,18 +161,21 @@ bool RestoreRun::CompleteZip(int index) {
 }
 
 bool RestoreRun::PieceSource(int index, const VersionRecord &v, QString &source) {
+    if (SafeSource(index, v, source))
+        return true;
+    GiveUp(index, UnsafePathMessage);
+    return false;
+}
+
+bool RestoreRun::SafeSource(int index, const VersionRecord &v, QString &source) {
     const FileRecord &f = TheModel().Files[index];
     const bool byDefault = v.StoredName.isEmpty();
     const QString relative =
         byDefault ? AddSlashed(platform::RelativeForm(f.Path)) + f.Name : v.StoredName;
     const bool safe = SafeFileName(f.Name) && (!byDefault || SafeAbsolutePath(f.Path)) &&
                       SafeRelativePath(relative) && mediumFolder.Holds(relative);
-    if (!safe) {
-        GiveUp(index, UnsafePathMessage);
-        return false;
-    }
     source = loadedDirectory + relative;
-    return true;
+    return safe;
 }
 
 void RestoreRun::ShowProgress(const QString &source, const QString &destination) {

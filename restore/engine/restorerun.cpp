@@ -193,9 +193,15 @@ bool RestoreRun::CopyFromCurrentMedium() {
         if (!selection.Files()[index].Ticked || work[index].CurrentMedium != currentMedium)
             continue;
         if (CancelFlag())
-            return false;
-        CopyPiece(position);
+            break;
+        if (ahead.Next() == position)
+            TakeBackAhead(position, true);
+        else
+            CopyPiece(position);
     }
+    // Only a cancel leaves copies made ahead: those that went through count as restored.
+    while (ahead.Next() >= 0)
+        TakeBackAhead(ahead.Next(), false);
     return !CancelFlag();
 }
 

@@ -7,6 +7,7 @@
 // (restorepiece.cpp), where a file lands (restoredestination.cpp) and the program files
 // (restoreprogini.cpp).
 
+#include "copyahead.h"
 #include "mediasearch.h"
 #include "model.h"
 #include "platform.h"
@@ -19,7 +20,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <memory>
+#include <optional>
 
 class QTemporaryDir;
 
@@ -99,7 +102,17 @@ private:
 
     // restorepiece.cpp
     bool PieceSource(int index, const VersionRecord &v, QString &source);
+    // The same without giving the file up: false when the path is not safe.
+    bool SafeSource(int index, const VersionRecord &v, QString &source);
     void PieceDone(int position, double pieceLength);
+    void PieceFailed(int index);
+
+    // restoreahead.cpp: while the file at hand is copied, the next whole plain files of this
+    // medium are copied on another thread, as long as each needs no note and no question.
+    void CopyNextAhead(int current);
+    bool StartAhead(int position);
+    // The loop reached the next file copied ahead: it counts as restored, or failed, now.
+    void TakeBackAhead(int position, bool copyMore);
     bool CompleteZip(int index);
     void ShowProgress(const QString &source, const QString &destination);
     void RestartFile(int index);
@@ -157,6 +170,15 @@ private:
     qint64 lastProgress = -1;
     // The run's own working folder, removed with everything in it when the run ends.
     std::unique_ptr<QTemporaryDir> privateFolder;
+    // A copy made ahead and what it ended with, read once it is taken back.
+    struct AheadCopy {
+        QString source;
+        double length = 0; // bytes
+        bool copied = false;
+        std::optional<int> failure;
+    };
+    std::deque<std::shared_ptr<AheadCopy>> aheadCopies; // in the order of the loop
+    CopyAhead ahead;
 };
 
 // Copies the program files and the information file from the "!IN_HERE!" of a medium into the

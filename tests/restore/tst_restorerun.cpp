@@ -12,6 +12,7 @@
 #include "restorerun.h"
 #include "restoreselection.h"
 #include "scriptedprompt.h"
+#include "smallfilesystem.h"
 #include "temptree.h"
 #include "textutil.h"
 #include "zipper.h"
@@ -858,6 +859,33 @@ private Q_SLOTS:
             ++restored;
         }
         QCOMPARE(restored + result.unrestored.size(), directories * perDirectory);
+    }
+
+    // Copies made beside the one at hand fail as any copy does on a full disk: each is asked
+    // about and listed, and no file is left behind in part.
+    void fullDiskFailsEachCopyOnItsOwn() {
+        SmallFileSystem disk(1024);
+        if (!disk.IsMounted())
+            QSKIP("mounting a small file system needs the right to mount");
+        Machine mx;
+        for (int i = 0; i < 12; ++i)
+            mx.tree.Add({QStringLiteral("data/f%1.bin:%2").arg(i).arg(150000 - i * 1000)});
+        mx.Backup();
+        mx.Load();
+        RestorePrompt prompt;
+        for (int i = 0; i < 24; ++i)
+            prompt.AnswerWhen("Copy failed.", MsgAnswer::No);
+        const RestoreOptions options{disk.Root(), false, false};
+        const RestoreResult result =
+            RestoreRun(mx.selection, mx.drives, mx.loaded, options, mx.restoreView).DoRestore();
+        const QStringList restored = FilesBelow(disk.Root());
+        QVERIFY(!restored.isEmpty());
+        for (const QString &name : restored)
+            QCOMPARE(ReadAll(disk.Root() + name), ReadAll(mx.Data(name)));
+        QCOMPARE(restored.size() + result.unrestored.size(), 12);
+        const QStringList asked = prompt.Texts().filter("Copy failed.");
+        QCOMPARE(asked.size(), 2 * int(result.unrestored.size()));
+        QVERIFY(asked.first().contains("Error was : 61. Disk full"));
     }
 
     void unreadablePieceIsGivenUpOnItsSecondFailure() {
