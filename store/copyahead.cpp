@@ -59,8 +59,9 @@ void CopyAhead::RunJob(std::unique_lock<std::mutex> &lock, const std::shared_ptr
     changed.notify_all();
 }
 
-void CopyAhead::TakeBack() {
+void CopyAhead::TakeBack(const std::function<bool()> &more) {
     EventPacer pacer;
+    bool mayAskMore = bool(more);
     std::unique_lock lock(mutex);
     while (!jobs.empty() && jobs.front()->state != State::Ended) {
         // Rather than wait for the copy running here, the run's thread makes the next one
@@ -68,6 +69,13 @@ void CopyAhead::TakeBack() {
         if (const std::shared_ptr<Job> job = FirstWaiting()) {
             RunJob(lock, job);
             continue;
+        }
+        if (mayAskMore && jobs.size() < MaxHeld) {
+            lock.unlock();
+            mayAskMore = more();
+            lock.lock();
+            if (mayAskMore)
+                continue;
         }
         changed.wait_for(lock, std::chrono::milliseconds(20));
         if (pacer.Due()) {

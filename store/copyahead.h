@@ -16,7 +16,7 @@
 class CopyAhead {
 public:
     // Copies held at most (running, waiting or ended and not taken back).
-    static constexpr int MaxHeld = 4;
+    static constexpr std::size_t MaxHeld = 8;
 
     CopyAhead() = default;
     // Lets the copies handed over run to their end (they watch the cancel flag).
@@ -32,9 +32,10 @@ public:
     // The key of the copy handed over last, or -1 when none is held.
     int Last() const;
     void Start(int key, std::function<void()> work);
-    // Waits until the next copy has ended, letting window events run (and making copies not
-    // begun yet meanwhile), and lets it go: what it ended with is the caller's.
-    void TakeBack();
+    // Waits until the next copy has ended, letting window events run, and lets it go: what it
+    // ended with is the caller's. Meanwhile the run's thread makes the copies not begun yet,
+    // and asks more (which answers whether it started another copy) for further ones.
+    void TakeBack(const std::function<bool()> &more = nullptr);
 
 private:
     enum class State { Waiting, Running, Ended };

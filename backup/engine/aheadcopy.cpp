@@ -15,22 +15,23 @@
 #include <algorithm>
 
 void BackupRun::CopyNextAhead(int current) {
-    if (zipping)
-        return;
-    Model &m = TheModel();
     // Enough ahead to keep the other core busy while the file at hand is copied.
     double queued = 0;
     for (const auto &copy : aheadCopies)
         queued += copy->length;
+    while (queued < TheModel().Files[current].StoreSize && StartNextAhead(current))
+        queued += aheadCopies.back()->length;
+}
+
+bool BackupRun::StartNextAhead(int current) {
+    if (zipping || !ahead.Room())
+        return false;
+    const Model &m = TheModel();
     int next = std::max(current, ahead.Last()) + 1;
-    while (queued < m.Files[current].StoreSize && ahead.Room()) {
-        while (next < m.Files.size() &&
-               (!m.Files[next].ToBackUp || m.Files[next].Placed || !WriteNow(m.Files[next])))
-            ++next;
-        if (next >= m.Files.size() || !StartAhead(next))
-            return;
-        queued += m.Files[next++].StoreSize;
-    }
+    while (next < m.Files.size() &&
+           (!m.Files[next].ToBackUp || m.Files[next].Placed || !WriteNow(m.Files[next])))
+        ++next;
+    return next < m.Files.size() && StartAhead(next);
 }
 
 bool BackupRun::StartAhead(int index) {
@@ -73,9 +74,9 @@ void BackupRun::TakeBackAhead(int index) {
     aheadCopies.pop_front();
     ShowMediumLine();
     view.SetCurrentFile(outcome->source);
-    // The copies behind it keep the other core busy while this one is waited for.
+    // The copies behind it keep both cores busy while this one is waited for.
     CopyNextAhead(index);
-    ahead.TakeBack();
+    ahead.TakeBack([this, index] { return StartNextAhead(index); });
     if (outcome->failure)
         ReportCopyFailure(outcome->source, outcome->target, *outcome->failure);
     if (CopyEnded(index, outcome->result, outcome->keepError))

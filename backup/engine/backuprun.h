@@ -110,6 +110,8 @@ private:
     // aheadcopy.cpp: while the file at hand is copied, the files the pass places next are
     // copied on another thread, as long as each is a whole plain copy that needs no question.
     void CopyNextAhead(int current);
+    // Starts the copy of the next file the pass would place after current and those ahead.
+    bool StartNextAhead(int current);
     bool StartAhead(int index);
     // The pass reached the next file copied ahead: it is recorded, or given up, as if copied now.
     void TakeBackAhead(int index);

@@ -13,25 +13,26 @@
 #include <algorithm>
 
 void RestoreRun::CopyNextAhead(int current) {
-    const QList<int> &order = selection.SortedOrder();
-    const auto versionOf = [&](int position) -> const VersionRecord & {
-        const int index = order[position];
-        return TheModel().Files[index].Versions[selection.Files()[index].UseVersion];
-    };
+    const int index = selection.SortedOrder()[current];
+    const double bytes =
+        TheModel().Files[index].Versions[selection.Files()[index].UseVersion].Size * 1024;
     // Enough ahead to keep the other core busy while the file at hand is copied.
     double queued = 0;
     for (const auto &copy : aheadCopies)
         queued += copy->length;
-    int next = std::max(current, ahead.Last()) + 1;
-    while (queued < versionOf(current).Size * 1024 && ahead.Room()) {
-        while (next < order.size() && (!selection.Files()[order[next]].Ticked ||
-                                       work[order[next]].CurrentMedium != currentMedium))
-            ++next;
-        if (next >= order.size() || !StartAhead(next))
-            return;
+    while (queued < bytes && StartNextAhead(current))
         queued += aheadCopies.back()->length;
+}
+
+bool RestoreRun::StartNextAhead(int current) {
+    if (!ahead.Room())
+        return false;
+    const QList<int> &order = selection.SortedOrder();
+    int next = std::max(current, ahead.Last()) + 1;
+    while (next < order.size() && (!selection.Files()[order[next]].Ticked ||
+                                   work[order[next]].CurrentMedium != currentMedium))
         ++next;
-    }
+    return next < order.size() && StartAhead(next);
 }
 
 bool RestoreRun::StartAhead(int position) {
@@ -74,10 +75,13 @@ void RestoreRun::TakeBackAhead(int position, bool copyMore) {
     aheadCopies.pop_front();
     const int index = selection.SortedOrder()[position];
     ShowProgress(outcome->source, work[index].destination);
-    // The copies behind it keep the other core busy while this one is waited for.
-    if (copyMore)
+    // The copies behind it keep both cores busy while this one is waited for.
+    if (copyMore) {
         CopyNextAhead(position);
-    ahead.TakeBack();
+        ahead.TakeBack([this, position] { return StartNextAhead(position); });
+    } else {
+        ahead.TakeBack();
+    }
     if (outcome->failure)
         ReportCopyFailure(outcome->source, work[index].destination, *outcome->failure);
     if (outcome->copied)

@@ -110,6 +110,8 @@ private:
     // restoreahead.cpp: while the file at hand is copied, the next whole plain files of this
     // medium are copied on another thread, as long as each needs no note and no question.
     void CopyNextAhead(int current);
+    // Starts the copy of the next file of the medium after current and those ahead.
+    bool StartNextAhead(int current);
     bool StartAhead(int position);
     // The loop reached the next file copied ahead: it counts as restored, or failed, now.
     void TakeBackAhead(int position, bool copyMore);
