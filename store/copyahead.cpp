@@ -32,7 +32,7 @@ int CopyAhead::Last() const {
     return jobs.empty() ? -1 : jobs.back()->key;
 }
 
-void CopyAhead::Start(int key, std::function<void()> work) {
+void CopyAhead::Start(int key, Work work) {
     {
         std::lock_guard lock(mutex);
         jobs.push_back(std::make_shared<Job>(Job{key, std::move(work), State::Waiting}));
@@ -49,10 +49,11 @@ std::shared_ptr<CopyAhead::Job> CopyAhead::FirstWaiting() const {
     return at == jobs.end() ? nullptr : *at;
 }
 
-void CopyAhead::RunJob(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Job> &job) {
+void CopyAhead::RunJob(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Job> &job,
+                       bool onRunThread) {
     job->state = State::Running;
     lock.unlock();
-    job->work();
+    job->work(onRunThread);
     lock.lock();
     job->work = nullptr;
     job->state = State::Ended;
@@ -67,7 +68,7 @@ void CopyAhead::TakeBack(const std::function<bool()> &more) {
         // Rather than wait for the copy running here, the run's thread makes the next one
         // waiting itself; it is taken back in its turn all the same.
         if (const std::shared_ptr<Job> job = FirstWaiting()) {
-            RunJob(lock, job);
+            RunJob(lock, job, true);
             continue;
         }
         if (mayAskMore && jobs.size() < MaxHeld) {
@@ -96,6 +97,6 @@ void CopyAhead::Run() {
         const std::shared_ptr<Job> job = FirstWaiting();
         if (!job)
             return;
-        RunJob(lock, job);
+        RunJob(lock, job, false);
     }
 }

@@ -31,7 +31,9 @@ public:
     int Next() const;
     // The key of the copy handed over last, or -1 when none is held.
     int Last() const;
-    void Start(int key, std::function<void()> work);
+    // The work learns whether it runs on the run's thread (where window events may run).
+    using Work = std::function<void(bool onRunThread)>;
+    void Start(int key, Work work);
     // Waits until the next copy has ended, letting window events run, and lets it go: what it
     // ended with is the caller's. Meanwhile the run's thread makes the copies not begun yet,
     // and asks more (which answers whether it started another copy) for further ones.
@@ -41,12 +43,13 @@ private:
     enum class State { Waiting, Running, Ended };
     struct Job {
         int key = -1;
-        std::function<void()> work;
+        Work work;
         State state = State::Waiting;
     };
     // With the lock held.
     std::shared_ptr<Job> FirstWaiting() const;
-    void RunJob(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Job> &job);
+    void RunJob(std::unique_lock<std::mutex> &lock, const std::shared_ptr<Job> &job,
+                bool onRunThread);
     void Run();
 
     mutable std::mutex mutex;

@@ -253,23 +253,24 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
 
 MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
                                      double length, const platform::FileState &measured,
-                                     int *keepError, std::optional<int> *failure) {
+                                     bool events, int *keepError, std::optional<int> *failure) {
     CopyFailure met;
     const MeasuredCopy result = MeasuredRange(source, destination, 1, length, &measured, keepError,
-                                              {nullptr, {}, false}, met);
+                                              {nullptr, {}, events}, met);
     *failure = met.failed ? std::optional<int>(met.number) : std::nullopt;
     return result;
 }
 
 bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
-                               const platform::FileState *stamp, std::optional<int> *failure) {
+                               const platform::FileState *stamp, bool events,
+                               std::optional<int> *failure) {
     CopyFailure met;
     QFile destination;
     destination.open(out, QIODevice::ReadWrite | QIODevice::Unbuffered,
                      QFileDevice::AutoCloseHandle);
     QFile in(source);
     bool copied = OpenSource(in, 1, 1, met) &&
-                  CopyOpenRange(in, destination, 1, length, 1, {nullptr, {}, false}, met);
+                  CopyOpenRange(in, destination, 1, length, 1, {nullptr, {}, events}, met);
     if (copied && stamp)
         platform::ApplyModeAndTime(out, *stamp);
     // A copy that failed closes with the file; its first error is the one to report.

@@ -39,17 +39,19 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
                                const platform::FileState *measured, int *keepError,
                                CopyProgressView *view);
 
-// The measured copy of all of a source into a file of its own, for a thread without windows:
-// nothing is shown or asked and no events run. A failure to report leaves its numbered error in
-// *failure, for the run's thread to pass to ReportCopyFailure; a cancelled copy leaves none.
+// The measured copy of all of a source into a file of its own, for a copy made ahead: nothing is
+// shown or asked, and window events run only with events (never on another thread than the
+// windows'). A failure to report leaves its numbered error in *failure, for the run's thread to
+// pass to ReportCopyFailure; a cancelled copy leaves none.
 MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
                                      double length, const platform::FileState &measured,
-                                     int *keepError, std::optional<int> *failure);
+                                     bool events, int *keepError, std::optional<int> *failure);
 
 // The same for a copy of all of a source into a new file the caller opened (out, which this
 // closes), given stamp's permission bits and time when it is complete. True when it went through.
 bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
-                               const platform::FileState *stamp, std::optional<int> *failure);
+                               const platform::FileState *stamp, bool events,
+                               std::optional<int> *failure);
 
 // The message of a failed copy with its numbered file error, asking "Abort current operation?"
 // (Yes sets the cancel flag). Returns false, for the caller to pass on.

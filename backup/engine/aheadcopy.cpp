@@ -59,10 +59,10 @@ bool BackupRun::StartAhead(int index) {
     outcome->onDisk = TakeRoom(file.StoreSize);
     EnsureDirectory(targetDir);
     aheadCopies.push_back(outcome);
-    ahead.Start(index, [outcome, measured] {
-        outcome->result = CopyMeasuredFileQuietly(outcome->source, outcome->target,
-                                                  double(qint64(outcome->length * 1024)), measured,
-                                                  &outcome->keepError, &outcome->failure);
+    ahead.Start(index, [outcome, measured](bool onRunThread) {
+        outcome->result = CopyMeasuredFileQuietly(
+            outcome->source, outcome->target, double(qint64(outcome->length * 1024)), measured,
+            onRunThread, &outcome->keepError, &outcome->failure);
         if (outcome->result != MeasuredCopy::Copied || CancelFlag())
             QFile::remove(outcome->target);
     });

@@ -63,9 +63,9 @@ bool RestoreRun::StartAhead(int position) {
     outcome->source = source;
     outcome->length = double(stamp.length);
     aheadCopies.push_back(outcome);
-    ahead.Start(position, [outcome, fd, stamp] {
+    ahead.Start(position, [outcome, fd, stamp](bool onRunThread) {
         outcome->copied = CopyIntoDescriptorQuietly(outcome->source, fd, outcome->length, &stamp,
-                                                    &outcome->failure);
+                                                    onRunThread, &outcome->failure);
     });
     return true;
 }
