@@ -16,7 +16,9 @@ CopyAhead::~CopyAhead() {
 }
 
 bool CopyAhead::Room() const {
-    if (std::thread::hardware_concurrency() < 2)
+    // The system is asked once: the answer costs a system call.
+    static const bool secondCore = std::thread::hardware_concurrency() > 1;
+    if (!secondCore)
         return false;
     std::lock_guard lock(mutex);
     return jobs.size() < MaxHeld;

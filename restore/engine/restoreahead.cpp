@@ -44,10 +44,12 @@ bool RestoreRun::StartAhead(int position) {
     if (v.Zipped || w.BytesRestored != 0 || !w.destination.isEmpty() || !w.target.isEmpty() ||
         !SafeSource(index, v, source))
         return false;
-    // A destination that has to be moved or shortened leaves notes, which wait for their turn.
+    // A destination that is refused, moved or shortened leaves a line or a note, which waits
+    // for its turn.
     const QString directory =
         options.chkDirStruct ? AddSlashed(platform::RelativeForm(f.Path)) : QString();
-    if ((options.restoreTo + directory + f.Name).size() >= RestorePathLimit)
+    if ((options.chkDirStruct && !SafeAbsolutePath(f.Path)) ||
+        (options.restoreTo + directory + f.Name).size() >= RestorePathLimit)
         return false;
     const platform::FileState stamp = platform::StateOf(source);
     w.ExpectedSize = v.Size;
