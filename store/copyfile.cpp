@@ -10,8 +10,12 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 namespace {
@@ -38,6 +42,26 @@ int FailureOf(const QFile &file) {
     }
 }
 
+struct CopyHold {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::atomic<bool> held = false;
+};
+
+CopyHold &Hold() {
+    static CopyHold hold;
+    return hold;
+}
+
+void WaitWhileHeld() {
+    CopyHold &hold = Hold();
+    if (!hold.held)
+        return;
+    std::unique_lock lock(hold.mutex);
+    while (hold.held && !CancelFlag())
+        hold.changed.wait_for(lock, std::chrono::milliseconds(50));
+}
+
 bool Open(QFile &file, QIODevice::OpenMode mode, qint64 offset) {
     errno = 0;
     if (platform::InjectedFault(platform::FaultPoint::Open) != 0)
@@ -52,6 +76,15 @@ bool SeekTo(QFile &file, qint64 offset) {
 }
 
 } // namespace
+
+void HoldCopiesAside(bool held) {
+    CopyHold &hold = Hold();
+    {
+        std::lock_guard lock(hold.mutex);
+        hold.held = held;
+    }
+    hold.changed.notify_all();
+}
 
 bool ReportCopyFailure(const QString &source, const QString &destination, int number) {
     AskAbortCurrentOperation(QStringLiteral("A file error occured whilst copying a file.\n"
@@ -96,6 +129,8 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
     EventPacer pacer;
     std::unique_ptr<char[]> buffer;
     while (remaining > 0) {
+        if (!feedback.events)
+            WaitWhileHeld();
         if (CancelFlag())
             return false;
         const qint64 block = std::min(remaining, BlockSize);

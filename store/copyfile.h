@@ -53,6 +53,10 @@ bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
                                const platform::FileState *stamp, bool events,
                                std::optional<int> *failure);
 
+// While held, copies made on another thread (the quiet ones without events) wait before their
+// next block: a pause of the run holds the disk too. A cancel lets them go on to their end.
+void HoldCopiesAside(bool held);
+
 // The message of a failed copy with its numbered file error, asking "Abort current operation?"
 // (Yes sets the cancel flag). Returns false, for the caller to pass on.
 bool ReportCopyFailure(const QString &source, const QString &destination, int number);

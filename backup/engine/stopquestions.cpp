@@ -3,6 +3,7 @@
 #include "backupview.h"
 #include "cancelconfirm.h"
 #include "cancelflag.h"
+#include "copyfile.h"
 #include "prompt.h"
 #include "statuslog.h"
 #include "zipper.h"
@@ -40,10 +41,14 @@ bool AskCancel() {
 }
 
 void AskPause() {
-    // Zips made ahead wait with the run.
+    // Zips and copies made ahead wait with the run.
     HoldZips(true);
+    HoldCopiesAside(true);
     struct Release {
-        ~Release() { HoldZips(false); }
+        ~Release() {
+            HoldZips(false);
+            HoldCopiesAside(false);
+        }
     } release;
     while (!CancelFlag()) {
         const MsgAnswer answer = MsgBox(Question::Paused,

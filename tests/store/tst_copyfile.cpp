@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <atomic>
 #include <functional>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -179,6 +182,45 @@ private Q_SLOTS:
             !CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("dst.bin"), 1, 3 * MiB, 1, &view));
         QCOMPARE(view.labels.size(), 1);
         QCOMPARE(tree.Read("dst.bin"), tree.Read("src.bin").left(MiB));
+    }
+
+    // A pause holds copies made on another thread before their next block; going on lets the
+    // copy end whole, a cancel ends it there.
+    void heldCopyWaitsForTheRun_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("continued") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void heldCopyWaitsForTheRun() {
+        QFETCH(bool, cancel);
+        TempTree tree({"src.bin:" + QString::number(3 * MiB)});
+        const QString source = tree.PathOf("src.bin");
+        const platform::FileState measured = platform::StateOf(source);
+        HoldCopiesAside(true);
+        std::atomic<bool> ended = false;
+        MeasuredCopy result = MeasuredCopy::Failed;
+        std::optional<int> failure;
+        std::thread aside([&] {
+            int keepError = 0;
+            result = CopyMeasuredFileQuietly(source, tree.PathOf("dst.bin"), 3 * MiB, measured,
+                                             false, &keepError, &failure);
+            ended = true;
+        });
+        QTest::qWait(100);
+        const bool endedWhileHeld = ended;
+        const qint64 writtenWhileHeld = QFileInfo(tree.PathOf("dst.bin")).size();
+        if (cancel)
+            SetCancelFlag(true);
+        else
+            HoldCopiesAside(false);
+        aside.join();
+        HoldCopiesAside(false);
+        QVERIFY(!endedWhileHeld);
+        QCOMPARE(writtenWhileHeld, 0);
+        QVERIFY(!failure);
+        QCOMPARE(result, cancel ? MeasuredCopy::Failed : MeasuredCopy::Copied);
+        if (!cancel)
+            QCOMPARE(tree.Read("dst.bin"), tree.Read("src.bin"));
     }
 
     // A backup's copy: a source that differs from its measure, before or during the copy, is
