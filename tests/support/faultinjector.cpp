@@ -9,6 +9,7 @@ FaultInjector::~FaultInjector() {
 }
 
 void FaultInjector::FailAt(Point point, int nth, int error, bool andAfter) {
+    std::lock_guard lock(mutex);
     Slot &slot = counters[Index(point)];
     slot.failAt = slot.calls + nth;
     slot.error = error;
@@ -16,12 +17,25 @@ void FaultInjector::FailAt(Point point, int nth, int error, bool andAfter) {
     slot.fired = false;
 }
 
+int FaultInjector::Calls(Point point) const {
+    std::lock_guard lock(mutex);
+    return counters[Index(point)].calls;
+}
+
+bool FaultInjector::Fired(Point point) const {
+    std::lock_guard lock(mutex);
+    return counters[Index(point)].fired;
+}
+
 void FaultInjector::Reset() {
+    std::lock_guard lock(mutex);
     counters = {};
 }
 
 int FaultInjector::Hook(Point point, void *context) {
-    Slot &slot = static_cast<FaultInjector *>(context)->counters[Index(point)];
+    auto *self = static_cast<FaultInjector *>(context);
+    std::lock_guard lock(self->mutex);
+    Slot &slot = self->counters[Index(point)];
     ++slot.calls;
     const bool due = slot.failAt > 0 &&
                      (slot.calls == slot.failAt || (slot.andAfter && slot.calls > slot.failAt));
