@@ -34,10 +34,18 @@ int CopyAhead::Last() const {
     return jobs.empty() ? -1 : jobs.back()->key;
 }
 
-void CopyAhead::Start(int key, Work work) {
+double CopyAhead::HeldSize() const {
+    std::lock_guard lock(mutex);
+    double size = 0;
+    for (const auto &job : jobs)
+        size += job->size;
+    return size;
+}
+
+void CopyAhead::Start(int key, double size, Work work) {
     {
         std::lock_guard lock(mutex);
-        jobs.push_back(std::make_shared<Job>(Job{key, std::move(work), State::Waiting}));
+        jobs.push_back(std::make_shared<Job>(Job{key, size, std::move(work), State::Waiting}));
         if (!thread.joinable())
             thread = std::thread([this] { Run(); });
     }

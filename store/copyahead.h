@@ -33,7 +33,10 @@ public:
     int Last() const;
     // The work learns whether it runs on the run's thread (where window events may run).
     using Work = std::function<void(bool onRunThread)>;
-    void Start(int key, Work work);
+    // size: how much the copy is, in the caller's unit, for HeldSize.
+    void Start(int key, double size, Work work);
+    // The size of the copies held, so that the run hands over as much as it copies itself.
+    double HeldSize() const;
     // Waits until the next copy has ended, letting window events run, and lets it go: what it
     // ended with is the caller's. Meanwhile the run's thread makes the copies not begun yet,
     // and asks more (which answers whether it started another copy) for further ones.
@@ -43,6 +46,7 @@ private:
     enum class State { Waiting, Running, Ended };
     struct Job {
         int key = -1;
+        double size = 0;
         Work work;
         State state = State::Waiting;
     };

@@ -97,16 +97,12 @@ bool ReportCopyFailure(const QString &source, const QString &destination, int nu
 namespace {
 
 // What a copy that did not go through met: nothing (it was cancelled) or a numbered error.
-struct CopyFailure {
-    bool failed = false;
-    int number = platform::ErrNone;
+using CopyFailure = std::optional<int>;
 
-    bool Fail(int error) {
-        failed = true;
-        number = error;
-        return false;
-    }
-};
+bool Fail(CopyFailure &failure, int number) {
+    failure = number;
+    return false;
+}
 
 // Where a copy reports its progress: a view, if any, and whether window events may run. A copy
 // on another thread has neither.
@@ -136,14 +132,14 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
         const qint64 block = std::min(remaining, BlockSize);
         if (platform::InjectedFault(platform::FaultPoint::Read) != 0 ||
             platform::InjectedFault(platform::FaultPoint::Write) != 0)
-            return failure.Fail(platform::LastFileError());
+            return Fail(failure, platform::LastFileError());
         qint64 moved = -2;
         if (inSystem) {
             errno = 0;
             moved = platform::CopyBetweenDescriptors(in.handle(), inOffset, out.handle(), outOffset,
                                                      block);
             if (moved < 0 && moved != -2)
-                return failure.Fail(platform::LastFileError());
+                return Fail(failure, platform::LastFileError());
             // Some file systems report an early end to the system copy; reading settles it.
             inSystem = moved > 0;
         }
@@ -151,17 +147,17 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
             if (!buffer)
                 buffer.reset(new char[size_t(BlockSize)]);
             if (!SeekTo(in, inOffset) || !SeekTo(out, outOffset))
-                return failure.Fail(platform::ErrDeviceIO);
+                return Fail(failure, platform::ErrDeviceIO);
             errno = 0;
             moved = in.read(buffer.get(), block);
             // A source shorter than the range (it shrank since it was measured) must not become
             // a copy padded with whatever the buffer held.
             if (moved <= 0)
-                return failure.Fail(moved < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
+                return Fail(failure, moved < 0 ? FailureOf(in) : int(platform::ErrInputPastEnd));
             errno = 0;
             const qint64 put = out.write(buffer.get(), moved);
             if (put != moved)
-                return failure.Fail(put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
+                return Fail(failure, put < 0 ? FailureOf(out) : int(platform::ErrDiskFull));
         }
         remaining -= moved;
         inOffset += moved;
@@ -189,9 +185,9 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
 // Checks the positions and opens the source at its start.
 bool OpenSource(QFile &in, double sourceStart, double destinationStart, CopyFailure &failure) {
     if (sourceStart < 1 || destinationStart < 1)
-        return failure.Fail(platform::ErrBadFileNameOrNumber);
+        return Fail(failure, platform::ErrBadFileNameOrNumber);
     if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
-        return failure.Fail(FailureOf(in));
+        return Fail(failure, FailureOf(in));
     return true;
 }
 
@@ -199,17 +195,17 @@ bool OpenSource(QFile &in, double sourceStart, double destinationStart, CopyFail
 bool CloseCopy(QFile &out, CopyFailure &failure) {
     errno = 0;
     if (platform::InjectedFault(platform::FaultPoint::Flush) != 0)
-        return failure.Fail(platform::LastFileError());
+        return Fail(failure, platform::LastFileError());
     out.close();
     if (out.error() != QFileDevice::NoError)
-        return failure.Fail(FailureOf(out));
+        return Fail(failure, FailureOf(out));
     return true;
 }
 
 // Asks about a failure the copy met; a cancelled copy asks nothing. False either way.
 bool Report(const CopyFailure &failure, const QString &source, const QString &destination) {
-    if (failure.failed)
-        ReportCopyFailure(source, destination, failure.number);
+    if (failure)
+        ReportCopyFailure(source, destination, *failure);
     return false;
 }
 
@@ -223,7 +219,7 @@ MeasuredCopy MeasuredRange(const QString &source, const QString &destination, do
         return MeasuredCopy::ChangedBefore;
     QFile out(destination);
     if (!Open(out, QIODevice::WriteOnly | QIODevice::Truncate, 0)) {
-        failure.Fail(FailureOf(out));
+        Fail(failure, FailureOf(out));
         return MeasuredCopy::Failed;
     }
     if (!CopyOpenRange(in, out, sourceStart, length, 1, feedback, failure))
@@ -289,27 +285,24 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
 MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
                                      double length, const platform::FileState &measured,
                                      bool events, int *keepError, std::optional<int> *failure) {
-    CopyFailure met;
-    const MeasuredCopy result = MeasuredRange(source, destination, 1, length, &measured, keepError,
-                                              {nullptr, {}, events}, met);
-    *failure = met.failed ? std::optional<int>(met.number) : std::nullopt;
-    return result;
+    *failure = std::nullopt;
+    return MeasuredRange(source, destination, 1, length, &measured, keepError,
+                         {nullptr, {}, events}, *failure);
 }
 
 bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
                                const platform::FileState *stamp, bool events,
                                std::optional<int> *failure) {
-    CopyFailure met;
+    *failure = std::nullopt;
     QFile destination;
     destination.open(out, QIODevice::ReadWrite | QIODevice::Unbuffered,
                      QFileDevice::AutoCloseHandle);
     QFile in(source);
-    bool copied = OpenSource(in, 1, 1, met) &&
-                  CopyOpenRange(in, destination, 1, length, 1, {nullptr, {}, events}, met);
+    bool copied = OpenSource(in, 1, 1, *failure) &&
+                  CopyOpenRange(in, destination, 1, length, 1, {nullptr, {}, events}, *failure);
     if (copied && stamp)
         platform::ApplyModeAndTime(out, *stamp);
     // A copy that failed closes with the file; its first error is the one to report.
-    copied = copied && CloseCopy(destination, met);
-    *failure = met.failed ? std::optional<int>(met.number) : std::nullopt;
+    copied = copied && CloseCopy(destination, *failure);
     return copied;
 }

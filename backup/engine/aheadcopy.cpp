@@ -16,11 +16,8 @@
 
 void BackupRun::CopyNextAhead(int current) {
     // Enough ahead to keep the other core busy while the file at hand is copied.
-    double queued = 0;
-    for (const auto &copy : aheadCopies)
-        queued += copy->length;
-    while (queued < TheModel().Files[current].StoreSize && StartNextAhead(current))
-        queued += aheadCopies.back()->length;
+    while (ahead.HeldSize() < TheModel().Files[current].StoreSize && StartNextAhead(current)) {
+    }
 }
 
 bool BackupRun::StartNextAhead(int current) {
@@ -59,7 +56,7 @@ bool BackupRun::StartAhead(int index) {
     outcome->onDisk = TakeRoom(file.StoreSize);
     EnsureDirectory(targetDir);
     aheadCopies.push_back(outcome);
-    ahead.Start(index, [outcome, measured](bool onRunThread) {
+    ahead.Start(index, outcome->length, [outcome, measured](bool onRunThread) {
         outcome->result = CopyMeasuredFileQuietly(
             outcome->source, outcome->target, double(qint64(outcome->length * 1024)), measured,
             onRunThread, &outcome->keepError, &outcome->failure);

@@ -17,11 +17,8 @@ void RestoreRun::CopyNextAhead(int current) {
     const double bytes =
         TheModel().Files[index].Versions[selection.Files()[index].UseVersion].Size * 1024;
     // Enough ahead to keep the other core busy while the file at hand is copied.
-    double queued = 0;
-    for (const auto &copy : aheadCopies)
-        queued += copy->length;
-    while (queued < bytes && StartNextAhead(current))
-        queued += aheadCopies.back()->length;
+    while (ahead.HeldSize() < bytes && StartNextAhead(current)) {
+    }
 }
 
 bool RestoreRun::StartNextAhead(int current) {
@@ -65,7 +62,7 @@ bool RestoreRun::StartAhead(int position) {
     outcome->source = source;
     outcome->length = double(stamp.length);
     aheadCopies.push_back(outcome);
-    ahead.Start(position, [outcome, fd, stamp](bool onRunThread) {
+    ahead.Start(position, outcome->length, [outcome, fd, stamp](bool onRunThread) {
         outcome->copied = CopyIntoDescriptorQuietly(outcome->source, fd, outcome->length, &stamp,
                                                     onRunThread, &outcome->failure);
     });

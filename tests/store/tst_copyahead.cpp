@@ -31,9 +31,9 @@ private slots:
         std::atomic<bool> ended[3] = {false, false, false};
         std::atomic<bool> lastEnded = false;
         // The first copy ends only after the last one has.
-        ahead.Start(10, [&](bool) { ended[0] = WaitFor(lastEnded); });
-        ahead.Start(11, [&](bool) { ended[1] = true; });
-        ahead.Start(12, [&](bool) { ended[2] = lastEnded = true; });
+        ahead.Start(10, 1, [&](bool) { ended[0] = WaitFor(lastEnded); });
+        ahead.Start(11, 1, [&](bool) { ended[1] = true; });
+        ahead.Start(12, 1, [&](bool) { ended[2] = lastEnded = true; });
         for (int key = 10; key <= 12; ++key) {
             QCOMPARE(ahead.Next(), key);
             ahead.TakeBack();
@@ -54,18 +54,18 @@ private slots:
         std::atomic<bool> thirdOnRunThread = false;
         std::atomic<bool> firstBegun = false;
         std::atomic<bool> firstSawThird = false;
-        ahead.Start(1, [&](bool) {
+        ahead.Start(1, 1, [&](bool) {
             firstBegun = true;
             firstSawThird = WaitFor(thirdOnRunThread);
         });
         QVERIFY(WaitFor(firstBegun));
-        ahead.Start(2, [&](bool onRunThread) {
+        ahead.Start(2, 1, [&](bool onRunThread) {
             secondOnRunThread = onRunThread && std::this_thread::get_id() == runThread;
         });
         ahead.TakeBack([&] {
             if (asked.exchange(true))
                 return false;
-            ahead.Start(3, [&](bool onRunThread) {
+            ahead.Start(3, 1, [&](bool onRunThread) {
                 thirdOnRunThread = onRunThread && std::this_thread::get_id() == runThread;
             });
             return true;
@@ -81,7 +81,7 @@ private slots:
         {
             CopyAhead ahead;
             for (int key = 0; key < 5; ++key)
-                ahead.Start(key, [&](bool) {
+                ahead.Start(key, 1, [&](bool) {
                     std::this_thread::sleep_for(std::chrono::milliseconds(2));
                     ++ran;
                 });
