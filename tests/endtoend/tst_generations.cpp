@@ -122,6 +122,12 @@ private Q_SLOTS:
                                     .arg(backup.err.right(600), changes) +
                                 where));
 
+            if (kind == 2) // the large file spans media
+                QVERIFY(QDir(setup.tree.PathOf(QStringLiteral("backups/Backup%1")
+                                                   .arg(generation, 3, 10, QLatin1Char('0'))))
+                            .entryList({QStringLiteral("MEDIA*")}, QDir::Dirs)
+                            .size() > 1);
+
             const QString to = setup.tree.PathOf(QStringLiteral("restore%1").arg(generation));
             qputenv("TZ", "XST-5:30");
             const Run restore = setup.Restore({QStringLiteral("--from"),
