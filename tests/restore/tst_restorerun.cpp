@@ -346,15 +346,18 @@ private Q_SLOTS:
         QTest::addColumn<double>("mediaKB");
         QTest::addColumn<bool>("zip");
         QTest::addColumn<int>("bigBytes"); // of "back\slash.txt"; hex text zips to about half
-        QTest::newRow("plain") << -1.0 << false << 40;
-        QTest::newRow("zipped") << -1.0 << true << 4000;
-        QTest::newRow("spanned") << 330.0 << false << 800000;
-        QTest::newRow("zipped and spanned") << 330.0 << true << 800000;
+        QTest::addColumn<bool>("byHand");  // every file ticked, the replaced ones too
+        QTest::newRow("plain") << -1.0 << false << 40 << false;
+        QTest::newRow("zipped") << -1.0 << true << 4000 << false;
+        QTest::newRow("spanned") << 330.0 << false << 800000 << false;
+        QTest::newRow("zipped and spanned") << 330.0 << true << 800000 << false;
+        QTest::newRow("replaced ones ticked by hand") << -1.0 << false << 40 << true;
     }
     void namesAndSwapsComeBackExactly() {
         QFETCH(double, mediaKB);
         QFETCH(bool, zip);
         QFETCH(int, bigBytes);
+        QFETCH(bool, byHand);
         const QByteArray zone = qgetenv("TZ");
         const auto restoreZone = qScopeGuard([&] {
             zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
@@ -392,10 +395,15 @@ private Q_SLOTS:
         qputenv("TZ", "IST-5:30");
         tzset();
         mx.Load();
+        for (RestoreFileState &file : mx.selection.Files())
+            file.Ticked = file.Ticked || byHand;
         RestorePrompt prompt;
         const RestoreResult result = mx.Restore();
         QCOMPARE(prompt.Unexpected(), 0);
-        QCOMPARE(result.unrestored, QStringList());
+        const QString replaced = QLatin1String(ReplacedMessage);
+        const QStringList replacedOnes{"inner.txt" + replaced + mx.Data("box/"),
+                                       "notes" + replaced + mx.Data()};
+        QCOMPARE(result.unrestored, byHand ? replacedOnes : QStringList());
         const QStringList expected = FilesBelow(mx.Data());
         QCOMPARE(FilesBelow(mx.Restored(QString())), expected);
         for (const QString &file : expected) {
