@@ -22,8 +22,9 @@ int BackupOf(const FileRecord &file, const RestoreFileState &state) {
 
 QList<int> RestoreSelection::ReplacedFiles() const {
     const Model &m = TheModel();
+    // The files to restore: ticked and shown, with a version.
     const auto ticked = [&](qsizetype i) {
-        return files[i].Ticked && files[i].UseVersion >= 0 &&
+        return files[i].Ticked && files[i].Shown && files[i].UseVersion >= 0 &&
                files[i].UseVersion <= m.Files[i].VersionsLast();
     };
     QHash<QString, int> fileAt; // comparable full path -> index

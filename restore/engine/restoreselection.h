@@ -57,8 +57,8 @@ public:
     // folder, or a folder's file that it replaced by a file, stays unticked (ReplacedFiles).
     bool ApplyRestoreType(int type, bool programNow);
 
-    // Of the ticked files, those whose path cannot exist beside another's with the directory
-    // structure kept: a file whose path is a folder above another ticked file. Of each such pair
+    // Of the files to restore, those whose path cannot exist beside another's with the directory
+    // structure kept: a file whose path is a folder above another such file. Of each such pair
     // the file from the later backup (by the versions to restore) is kept, as that backup held
     // it at the path; the other is listed here, in index order.
     QList<int> ReplacedFiles() const;
