@@ -1,9 +1,12 @@
 #include "unzip.h"
 
+#include "cancelflag.h"
+#include "doevents.h"
 #include "patterns.h"
 #include "platform.h"
 #include "prompt.h"
 #include "textutil.h"
+#include "ziptime.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,10 +29,13 @@ constexpr quint32 TypeMask = 0170000;
 constexpr quint32 LinkType = 0120000;
 constexpr quint32 DirectoryType = 0040000;
 constexpr size_t ChunkSize = 262144;
+constexpr qint64 PumpEvery = 1048576;
 
 struct Run {
     QString destination; // ends in the separator
     UnzipWrite write = UnzipWrite::Safe;
+    UnzipEvents events = UnzipEvents::Quiet;
+    qint64 sincePump = 0; // bytes written since the event pump last ran
     QStringList patterns;
     QString message;
     int code = 0;
@@ -37,6 +43,24 @@ struct Run {
     bool withoutPassword = false;
     bool keepExisting = false;
     std::vector<char> buffer = std::vector<char>(ChunkSize);
+
+    // After each mebibyte written, when pumped: lets events run and says whether the cancel
+    // flag, set meanwhile, stops the extraction. A cancel is reported as such, whatever failed
+    // before it.
+    bool Stopped(const QString &name, qint64 written) {
+        if (events != UnzipEvents::Pumped || code == UnzipCancelled)
+            return code == UnzipCancelled;
+        sincePump += written;
+        if (sincePump >= PumpEvery) {
+            sincePump = 0;
+            DoEvents();
+        }
+        if (!CancelFlag())
+            return false;
+        message += QStringLiteral("  cancelled:  ") + name + QLatin1Char('\n');
+        code = UnzipCancelled;
+        return true;
+    }
 
     void Fail(const QString &name, const QString &why, int failure) {
         message += QStringLiteral("  error:  ") + name + QStringLiteral("  (") + why +
@@ -65,13 +89,22 @@ void FailWith(Run &run, const QString &name, zip_error_t *error) {
     run.Fail(name, QString::fromUtf8(zip_error_strerror(error)), CodeOf(error));
 }
 
+// Whether the name starts with a drive. Only Windows has drives; elsewhere "a:b.txt" is a name.
+bool StartsWithDrive(const QString &name) {
+#ifdef Q_OS_WIN
+    return name.size() >= 2 && name.at(1) == QLatin1Char(':') && name.at(0).isLetter();
+#else
+    Q_UNUSED(name);
+    return false;
+#endif
+}
+
 // The parts of the entry's path below the destination; nothing when the name is absolute,
-// starts with a drive or climbs with "..". A backslash counts as a separator, as archives made
-// on Windows use it.
+// starts with a drive or climbs with "..". On Windows a backslash counts as a separator, as
+// archives made there use it; elsewhere it is part of a name.
 std::optional<QStringList> PartsBelowDestination(QString name) {
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (name.startsWith(QLatin1Char('/')) ||
-        (name.size() >= 2 && name.at(1) == QLatin1Char(':') && name.at(0).isLetter()))
+    name.replace(platform::Separator(), QLatin1Char('/'));
+    if (name.startsWith(QLatin1Char('/')) || StartsWithDrive(name))
         return std::nullopt;
     QStringList parts;
     for (const QString &part : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
@@ -185,7 +218,7 @@ bool Commit(QFileDevice &out) {
 // beside the target, renamed only when the whole entry came out intact; a scratch write is
 // removed when it fails.
 void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode,
-                const QString &target, const QString &name) {
+                std::optional<qint64> seconds, const QString &target, const QString &name) {
     // A link in the way is replaced, never written through.
     if (QFileInfo(target).isSymLink() && !QFile::remove(target)) {
         run.Fail(name, QStringLiteral("cannot replace the link"), UnzipWriteFailed);
@@ -222,6 +255,8 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
             return;
         }
         total += zip_uint64_t(got);
+        if (run.Stopped(name, got))
+            return;
     }
     if ((stat.valid & ZIP_STAT_SIZE) && total != stat.size) {
         run.Fail(name, QStringLiteral("entry shorter than its stated size"), UnzipDamaged);
@@ -231,8 +266,10 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
         run.Fail(name, out.errorString(), UnzipWriteFailed);
         return;
     }
-    if (stat.valid & ZIP_STAT_MTIME)
-        out.setFileTime(QDateTime::fromSecsSinceEpoch(stat.mtime),
+    if (!seconds && (stat.valid & ZIP_STAT_MTIME))
+        seconds = qint64(stat.mtime);
+    if (seconds)
+        out.setFileTime(QDateTime::fromSecsSinceEpoch(*seconds, Qt::UTC),
                         QFileDevice::FileModificationTime);
     if (!Commit(out)) {
         run.Fail(name, out.errorString(), UnzipWriteFailed);
@@ -268,7 +305,8 @@ bool ExtractEntry(Run &run, zip_t *archive, zip_uint64_t index) {
         run.Fail(name, QStringLiteral("refused, links are not extracted"), UnzipRefused);
         return true;
     }
-    const bool directory = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\')) ||
+    const bool directory = name.endsWith(QLatin1Char('/')) ||
+                           name.endsWith(platform::Separator()) ||
                            (mode & TypeMask) == DirectoryType;
     if (directory || parts->isEmpty()) {
         QString folder;
@@ -289,7 +327,7 @@ bool ExtractEntry(Run &run, zip_t *archive, zip_uint64_t index) {
     zip_file_t *file = OpenEntry(run, archive, index, encrypted, name);
     if (!file)
         return true;
-    WriteEntry(run, file, stat, mode, target, name);
+    WriteEntry(run, file, stat, mode, ExactEntryTime(archive, index), target, name);
     zip_fclose(file);
     return true;
 }
@@ -312,10 +350,11 @@ QString Finish(const Run &run) {
 } // namespace
 
 QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
-                   int patternCount, UnzipWrite write) {
+                   int patternCount, UnzipWrite write, UnzipEvents events) {
     Run run;
     run.destination = AddSlashed(destination);
     run.write = write;
+    run.events = events;
     run.patterns = patterns.mid(0, std::max(0, patternCount));
     int openError = ZIP_ER_OK;
     std::unique_ptr<zip_t, decltype(&zip_discard)> zip(
@@ -333,8 +372,10 @@ QString UnzipFiles(const QString &archive, const QString &destination, const QSt
     }
     bool matched = false;
     const zip_int64_t entries = zip_get_num_entries(zip.get(), 0);
-    for (zip_int64_t i = 0; i < entries; ++i)
+    for (zip_int64_t i = 0; i < entries && !run.Stopped(archive, 0); ++i)
         matched = ExtractEntry(run, zip.get(), zip_uint64_t(i)) || matched;
+    if (run.code == UnzipCancelled)
+        return Finish(run);
     if (!matched)
         run.Fail(archive, QStringLiteral("no entry matched"), UnzipNoMatch);
     return Finish(run);

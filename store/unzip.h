@@ -12,6 +12,7 @@ enum UnzipError {
     UnzipNoMatch = 11,          // no entry matched the patterns
     UnzipRefused = 12,          // a name that leads outside the destination, or a link
     UnzipWriteFailed = 50,      // a file or folder could not be written (disk full, no access)
+    UnzipCancelled = 80,        // stopped by the cancel flag
     UnzipUnsupported = 81,      // compression or encryption method not supported
     UnzipBadPassword = 82,      // encrypted entry without its password
 };
@@ -22,9 +23,16 @@ enum UnzipError {
 // restore does; a file that fails is removed all the same.
 enum class UnzipWrite { Safe, Scratch };
 
+// Whether a long extraction lets window events run. Pumped: the event pump runs after every
+// mebibyte written, and a cancel flag set meanwhile stops the extraction, with no part of the
+// file left and the code UnzipCancelled. Quiet: neither, for work no one may interrupt.
+enum class UnzipEvents { Quiet, Pumped };
+
 // patterns: entry names to extract ('*' and '?' allowed, matched without regard to case against
 // the whole entry name); an empty list or a count of 0 extracts everything. Returns the message
 // text: one line per extracted file ending in its destination path, lines for the entries that
-// failed, and on failure "\n\nError!!!!! " + code + "\n\n".
+// failed, and on failure "\n\nError!!!!! " + code + "\n\n". A file gets the entry's exact
+// time where the entry carries it, else its DOS time, and the entry's Unix permission bits.
 QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
-                   int patternCount, UnzipWrite write = UnzipWrite::Safe);
+                   int patternCount, UnzipWrite write = UnzipWrite::Safe,
+                   UnzipEvents events = UnzipEvents::Quiet);

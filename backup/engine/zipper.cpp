@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "statuslog.h"
 #include "zipfiletarget.h"
+#include "ziptime.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -145,10 +146,13 @@ void AppendEstimateLine(int count, double totalBytes) {
     file.write(line.toUtf8());
 }
 
-// The entry carries the file's mode as a Unix zip tool writes it, and its time.
+// The entry carries the file's mode as a Unix zip tool writes it, and its time twice: the DOS
+// time every tool reads, and the exact UTC time the restore prefers, which no time zone moves.
 bool StampEntry(zip_t *archive, zip_uint64_t index, const platform::FileState &state) {
     const zip_uint32_t attributes = (zip_uint32_t(S_IFREG) | platform::KeptMode(state.mode)) << 16;
-    return zip_file_set_mtime(archive, index, time_t(state.modified / 1000000000), 0) == 0 &&
+    const qint64 seconds = state.modified / 1000000000;
+    return zip_file_set_mtime(archive, index, time_t(seconds), 0) == 0 &&
+           SetExactEntryTime(archive, index, seconds) &&
            zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, attributes) == 0;
 }
 
@@ -177,7 +181,8 @@ int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::Fil
         }
         if (!chunked)
             zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, DeflateLevel);
-        if (i < states.size() && !StampEntry(archive, zip_uint64_t(index), states.at(i)))
+        const platform::FileState state = chunked ? states.at(i) : platform::StateOf(source);
+        if (!StampEntry(archive, zip_uint64_t(index), state))
             return zip_error_code_zip(zip_get_error(archive));
     }
     return ZIP_ER_OK;

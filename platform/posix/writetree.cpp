@@ -13,8 +13,8 @@ namespace platform {
 
 namespace {
 
+// A backslash is part of a name here, never a separator.
 QString Normalised(QString relative) {
-    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (relative.endsWith(QLatin1Char('/')))
         relative.chop(1);
     return relative;

@@ -6,9 +6,9 @@
 
 namespace {
 
-// Both separators count, as a file written on one system may be read on the other.
+// '/' and the system's own separator: on POSIX a backslash is part of a name.
 bool IsSeparator(QChar c) {
-    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+    return c == QLatin1Char('/') || c == platform::Separator();
 }
 
 bool HasParentComponent(const QString &path) {
@@ -24,8 +24,14 @@ bool HasParentComponent(const QString &path) {
     return false;
 }
 
+// Only Windows has drives; elsewhere "c:" is a name like any other.
 bool HasDrive(const QString &path) {
+#ifdef Q_OS_WIN
     return path.size() >= 2 && path.at(1) == QLatin1Char(':');
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
 }
 
 qsizetype LastSeparator(const QString &path) {
@@ -48,8 +54,7 @@ bool SafeAbsolutePath(const QString &path) {
 }
 
 bool SafeRelativePath(const QString &path) {
-    return !path.isEmpty() && !platform::IsAbsolutePath(path) &&
-           !path.startsWith(QLatin1Char('/')) && !path.startsWith(QLatin1Char('\\')) &&
+    return !path.isEmpty() && !platform::IsAbsolutePath(path) && !IsSeparator(path.at(0)) &&
            !HasDrive(path) && !HasParentComponent(path);
 }
 

@@ -141,8 +141,9 @@ bool RestoreRun::CompleteZip(int index) {
         const QString folder = AddSlashed(staging.path());
         view.SetUnzipping(true);
         // The staging folder is private and removed below: syncing each file there only waits.
-        const QString text =
-            UnzipFiles(w.target, folder, {QStringLiteral("*")}, 1, UnzipWrite::Scratch);
+        // Pause and Cancel act during a long unzip as during a copy.
+        const QString text = UnzipFiles(w.target, folder, {QStringLiteral("*")}, 1,
+                                        UnzipWrite::Scratch, UnzipEvents::Pumped);
         view.SetUnzipping(false);
         const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                            QDir::Hidden | QDir::System);
@@ -155,7 +156,8 @@ bool RestoreRun::CompleteZip(int index) {
         RemoveDirectoryTree(folder);
     }
     QFile::remove(w.target);
-    if (!ok)
+    // A cancelled unzip is no damaged zip: the run stops at its next check.
+    if (!ok && !CancelFlag())
         GiveUp(index, UnzipFailedMessage);
     return ok;
 }

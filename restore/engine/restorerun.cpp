@@ -65,6 +65,14 @@ void RestoreRun::Start() {
         totalSize += v.Size;
         work[index].CurrentMedium = v.MediumIndex;
     }
+    // Chosen by hand, a file and a folder may still claim one path: the later backup's keeps it,
+    // and the other is listed for what it is, not failed as a copy in whichever order media come.
+    if (options.chkDirStruct) {
+        for (int index : selection.ReplacedFiles()) {
+            totalSize -= m.Files[index].Versions[files[index].UseVersion].Size;
+            GiveUp(index, ReplacedMessage);
+        }
+    }
     for (MediumRecord &medium : m.Media)
         medium.RestoreSkip = !medium.Available;
     SetCancelFlag(false);
@@ -217,7 +225,10 @@ void RestoreRun::Finish() {
                                       QStringLiteral(" Requested, Used ") +
                                       QString::number(selection.Files()[index].UseVersion));
     }
-    result.substitutedLabel = QString::number(result.substituted.size()) + of;
+    // The finished list shows the notes on shortened destinations beside the substitutions:
+    // the count above it counts every entry it holds.
+    result.substitutedLabel =
+        QString::number(result.substituted.size() + result.shortened.size()) + of;
     if (options.chkIni) {
         tree->MakeDirectory(QLatin1String(MarkerDirectoryName));
         if (!FindProgramMedium())

@@ -59,6 +59,8 @@ inline constexpr char UnzipFailedMessage[] = " - The zipped copy could not be un
 inline constexpr char NoWorkFolderMessage[] =
     " - No private working folder could be made to unzip it in! - ";
 inline constexpr char CopyFailedMessage[] = " - The copy failed again on the same media! - ";
+inline constexpr char ReplacedMessage[] =
+    " - A later backup holds a folder or file in its place, restored instead! - ";
 
 // Paths of this length or more are too long (251, not 256).
 inline constexpr int RestorePathLimit = 251;

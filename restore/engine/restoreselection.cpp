@@ -117,6 +117,8 @@ bool RestoreSelection::ApplyRestoreType(int type, bool programNow) {
         files[i].Ticked = type == RestoreAllWithProgram || type == RestoreAllLatest;
         files[i].UseVersion = m.Files[i].VersionsLast();
     }
+    for (int replaced : ReplacedFiles())
+        files[replaced].Ticked = false;
     return type == RestoreAllWithProgram || type == RestoreProgramOnly;
 }
 

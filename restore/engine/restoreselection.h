@@ -53,7 +53,15 @@ public:
 
     // Types 0 to 2 tick every file (0, 1) or none (2) with its latest version; returns whether
     // the program and information file are to be restored. Type 3 leaves the choice as it is.
+    // Types 0 and 1 restore the latest state, so a file that a later backup replaced by a
+    // folder, or a folder's file that it replaced by a file, stays unticked (ReplacedFiles).
     bool ApplyRestoreType(int type, bool programNow);
+
+    // Of the files to restore, those whose path cannot exist beside another's with the directory
+    // structure kept: a file whose path is a folder above another such file. Of each such pair
+    // the file from the later backup (by the versions to restore) is kept, as that backup held
+    // it at the path; the other is listed here, in index order.
+    QList<int> ReplacedFiles() const;
 
     // Sets Shown for every file; returns whether any file's Shown changed.
     bool DoFilter2(const RestoreFilter &filter);

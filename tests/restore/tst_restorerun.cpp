@@ -21,10 +21,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <thread>
 #include <zip.h>
@@ -120,8 +123,13 @@ class CountingView : public RestoreView {
 public:
     int finished = 0;
     QStringList unzipping;
+    std::function<void()> onUnzipping;
     void Finished() override { ++finished; }
-    void SetUnzipping(bool on) override { unzipping.append(on ? "on" : "off"); }
+    void SetUnzipping(bool on) override {
+        unzipping.append(on ? "on" : "off");
+        if (on && onUnzipping)
+            onUnzipping();
+    }
 };
 
 // A machine in a temporary folder, as the backup tests set it up, with a restore folder too.
@@ -331,6 +339,80 @@ private Q_SLOTS:
         }
     }
 
+    // Two generations of a tree whose names a POSIX file system allows and a CD does not, with
+    // a file and a folder trading places, back up and come back as the latest backup held them,
+    // byte for byte and second for second, also under another time zone.
+    void namesAndSwapsComeBackExactly_data() {
+        QTest::addColumn<double>("mediaKB");
+        QTest::addColumn<bool>("zip");
+        QTest::addColumn<int>("bigBytes"); // of "back\slash.txt"; hex text zips to about half
+        QTest::addColumn<bool>("byHand");  // every file ticked, the replaced ones too
+        QTest::newRow("plain") << -1.0 << false << 40 << false;
+        QTest::newRow("zipped") << -1.0 << true << 4000 << false;
+        QTest::newRow("spanned") << 330.0 << false << 800000 << false;
+        QTest::newRow("zipped and spanned") << 330.0 << true << 800000 << false;
+        QTest::newRow("replaced ones ticked by hand") << -1.0 << false << 40 << true;
+    }
+    void namesAndSwapsComeBackExactly() {
+        QFETCH(double, mediaKB);
+        QFETCH(bool, zip);
+        QFETCH(int, bigBytes);
+        QFETCH(bool, byHand);
+        const QByteArray zone = qgetenv("TZ");
+        const auto restoreZone = qScopeGuard([&] {
+            zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+            tzset();
+        });
+        qputenv("TZ", "UTC0");
+        tzset();
+        Machine mx;
+        const QString big = "back\\slash.txt";
+        mx.tree.Write("data/" + big, TempTree::PseudoRandomBytes(bigBytes / 2, "big").toHex());
+        // Text that zips to a fraction, so that every file is stored zipped when zipping.
+        const auto add = [&](const QString &relative) {
+            mx.tree.Write("data/" + relative, relative.toUtf8().repeated(300));
+        };
+        for (const char *file : {"a:b.txt", "with space.txt", "notes", "box/inner.txt"})
+            add(QString::fromLatin1(file));
+        // Odd seconds, before 1980 and recent: what a DOS time floors, clamps or shifts.
+        const QList<qint64> times = {163163167, 1700000001};
+        const auto stampAll = [&] {
+            for (const QString &file : FilesBelow(mx.Data()))
+                Stamp(mx.Data(file), 0640, times[file.size() % times.size()]);
+        };
+        stampAll();
+        mx.SetMedia(mediaKB);
+        BackupOptions options;
+        options.chkZip = zip;
+        options.chkForceZip = zip;
+        mx.Backup(options);
+        QVERIFY(QFile::remove(mx.Data("notes")) && QDir(mx.Data("box")).removeRecursively());
+        add("notes/todo.txt");
+        add("box");
+        stampAll();
+        mx.Backup(options);
+
+        qputenv("TZ", "IST-5:30");
+        tzset();
+        mx.Load();
+        for (RestoreFileState &file : mx.selection.Files())
+            file.Ticked = file.Ticked || byHand;
+        RestorePrompt prompt;
+        const RestoreResult result = mx.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        const QString replaced = QLatin1String(ReplacedMessage);
+        const QStringList replacedOnes{"inner.txt" + replaced + mx.Data("box/"),
+                                       "notes" + replaced + mx.Data()};
+        QCOMPARE(result.unrestored, byHand ? replacedOnes : QStringList());
+        const QStringList expected = FilesBelow(mx.Data());
+        QCOMPARE(FilesBelow(mx.Restored(QString())), expected);
+        for (const QString &file : expected) {
+            QCOMPARE(ReadAll(mx.Restored(file)), mx.tree.Read("data/" + file));
+            QCOMPARE(StampOf(mx.Restored(file)).seconds, StampOf(mx.Data(file)).seconds);
+            QCOMPARE(StampOf(mx.Restored(file)).mode, 0640);
+        }
+    }
+
     void withoutDirectoryStructure() {
         Machine mx;
         mx.tree.Add({"data/a.txt=alpha", "data/sub/b.bin:3000"});
@@ -418,6 +500,25 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(mx.Restored("big.bin")));
     }
 
+    // Cancel pressed while a large zipped copy is unpacked acts at once: only an unzip that lets
+    // events run sees it, and it leaves no part of the file behind.
+    void cancelWhileUnzippingLeavesNothing() {
+        Machine mx;
+        mx.tree.Write("data/big.txt", QByteArray("a line of text\n").repeated(300000));
+        BackupOptions options;
+        options.chkZip = true;
+        mx.Backup(options);
+        mx.Load();
+        RestorePrompt prompt;
+        mx.restoreView.onUnzipping = [] { QTimer::singleShot(0, [] { SetCancelFlag(true); }); };
+        const RestoreResult result = mx.Restore();
+        QVERIFY(result.cancelled);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(FilesBelow(mx.RestoreTo()), QStringList());
+        QCOMPARE(FilesBelow(mx.tree.PathOf("temp/")), QStringList());
+        SetCancelFlag(false);
+    }
+
     void longDestinationsAreShortened_data() {
         // Of 'Restore To' + relative path + name, or with a long name of the moved place + name.
         QTest::addColumn<int>("length");
@@ -449,8 +550,9 @@ private Q_SLOTS:
             const int movedBase = int((mx.RestoreTo() + "ErrDirs/00000001/").size());
             names.append(QString(length - movedBase - suffix.size(), QLatin1Char('n')) + suffix);
         } else {
-            // Two files of one directory share the directory they are moved to.
-            names = QStringList{"f." + extension, "g." + extension};
+            // Two files of one directory share the directory they are moved to; a backslash is
+            // part of a name wherever it lands.
+            names = QStringList{"f\\e." + extension, "g\\e." + extension};
             dir = QString(length - base - names[0].size() - 1, QLatin1Char('d')) + "/";
         }
         for (const QString &name : names)
@@ -460,6 +562,9 @@ private Q_SLOTS:
         RestorePrompt prompt;
         const RestoreResult result = mx.Restore();
         QCOMPARE(prompt.Unexpected(), 0);
+        // The finished list holds the notes on shortened destinations, and its count says so.
+        QCOMPARE(result.substitutedLabel,
+                 QStringLiteral("%1 Of %2").arg(result.shortened.size()).arg(names.size()));
         const QString moved = mx.RestoreTo() + "ErrDirs/";
         if (landsAt.isEmpty()) {
             for (const QString &name : names)
