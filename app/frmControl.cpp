@@ -76,6 +76,7 @@ void frmControl::KeepLoadSize() {
 }
 
 void frmControl::SetReadOnlyMode(bool readOnly) {
+    this->readOnly = readOnly;
     lblReadOnly->setVisible(readOnly);
     cmdWhyRead->setVisible(readOnly);
     cmdSetup->setVisible(!readOnly);
@@ -148,6 +149,12 @@ void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
     QWidget *window = AppWindowOf(which);
     if (!window)
         return;
+    // The details window keeps positions into the model's lists; a backup, a restore or setup
+    // re-sorts or replaces them. It closes first, so its hiding gives no buttons back.
+    if (which == AppWindow::Backup || which == AppWindow::Restore || which == AppWindow::Setup) {
+        if (QWidget *details = AppWindowOf(AppWindow::Details); details && details->isVisible())
+            details->close();
+    }
     DisEnableOpts(false);
     // Whichever way the window goes away, the buttons come back.
     if (!watchedWindows.contains(window)) {
@@ -165,6 +172,11 @@ bool frmControl::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void frmControl::BackupClick() {
+    // The reminder's "Start Backup Now" comes here too; a run could not be saved.
+    if (readOnly) {
+        WhyReadOnly();
+        return;
+    }
     const Model &model = TheModel();
     if (model.DirectoriesLast() == -1 && model.IncludeAllLast() == -1) {
         MsgBox(QStringLiteral("To make a backup, you must either :\n"
@@ -268,6 +280,9 @@ bool frmControl::ExitProgram(bool ask) {
 
 void frmControl::CheckIntervalTick() {
     tmrCheckInterval->setInterval(60000);
+    // No backup can be made from a directory that cannot be written: nothing to remind of.
+    if (readOnly)
+        return;
     if (CheckInterval(TheModel().Settings, TheReminderState(), Today(), SecondsSinceMidnight(),
                       IsAppWindowVisible(AppWindow::Backup)))
         alert->DoAlert(QString::fromLatin1(ReminderText), ReminderMinutes);

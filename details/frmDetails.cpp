@@ -62,6 +62,7 @@ void frmDetails::ShowForm() {
         activateWindow();
         return;
     }
+    abandonFill = false;
     const Model &model = TheModel();
     search.Build(model, SortedFileOrder(model));
     {
@@ -85,6 +86,10 @@ void frmDetails::ShowForm() {
 
 void frmDetails::HideForm() {
     tmrPopFiles->stop();
+    // A fill under way stops: what opens next (a backup, a restore) may re-sort the model it
+    // reads from. Opening the window again builds everything afresh.
+    if (populating)
+        abandonFill = true;
     hide();
 }
 
@@ -163,7 +168,9 @@ void frmDetails::PopulateFiles() {
                                Number(qint64(double(position) / count * 100)) + QLatin1Char('%'));
                 DoEvents();
                 // What was asked meanwhile may have rebuilt the table; the next round reads it.
-                if (populateAgain)
+                if (abandonFill)
+                    populateAgain = false;
+                if (populateAgain || abandonFill)
                     break;
             }
             if (search.Entries()[position].visible)
@@ -172,6 +179,12 @@ void frmDetails::PopulateFiles() {
     } while (populateAgain);
     populating = false;
     setWindowTitle(QString::fromLatin1(Caption));
+    if (abandonFill) {
+        abandonFill = false;
+        fileRows.clear();
+        lstFiles->Clear();
+        return;
+    }
     if (ViewByBackup())
         return;
     // By file the first file is chosen at once, so its versions show without a click.

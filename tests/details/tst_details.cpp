@@ -7,9 +7,11 @@
 #include "PlainRoster.h"
 #include "appwindows.h"
 #include "datetext.h"
+#include "frmAlert.h"
 #include "frmControl.h"
 #include "frmDetails.h"
 #include "historymodel.h"
+#include "model.h"
 #include "scriptedprompt.h"
 #include "windowlook.h"
 
@@ -24,6 +26,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +67,15 @@ void BuildHistory(HistoryModel &history) {
     latest.FreshPoint = true;
     TheModel().Settings.LastBackupDate = QDate(2026, 11, 15);
 }
+
+// Stands for the backup window: the run it starts re-sorts the model's files.
+class ResortingWindow : public QWidget {
+protected:
+    void showEvent(QShowEvent *event) override {
+        QWidget::showEvent(event);
+        std::reverse(TheModel().Files.begin(), TheModel().Files.end());
+    }
+};
 
 } // namespace
 
@@ -531,6 +544,56 @@ private Q_SLOTS:
         QTest::mouseClick(Find<QPushButton>("cmdDone"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QVERIFY(cmdDetails->isEnabled());
+        RegisterAppWindow(AppWindow::Details, nullptr);
+    }
+
+    // The reminder is not held back by this window: its "Start Backup Now" opens a run that
+    // re-sorts the files this window keeps positions into, so the window closes first, and a
+    // fill under way stops.
+    void aBackupFromTheReminderClosesIt_data() {
+        QTest::addColumn<bool>("whileFilling");
+        QTest::newRow("list shown") << false;
+        QTest::newRow("list filling") << true;
+    }
+    void aBackupFromTheReminderClosesIt() {
+        QFETCH(bool, whileFilling);
+        HistoryModel history;
+        history.AddBackup(QStringLiteral("01/11/2026"), 1);
+        for (int i = 0; i < 2500; ++i)
+            history.AddVersion(history.AddFile(QStringLiteral("/d/"), QString::number(i)), 0, 0);
+        TheModel().IncludeAll = {QStringLiteral("*")};
+        ScriptedPrompt prompt;
+        ResortingWindow backup;
+        frmControl control(false);
+        RegisterAppWindow(AppWindow::Details, w, [this] { w->ShowForm(); });
+        RegisterAppWindow(AppWindow::Backup, &backup);
+        control.RefreshAvailability();
+        control.show();
+        auto *cmdDetails = control.findChild<QPushButton *>(QStringLiteral("cmdDetails"));
+        QTest::mouseClick(cmdDetails, Qt::LeftButton);
+        QVERIFY(w->isVisible());
+        bool started = false;
+        const auto startBackup = [&] {
+            started = true;
+            control.Alert()->DoAlert(QStringLiteral("Its backup time!"), 720);
+            control.Alert()->findChild<QPushButton *>(QStringLiteral("cmdBackup"))->click();
+        };
+        connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
+            if (whileFilling && !started && title.endsWith(QLatin1String("40%")))
+                startBackup();
+        });
+        ByFile();
+        if (!whileFilling)
+            startBackup();
+        QVERIFY(started);
+        QVERIFY(!w->isVisible());
+        QVERIFY(backup.isVisible());
+        QVERIFY(!cmdDetails->isEnabled());
+        if (whileFilling)
+            QCOMPARE(Files()->ListCount(), 0);
+        backup.hide();
+        QVERIFY(cmdDetails->isEnabled());
+        RegisterAppWindow(AppWindow::Backup, nullptr);
         RegisterAppWindow(AppWindow::Details, nullptr);
     }
 
