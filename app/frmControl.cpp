@@ -166,8 +166,18 @@ void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
 }
 
 bool frmControl::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Hide && !event->spontaneous() && watchedWindows.contains(watched))
-        LastButtonDone();
+    if (event->type() == QEvent::Hide && !event->spontaneous() &&
+        watchedWindows.contains(watched)) {
+        // The details window, opened from the tray over another window, may go first: the
+        // buttons stay held until that one goes too.
+        bool anotherOpen = false;
+        ForEachAppWindow([&](QWidget *window) {
+            anotherOpen = anotherOpen || (window != watched && window->isVisible() &&
+                                          watchedWindows.contains(window));
+        });
+        if (!anotherOpen)
+            LastButtonDone();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

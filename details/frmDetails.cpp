@@ -7,6 +7,7 @@
 #include "doevents.h"
 #include "fileorder.h"
 #include "model.h"
+#include "modelchange.h"
 #include "nicecaption.h"
 #include "platform.h"
 
@@ -39,6 +40,11 @@ frmDetails::frmDetails(QWidget *parent) : QWidget(parent, Qt::Window) {
 }
 
 void frmDetails::ConnectControls() {
+    // Its rows are positions into the model's lists; a run about to change them closes it.
+    connect(&ModelChange::Instance(), &ModelChange::Changing, this, [this] {
+        if (isVisible() || populating)
+            HideForm();
+    });
     connect(cmdDone, &QPushButton::clicked, this, &frmDetails::HideForm);
     connect(cmdHelp, &QPushButton::clicked, this, [this] {
         if (openHelp)

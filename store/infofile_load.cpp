@@ -6,6 +6,7 @@
 #include "infofile_common.h"
 #include "infofile_reader.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
 #include "prompt.h"
 #include "saferead.h"
@@ -330,6 +331,7 @@ bool ReadModel(const QString &path, QByteArray text) {
 } // namespace
 
 bool LoadIniFile(const QString &path, bool createIfMissing) {
+    AnnounceModelChange();
     StatusPrint(QStringLiteral("LoadIniFile Start - ") + path);
     bool result = false;
     {
