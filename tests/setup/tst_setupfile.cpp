@@ -5,10 +5,12 @@
 
 #include "infofile.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
 
 #include <QFile>
 #include <QFileDevice>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -241,7 +243,10 @@ private Q_SLOTS:
         SomeHistory();
         setup.Show();
         setup.prompt.AnswerWhen(ResetWarning, MsgAnswer::Yes).Type(typed);
+        // A details window open over setup lets go of the history before it goes.
+        QSignalSpy announced(&ModelChange::Instance(), &ModelChange::Changing);
         setup.Click("cmdReset");
+        QCOMPARE(announced.count(), done ? 1 : 0);
         const QList<RecordedPrompt> &prompts = setup.prompt.Prompts();
         QCOMPARE(prompts.size(), 3);
         QCOMPARE(prompts[0].text, ResetWarning + QStringLiteral("\nContinue?"));

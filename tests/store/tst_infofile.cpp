@@ -6,6 +6,7 @@
 #include "fixedclock.h"
 #include "infofile.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
 #include "saferead.h"
 #include "scriptedprompt.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -406,7 +408,10 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         FillRichModel();
         tree->Write(QStringLiteral("Backup.Ini"), text);
+        // Even a failed load replaces the model: a window that points into it is told first.
+        QSignalSpy announced(&ModelChange::Instance(), &ModelChange::Changing);
         QVERIFY(!LoadIniFile(folder + QStringLiteral("Backup.Ini"), true));
+        QCOMPARE(announced.count(), 1);
         QCOMPARE(prompt.Texts(), QStringList{message});
         QCOMPARE(prompt.Prompts()[0].title, QString());
         // The model is reset, and the damaged file is still there, untouched.
