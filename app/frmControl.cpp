@@ -149,12 +149,6 @@ void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
     QWidget *window = AppWindowOf(which);
     if (!window)
         return;
-    // The details window keeps positions into the model's lists; a backup, a restore or setup
-    // re-sorts or replaces them. It closes first, so its hiding gives no buttons back.
-    if (which == AppWindow::Backup || which == AppWindow::Restore || which == AppWindow::Setup) {
-        if (QWidget *details = AppWindowOf(AppWindow::Details); details && details->isVisible())
-            details->close();
-    }
     DisEnableOpts(false);
     // Whichever way the window goes away, the buttons come back.
     if (!watchedWindows.contains(window)) {

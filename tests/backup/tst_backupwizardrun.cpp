@@ -425,9 +425,9 @@ void TestBackupWizardRun::openedFromTheControlCentre() {
     QCOMPARE(prompt->Unexpected(), 0);
 }
 
-// The details window keeps positions into the files a run re-sorts: it goes before the run,
-// whether it was open when the reminder started the backup or was opened from the tray over the
-// wizard, and the wizard holds the control centre's buttons until it goes too.
+// The details window keeps positions into the files a run re-sorts: it goes as the run starts,
+// whether it was open when the reminder opened the wizard or was opened from the tray over it,
+// and the wizard holds the control centre's buttons until it goes too.
 void TestBackupWizardRun::detailsGoesWhenARunStarts_data() {
     QTest::addColumn<bool>("fromTray");
     QTest::newRow("open when the reminder starts a backup") << false;
@@ -460,7 +460,7 @@ void TestBackupWizardRun::detailsGoesWhenARunStarts() {
         Control<QPushButton>(*control.Alert(), "cmdBackup")->click();
     }
     QVERIFY(window->isVisible());
-    QCOMPARE(details.isVisible(), fromTray);
+    QVERIFY(details.isVisible());
     prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
     StartTrialRun();
     WAIT_FOR_RUN();
