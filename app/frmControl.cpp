@@ -76,6 +76,7 @@ void frmControl::KeepLoadSize() {
 }
 
 void frmControl::SetReadOnlyMode(bool readOnly) {
+    this->readOnly = readOnly;
     lblReadOnly->setVisible(readOnly);
     cmdWhyRead->setVisible(readOnly);
     cmdSetup->setVisible(!readOnly);
@@ -159,12 +160,27 @@ void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
 }
 
 bool frmControl::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::Hide && !event->spontaneous() && watchedWindows.contains(watched))
-        LastButtonDone();
+    if (event->type() == QEvent::Hide && !event->spontaneous() &&
+        watchedWindows.contains(watched)) {
+        // The details window, opened from the tray over another window, may go first: the
+        // buttons stay held until that one goes too.
+        bool anotherOpen = false;
+        ForEachAppWindow([&](QWidget *window) {
+            anotherOpen = anotherOpen || (window != watched && window->isVisible() &&
+                                          watchedWindows.contains(window));
+        });
+        if (!anotherOpen)
+            LastButtonDone();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
 void frmControl::BackupClick() {
+    // The reminder's "Start Backup Now" comes here too; a run could not be saved.
+    if (readOnly) {
+        WhyReadOnly();
+        return;
+    }
     const Model &model = TheModel();
     if (model.DirectoriesLast() == -1 && model.IncludeAllLast() == -1) {
         MsgBox(QStringLiteral("To make a backup, you must either :\n"
@@ -268,6 +284,9 @@ bool frmControl::ExitProgram(bool ask) {
 
 void frmControl::CheckIntervalTick() {
     tmrCheckInterval->setInterval(60000);
+    // No backup can be made from a directory that cannot be written: nothing to remind of.
+    if (readOnly)
+        return;
     if (CheckInterval(TheModel().Settings, TheReminderState(), Today(), SecondsSinceMidnight(),
                       IsAppWindowVisible(AppWindow::Backup)))
         alert->DoAlert(QString::fromLatin1(ReminderText), ReminderMinutes);

@@ -89,6 +89,7 @@ private:
     frmAbout *about = nullptr;
     QPointer<frmSplash> splash;
 
+    bool readOnly = false;
     bool closing = false;
     bool exited = false;
     bool buttonsEnabled = true;

@@ -16,6 +16,8 @@
 #include "updatechecker.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QSystemTrayIcon>
 
 #include <memory>
@@ -72,9 +74,23 @@ struct Windows {
     }
 };
 
+// The switches as the command line gives them, before any application object exists.
+QStringList ArgumentsOf(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // A publisher's build script writes the version file where no display exists: this needs
+    // no window system.
+    if (ParseSwitches(ArgumentsOf(argc, argv)).makeVersion) {
+        QCoreApplication core(argc, argv);
+        return WriteVersionFile() ? 0 : 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Backup"));
     // In the notification area the program lives on with no window shown.

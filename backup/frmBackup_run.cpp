@@ -4,6 +4,7 @@
 #include "BackupProgress.h"
 #include "cancelflag.h"
 #include "frmFilesToBackup.h"
+#include "modelchange.h"
 #include "stopquestions.h"
 #include "textutil.h"
 
@@ -29,6 +30,7 @@ void frmBackup::StartBackup() {
         return;
     running = true;
     control = BackupControl();
+    AnnounceModelChange();
     result = DoBackup(ChosenOptions(), *progress, control);
     running = false;
     // A cancelled run has forgotten itself; the window goes with it.

@@ -7,6 +7,7 @@
 #include "doevents.h"
 #include "fileorder.h"
 #include "model.h"
+#include "modelchange.h"
 #include "nicecaption.h"
 #include "platform.h"
 
@@ -39,6 +40,11 @@ frmDetails::frmDetails(QWidget *parent) : QWidget(parent, Qt::Window) {
 }
 
 void frmDetails::ConnectControls() {
+    // Its rows are positions into the model's lists; a run about to change them closes it.
+    connect(&ModelChange::Instance(), &ModelChange::Changing, this, [this] {
+        if (isVisible() || populating)
+            HideForm();
+    });
     connect(cmdDone, &QPushButton::clicked, this, &frmDetails::HideForm);
     connect(cmdHelp, &QPushButton::clicked, this, [this] {
         if (openHelp)
@@ -62,6 +68,7 @@ void frmDetails::ShowForm() {
         activateWindow();
         return;
     }
+    abandonFill = false;
     const Model &model = TheModel();
     search.Build(model, SortedFileOrder(model));
     {
@@ -85,6 +92,10 @@ void frmDetails::ShowForm() {
 
 void frmDetails::HideForm() {
     tmrPopFiles->stop();
+    // A fill under way stops: what opens next (a backup, a restore) may re-sort the model it
+    // reads from. Opening the window again builds everything afresh.
+    if (populating)
+        abandonFill = true;
     hide();
 }
 
@@ -163,7 +174,9 @@ void frmDetails::PopulateFiles() {
                                Number(qint64(double(position) / count * 100)) + QLatin1Char('%'));
                 DoEvents();
                 // What was asked meanwhile may have rebuilt the table; the next round reads it.
-                if (populateAgain)
+                if (abandonFill)
+                    populateAgain = false;
+                if (populateAgain || abandonFill)
                     break;
             }
             if (search.Entries()[position].visible)
@@ -172,6 +185,12 @@ void frmDetails::PopulateFiles() {
     } while (populateAgain);
     populating = false;
     setWindowTitle(QString::fromLatin1(Caption));
+    if (abandonFill) {
+        abandonFill = false;
+        fileRows.clear();
+        lstFiles->Clear();
+        return;
+    }
     if (ViewByBackup())
         return;
     // By file the first file is chosen at once, so its versions show without a click.

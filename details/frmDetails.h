@@ -110,6 +110,7 @@ private:
     QString dirText, fileText;    // full texts of lblDir and lblFile before fitting
     bool populating = false;
     bool populateAgain = false;
+    bool abandonFill = false; // the window was closed while the list filled
 
     std::function<void()> openDiagnostics;
     std::function<void()> openHelp;

@@ -2,6 +2,7 @@
 
 #include "infofile.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
 #include "prompt.h"
 #include "selectors.h"
@@ -104,6 +105,7 @@ bool ResetHistory() {
         Cancelled();
         return false;
     }
+    AnnounceModelChange();
     Model &model = TheModel();
     model.Files.clear();
     model.Backups.clear();

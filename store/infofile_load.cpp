@@ -6,8 +6,10 @@
 #include "infofile_common.h"
 #include "infofile_reader.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
 #include "prompt.h"
+#include "saferead.h"
 #include "statuslog.h"
 #include "textutil.h"
 #include "version.h"
@@ -270,13 +272,14 @@ bool IsFileError(int number) {
     }
 }
 
-void ReportLoadFailure(const QString &path, int number) {
+void ReportLoadFailure(const QString &path, int number, const QString &reason = QString()) {
     const QString kind =
         IsFileError(number) ? QStringLiteral("A file error") : QStringLiteral("An unknown error");
-    const QString text = kind +
-                         QStringLiteral(" occured whilst loading ini file.\nLoad failed.\n") +
-                         QStringLiteral("Error was : ") + QString::number(number) +
-                         QStringLiteral(". ") + LoadErrorDescription(number);
+    QString text = kind + QStringLiteral(" occured whilst loading ini file.\nLoad failed.\n") +
+                   QStringLiteral("Error was : ") + QString::number(number) + QStringLiteral(". ") +
+                   LoadErrorDescription(number);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
     StatusPrint(QStringLiteral("LoadIniFile failed - ") + path);
     MsgBox(text);
     infofile::MarkUnreadable(path);
@@ -328,32 +331,40 @@ bool ReadModel(const QString &path, QByteArray text) {
 } // namespace
 
 bool LoadIniFile(const QString &path, bool createIfMissing) {
+    AnnounceModelChange();
     StatusPrint(QStringLiteral("LoadIniFile Start - ") + path);
     bool result = false;
     {
         infofile::BusyBracket busy;
-        QFile file(path);
-        errno = 0;
-        if (platform::InjectedFault(platform::FaultPoint::Open) != 0 ||
-            !file.open(QIODevice::ReadOnly)) {
-            const int number = platform::FileErrorFromSystem(errno);
-            if (number == platform::ErrFileNotFound || !file.exists())
+        QFile file;
+        // An information file may come from a medium or an import: a pipe, a device or a
+        // file too large to be one is refused as it is opened, never waited on or read whole.
+        SafeRead opened;
+        if (platform::InjectedFault(platform::FaultPoint::Open) != 0)
+            opened.error = platform::FileErrorFromSystem(errno);
+        else
+            opened = OpenRegularFile(file, path, InfoFileReadLimit);
+        if (!opened.Ok()) {
+            if (opened.error == platform::ErrFileNotFound || !QFile::exists(path))
                 ReportMissing(path, createIfMissing);
             else
-                ReportLoadFailure(path, number ? number : platform::ErrPathFileAccess);
+                ReportLoadFailure(path, opened.error, opened.reason);
         } else {
-            errno = 0;
-            QByteArray text = file.readAll();
-            const bool readFailed = platform::InjectedFault(platform::FaultPoint::Read) != 0 ||
-                                    file.error() != QFileDevice::NoError;
-            const int readError = platform::FileErrorFromSystem(errno ? errno : EIO);
+            QByteArray text;
+            SafeRead read;
+            if (platform::InjectedFault(platform::FaultPoint::Read) != 0)
+                read.error = platform::FileErrorFromSystem(errno);
+            else
+                read = ReadOpenedFile(file, path, InfoFileReadLimit, &text);
             file.close();
-            try {
-                if (readFailed)
-                    throw LoadError{readError};
-                result = ReadModel(path, std::move(text));
-            } catch (const LoadError &error) {
-                ReportLoadFailure(path, error.number);
+            if (!read.Ok()) {
+                ReportLoadFailure(path, read.error, read.reason);
+            } else {
+                try {
+                    result = ReadModel(path, std::move(text));
+                } catch (const LoadError &error) {
+                    ReportLoadFailure(path, error.number);
+                }
             }
         }
     }

@@ -6,11 +6,12 @@
 #include "platform.h"
 #include "prompt.h"
 #include "restorepaths.h"
+#include "saferead.h"
 #include "selectors.h"
+#include "statuslog.h"
 #include "textutil.h"
 
 #include <QDir>
-#include <QFile>
 
 QString ReadMediaID(const QString &root) {
     const QString relative =
@@ -18,11 +19,17 @@ QString ReadMediaID(const QString &root) {
     // An identity a link brings from off the medium is no identity of this medium.
     if (!MediumFolder(root).Holds(relative))
         return QString();
-    QFile file(root + relative);
-    if (!file.open(QIODevice::ReadOnly))
+    // A pipe or a device in its place would hang the search or read without end.
+    QByteArray text;
+    const SafeRead read = ReadRegularFile(root + relative, MediaIdReadLimit, &text);
+    if (!read.Ok()) {
+        if (!read.reason.isEmpty())
+            StatusPrint(QStringLiteral("The medium's identity was not read. ") + read.reason);
         return QString();
-    QByteArray line = file.readLine(4096);
-    while (line.endsWith('\n') || line.endsWith('\r'))
+    }
+    const qsizetype end = text.indexOf('\n');
+    QByteArray line = end < 0 ? text : text.left(end);
+    while (line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
 }

@@ -75,14 +75,17 @@ void frmRestore::ShowForm() {
 
 void frmRestore::HideForm() {
     hide();
+    const AppMode &mode = TheAppMode();
+    // Started only to restore, the program has no other window to go back to, and never uses
+    // its own information file.
+    if (mode.RestoreMode) {
+        EndProgram(0);
+        return;
+    }
     // Whatever this window loaded and changed is dropped: the program's own file comes back.
     // The control centre sees the window hide and gives its buttons back.
-    const AppMode &mode = TheAppMode();
     ResetSettings();
-    LoadIniFile(ProgramIniPath(), !mode.ReadOnlyMode && !mode.RestoreMode);
-    // Started only to restore, the program has no other window to go back to.
-    if (mode.RestoreMode)
-        EndProgram(0);
+    LoadIniFile(ProgramIniPath(), !mode.ReadOnlyMode);
 }
 
 void frmRestore::ShowStage() {

@@ -260,15 +260,19 @@ void TestControl::updateStateWhileButtonsAreHeld() {
 void TestControl::backupClick_data() {
     QTest::addColumn<bool>("directory");
     QTest::addColumn<bool>("pattern");
+    QTest::addColumn<bool>("readOnly");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("nothing") << false << false << false;
-    QTest::newRow("a directory") << true << false << true;
-    QTest::newRow("a pattern") << false << true << true;
+    QTest::newRow("nothing") << false << false << false << false;
+    QTest::newRow("a directory") << true << false << false << true;
+    QTest::newRow("a pattern") << false << true << false << true;
+    // Only the reminder's "Start Backup Now" can still ask there.
+    QTest::newRow("read-only, from the reminder") << true << true << true << false;
 }
 
 void TestControl::backupClick() {
     QFETCH(bool, directory);
     QFETCH(bool, pattern);
+    QFETCH(bool, readOnly);
     QFETCH(bool, opens);
     RegisterAll();
     if (directory)
@@ -276,12 +280,21 @@ void TestControl::backupClick() {
     if (pattern)
         TheModel().IncludeAll.append(QStringLiteral("*.doc"));
     frmControl control(false);
+    control.SetReadOnlyMode(readOnly);
     control.show();
-    Button(&control, "cmdBackup")->click();
+    if (readOnly) {
+        control.Alert()->DoAlert(QStringLiteral("Its backup time!"), 720);
+        Button(control.Alert(), "cmdBackup")->click();
+    } else {
+        Button(&control, "cmdBackup")->click();
+    }
     QCOMPARE(backupWindow.isVisible(), opens);
     QCOMPARE(Button(&control, "cmdSetup")->isEnabled(), !opens);
     if (opens)
         QVERIFY(prompt->Texts().isEmpty());
+    else if (readOnly)
+        QVERIFY(prompt->Texts()[0].startsWith(
+            QStringLiteral("You appear to be running this program from write protected media")));
     else
         QCOMPARE(prompt->Texts(),
                  QStringList{QStringLiteral("To make a backup, you must either :\nSelect some "
@@ -358,17 +371,20 @@ void TestControl::intervalCheckRaisesTheReminder_data() {
     QTest::addColumn<int>("interval");
     QTest::addColumn<QDate>("lastBackup");
     QTest::addColumn<bool>("backupOpen");
+    QTest::addColumn<bool>("readOnly");
     QTest::addColumn<bool>("raised");
-    QTest::newRow("monday, due") << 0 << Monday.addDays(-6) << false << true;
-    QTest::newRow("backup made today") << 0 << Monday << false << false;
-    QTest::newRow("backup window open") << 0 << Monday.addDays(-6) << true << false;
-    QTest::newRow("first of month") << -1 << Monday.addDays(-6) << false << false;
+    QTest::newRow("monday, due") << 0 << Monday.addDays(-6) << false << false << true;
+    QTest::newRow("backup made today") << 0 << Monday << false << false << false;
+    QTest::newRow("backup window open") << 0 << Monday.addDays(-6) << true << false << false;
+    QTest::newRow("first of month") << -1 << Monday.addDays(-6) << false << false << false;
+    QTest::newRow("read-only, due") << 0 << Monday.addDays(-6) << false << true << false;
 }
 
 void TestControl::intervalCheckRaisesTheReminder() {
     QFETCH(int, interval);
     QFETCH(QDate, lastBackup);
     QFETCH(bool, backupOpen);
+    QFETCH(bool, readOnly);
     QFETCH(bool, raised);
     RegisterAll();
     TheModel().Settings.BackupInterval = interval;
@@ -376,6 +392,7 @@ void TestControl::intervalCheckRaisesTheReminder() {
     if (backupOpen)
         backupWindow.show();
     frmControl control(false);
+    control.SetReadOnlyMode(readOnly);
     control.CheckIntervalTick();
     QCOMPARE(control.findChild<QTimer *>(QStringLiteral("tmrCheckInterval"))->interval(), 60000);
     QCOMPARE(control.Alert()->isVisible(), raised);

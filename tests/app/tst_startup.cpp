@@ -4,6 +4,7 @@
 #include "model.h"
 #include "platform.h"
 #include "programini.h"
+#include "programrun.h"
 #include "runatstartup.h"
 #include "scriptedprompt.h"
 #include "startup.h"
@@ -26,6 +27,7 @@ private slots:
     void switches_data();
     void switches();
     void makeVersionWritesTheVersionFile();
+    void makeVersionNeedsNoDisplay();
     void secondInstanceIsRefused();
     void updaterReplacement_data();
     void updaterReplacement();
@@ -122,6 +124,22 @@ void TestStartup::makeVersionWritesTheVersionFile() {
     QCOMPARE(tree->Read(QStringLiteral("prog/Backup.Ver")), QByteArray("06.08.06\r\n"));
     QCOMPARE(windowsLoaded, 0);
     QVERIFY(!QFile::exists(tree->PathOf(QStringLiteral("prog/Backup.Ini"))));
+}
+
+// A publisher's build script runs the built program where no display exists and no window
+// system is named; the program is copied with its libraries so that the file lands beside it.
+void TestStartup::makeVersionNeedsNoDisplay() {
+    const QString bin = qEnvironmentVariable("PELLMOOR_BIN_DIR") + QLatin1Char('/');
+    const QString prog = tree->PathOf(QStringLiteral("prog/"));
+    for (const char *name : {"Backup", "libUrlpull.so", "libCheckRoster.so", "libPlainRoster.so"})
+        QVERIFY2(QFile::copy(bin + QLatin1String(name), prog + QLatin1String(name)), name);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    const Run run = RunProgram(prog + QStringLiteral("Backup"), {QStringLiteral("/makever")},
+                               environment, tree->PathOf(QStringLiteral("cfg")));
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QCOMPARE(tree->Read(QStringLiteral("prog/Backup.Ver")), QByteArray("06.08.06\r\n"));
 }
 
 void TestStartup::secondInstanceIsRefused() {

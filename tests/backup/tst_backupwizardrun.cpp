@@ -8,6 +8,7 @@
 #include "customcheck.h"
 #include "frmAlert.h"
 #include "frmControl.h"
+#include "frmDetails.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
@@ -60,6 +61,8 @@ private slots:
     void viewListDuringARun();
     void zipStatistics();
     void openedFromTheControlCentre();
+    void detailsGoesWhenARunStarts_data();
+    void detailsGoesWhenARunStarts();
 
 private:
     // Step 1 with the 10 MB trial medium written one by one, then on to the run.
@@ -419,6 +422,53 @@ void TestBackupWizardRun::openedFromTheControlCentre() {
     Control<QPushButton>(*control.Alert(), "cmdBackup")->click();
     QVERIFY(window->isVisible());
     cancelWizard();
+    QCOMPARE(prompt->Unexpected(), 0);
+}
+
+// The details window keeps positions into the files a run re-sorts: it goes as the run starts,
+// whether it was open when the reminder opened the wizard or was opened from the tray over it,
+// and the wizard holds the control centre's buttons until it goes too.
+void TestBackupWizardRun::detailsGoesWhenARunStarts_data() {
+    QTest::addColumn<bool>("fromTray");
+    QTest::newRow("open when the reminder starts a backup") << false;
+    QTest::newRow("opened from the tray over the wizard") << true;
+}
+
+void TestBackupWizardRun::detailsGoesWhenARunStarts() {
+    QFETCH(bool, fromTray);
+    fixture->tree.Add({"data/a.txt=alpha", "data/sub/b.txt=bravo"});
+    fixture->AddDirectory(fixture->Data());
+    frmBackup *wizard = window.get();
+    frmDetails details;
+    RegisterAppWindow(AppWindow::Backup, wizard, [wizard] { wizard->ShowForm(); });
+    RegisterAppWindow(AppWindow::Details, &details, [&details] { details.ShowForm(); });
+    struct Unregister {
+        ~Unregister() {
+            RegisterAppWindow(AppWindow::Backup, nullptr);
+            RegisterAppWindow(AppWindow::Details, nullptr);
+        }
+    } unregister;
+    frmControl control(false);
+    control.RefreshAvailability();
+    QPushButton *cmdBackup = Control<QPushButton>(control, "cmdBackup");
+    if (fromTray) {
+        cmdBackup->click();
+        control.MenuCommand(6);
+    } else {
+        Control<QPushButton>(control, "cmdDetails")->click();
+        control.Alert()->DoAlert(QStringLiteral("Its backup time!"), 720);
+        Control<QPushButton>(*control.Alert(), "cmdBackup")->click();
+    }
+    QVERIFY(window->isVisible());
+    QVERIFY(details.isVisible());
+    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QVERIFY(!details.isVisible());
+    QVERIFY(!cmdBackup->isEnabled());
+    Click(*window, "cmdNext");
+    QVERIFY(cmdBackup->isEnabled());
     QCOMPARE(prompt->Unexpected(), 0);
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString Restore = QStringLiteral("restore");
@@ -173,6 +175,37 @@ private Q_SLOTS:
             expected.removeAll(Restore + QStringLiteral("/!IN_HERE!/Backup"));
             QCOMPARE(FilesBelow(setup.tree, Restore), expected);
         }
+    }
+
+    // A pipe in place of a file of "!IN_HERE!" is refused, never waited on: the run ends.
+    void aPipeOnTheMediumIsNotWaitedOn_data() {
+        QTest::addColumn<QString>("piped");
+        QTest::addColumn<QString>("err"); // MEDIUM/ stands for the medium
+        QTest::newRow("the medium's identity")
+            << QStringLiteral("Media.ID")
+            << QStringLiteral("Automatic search could not find media number 1!\nIf you have "
+                              "used removable media, please insert number 1 now.\nRetry "
+                              "automatic search?\nReally cancel?\n");
+        QTest::newRow("the information file")
+            << QStringLiteral("Backup.Ini")
+            << QStringLiteral("A file error occured whilst loading ini file.\nLoad failed.\n"
+                              "Error was : 75. Path/File access error\nThis is not a regular "
+                              "file, so it was not read:\nMEDIUM/!IN_HERE!/Backup.Ini\n");
+    }
+    void aPipeOnTheMediumIsNotWaitedOn() {
+        QFETCH(QString, piped);
+        QFETCH(QString, err);
+        BackupSetup setup;
+        QCOMPARE(setup.Backup().status, 0);
+        const QString medium = setup.tree.PathOf(QStringLiteral("backups/Backup001/MEDIA001/"));
+        const QByteArray pipe = QFile::encodeName(medium + QStringLiteral("!IN_HERE!/") + piped);
+        QVERIFY(QFile::remove(QFile::decodeName(pipe)));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        const Run run = setup.Restore(
+            {QStringLiteral("--from"), medium, QStringLiteral("--to"), setup.tree.PathOf(Restore)});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, err.replace(QStringLiteral("MEDIUM/"), medium));
+        QCOMPARE(FilesBelow(setup.tree, Restore), QStringList());
     }
 
     void chosenFiles_data() {

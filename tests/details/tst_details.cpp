@@ -10,6 +10,8 @@
 #include "frmControl.h"
 #include "frmDetails.h"
 #include "historymodel.h"
+#include "model.h"
+#include "modelchange.h"
 #include "scriptedprompt.h"
 #include "windowlook.h"
 
@@ -24,6 +26,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -532,6 +536,28 @@ private Q_SLOTS:
         QVERIFY(!w->isVisible());
         QVERIFY(cmdDetails->isEnabled());
         RegisterAppWindow(AppWindow::Details, nullptr);
+    }
+
+    // A run announced while the list fills re-sorts what the fill reads: the window goes and
+    // the fill stops, leaving no rows that point into the re-sorted list.
+    void aRunAnnouncedWhileTheListFillsStopsIt() {
+        HistoryModel history;
+        history.AddBackup(QStringLiteral("01/11/2026"), 1);
+        for (int i = 0; i < 2500; ++i)
+            history.AddVersion(history.AddFile(QStringLiteral("/d/"), QString::number(i)), 0, 0);
+        w->ShowForm();
+        bool announced = false;
+        connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
+            if (announced || !title.endsWith(QLatin1String("40%")))
+                return;
+            announced = true;
+            AnnounceModelChange();
+            std::reverse(TheModel().Files.begin(), TheModel().Files.end());
+        });
+        ByFile();
+        QVERIFY(announced);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(Files()->ListCount(), 0);
     }
 
     void bothViewsFitTheScreen_data() {

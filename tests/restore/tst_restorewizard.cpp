@@ -16,6 +16,7 @@
 #include "programfiles.h"
 #include "programini.h"
 #include "startup.h"
+#include "statuslog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -501,9 +502,13 @@ private Q_SLOTS:
         m.Click("cmdCancel");
         QVERIFY(m.Window().isVisible());
         m.prompt.AnswerWhen("Really exit?", MsgAnswer::Yes);
+        StatusLog::Instance().Clear();
         m.Click("cmdCancel");
         QVERIFY(!m.Window().isVisible());
         QCOMPARE(m.endedWith, QList<int>({0}));
+        // The program's own information file is no part of this mode, not even on the way out.
+        QVERIFY2(!StatusLog::Instance().Text().contains("LoadIniFile"),
+                 qPrintable(StatusLog::Instance().Text()));
     }
 
     void controlCentreOpensAndGetsButtonsBack() {

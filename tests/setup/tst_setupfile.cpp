@@ -5,11 +5,15 @@
 
 #include "infofile.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
 
 #include <QFile>
 #include <QFileDevice>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -183,21 +187,39 @@ private Q_SLOTS:
     }
 
     // A file that is not an information file is reported, and the settings the user had are
-    // all still there.
+    // all still there. A pipe or a device is refused at once, never waited on or read.
+    void failedImportLosesNothing_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("not an information file") << "text"
+                                                 << "Error was : ";
+        QTest::newRow("a pipe") << "pipe"
+                                << "This is not a regular file";
+        QTest::newRow("a link to /dev/zero") << "zero"
+                                             << "This is not a regular file";
+    }
     void failedImportLosesNothing() {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
         SetupFixture setup;
         SomeHistory();
         const QString path = setup.ProgramDir() + QStringLiteral("notes.ini");
-        QFile bad(path);
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("this is a shopping list\r\nmilk|eggs\r\n");
-        bad.close();
+        if (kind == QLatin1String("pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("zero")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else {
+            QFile bad(path);
+            QVERIFY(bad.open(QIODevice::WriteOnly));
+            bad.write("this is a shopping list\r\nmilk|eggs\r\n");
+        }
         setup.Show();
         setup.prompt.AnswerWhen(ImportWarning, MsgAnswer::Yes);
         setup.selector.answers = {path};
         setup.Click("cmdImportINI");
         QCOMPARE(setup.prompt.Texts().size(), 2);
         QVERIFY(setup.prompt.Texts()[1].contains(QStringLiteral("Load failed.")));
+        QVERIFY2(setup.prompt.Texts()[1].contains(says), qPrintable(setup.prompt.Texts()[1]));
         QCOMPARE(TheModel().IncludeAll, QStringList("*.doc"));
         QCOMPARE(TheModel().DirectoriesLast(), 0);
         QCOMPARE(TheModel().FilesLast(), 0);
@@ -221,7 +243,10 @@ private Q_SLOTS:
         SomeHistory();
         setup.Show();
         setup.prompt.AnswerWhen(ResetWarning, MsgAnswer::Yes).Type(typed);
+        // A details window open over setup lets go of the history before it goes.
+        QSignalSpy announced(&ModelChange::Instance(), &ModelChange::Changing);
         setup.Click("cmdReset");
+        QCOMPARE(announced.count(), done ? 1 : 0);
         const QList<RecordedPrompt> &prompts = setup.prompt.Prompts();
         QCOMPARE(prompts.size(), 3);
         QCOMPARE(prompts[0].text, ResetWarning + QStringLiteral("\nContinue?"));

@@ -6,13 +6,17 @@
 #include "fixedclock.h"
 #include "infofile.h"
 #include "model.h"
+#include "modelchange.h"
 #include "platform.h"
+#include "saferead.h"
 #include "scriptedprompt.h"
 #include "smallfilesystem.h"
 #include "statuslog.h"
 #include "temptree.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -404,13 +408,35 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         FillRichModel();
         tree->Write(QStringLiteral("Backup.Ini"), text);
+        // Even a failed load replaces the model: a window that points into it is told first.
+        QSignalSpy announced(&ModelChange::Instance(), &ModelChange::Changing);
         QVERIFY(!LoadIniFile(folder + QStringLiteral("Backup.Ini"), true));
+        QCOMPARE(announced.count(), 1);
         QCOMPARE(prompt.Texts(), QStringList{message});
         QCOMPARE(prompt.Prompts()[0].title, QString());
         // The model is reset, and the damaged file is still there, untouched.
         QCOMPARE(TheModel().FilesLast(), -1);
         QCOMPARE(TheModel().Settings.MediaSize, 665600.0);
         QCOMPARE(ReadAll(folder + QStringLiteral("Backup.Ini")), text);
+    }
+
+    // A file far larger than any information file is refused before any of it is read.
+    void oversizedFileIsRefusedUnread() {
+        ScriptedPrompt prompt;
+        FillRichModel();
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        QFile sparse(path);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(InfoFileReadLimit + 1));
+        sparse.close();
+        QVERIFY(!LoadIniFile(path, true));
+        QCOMPARE(prompt.Texts(),
+                 QStringList{QStringLiteral("A file error occured whilst loading ini file.\nLoad "
+                                            "failed.\nError was : 75. Path/File access error\n"
+                                            "This file is larger than 1 GiB, so it was not "
+                                            "read:\n") +
+                             path});
+        QCOMPARE(TheModel().FilesLast(), -1);
+        QCOMPARE(QFileInfo(path).size(), InfoFileReadLimit + 1);
     }
 
     // Faults that permissions cannot make for a test run as root: a file that cannot be opened
