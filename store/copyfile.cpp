@@ -5,6 +5,7 @@
 #include "faultpoint.h"
 #include "fileops.h"
 #include "platform.h"
+#include "saferead.h"
 #include "textutil.h"
 
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -186,7 +188,16 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
 bool OpenSource(QFile &in, double sourceStart, double destinationStart, CopyFailure &failure) {
     if (sourceStart < 1 || destinationStart < 1)
         return Fail(failure, platform::ErrBadFileNameOrNumber);
-    if (!Open(in, QIODevice::ReadOnly, qint64(sourceStart) - 1))
+    errno = 0;
+    if (platform::InjectedFault(platform::FaultPoint::Open) != 0)
+        return Fail(failure, FailureOf(in));
+    // What stands at the path may be a pipe or a device (planted on a medium, or put in place of
+    // a file since it was listed): it is refused, never waited on or read without end.
+    const SafeRead opened = OpenRegularFile(in, in.fileName(), std::numeric_limits<qint64>::max(),
+                                            QIODevice::Unbuffered);
+    if (!opened.Ok())
+        return Fail(failure, opened.error);
+    if (sourceStart > 1 && !in.seek(qint64(sourceStart) - 1))
         return Fail(failure, FailureOf(in));
     return true;
 }

@@ -93,7 +93,8 @@ int OpenDescriptor(const QString &path, qint64 limit, SafeRead &result) {
 
 } // namespace
 
-SafeRead OpenRegularFile(QFile &file, const QString &path, qint64 limit) {
+SafeRead OpenRegularFile(QFile &file, const QString &path, qint64 limit,
+                         QIODevice::OpenMode extra) {
     file.close();
     SafeRead result;
 #ifdef Q_OS_WIN
@@ -103,7 +104,7 @@ SafeRead OpenRegularFile(QFile &file, const QString &path, qint64 limit) {
     if (info.exists() && !info.isFile())
         return NotRegular(path);
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | extra))
         return {info.exists() ? platform::ErrPermissionDenied : platform::ErrFileNotFound,
                 QString()};
     if (file.size() > limit) {
@@ -114,7 +115,7 @@ SafeRead OpenRegularFile(QFile &file, const QString &path, qint64 limit) {
     const int fd = OpenDescriptor(path, limit, result);
     if (fd < 0)
         return result;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly | extra, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return SystemError(EIO);
     }

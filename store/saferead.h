@@ -5,6 +5,7 @@
 // that neither a hang nor an unbounded read can come of what such a file turns out to be.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QtGlobal>
 
@@ -24,8 +25,10 @@ struct SafeRead {
 };
 
 // Opens path for reading into file (closed on entry) when it is a regular file of at most
-// limit bytes; a link is followed to what it leads to.
-SafeRead OpenRegularFile(QFile &file, const QString &path, qint64 limit);
+// limit bytes; a link is followed to what it leads to. extra adds to the read-only mode
+// (Unbuffered for a copy that reads in large blocks of its own).
+SafeRead OpenRegularFile(QFile &file, const QString &path, qint64 limit,
+                         QIODevice::OpenMode extra = {});
 
 // Reads what remains of a file opened so from path, to its end; more than limit bytes in all (a
 // file that grew since it was opened) are refused. data is empty unless the read succeeded.

@@ -2,6 +2,7 @@
 // types, media that cannot be found, and the refusals that leave everything as it was.
 
 #include "clirun.h"
+#include "platform.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -177,35 +178,49 @@ private Q_SLOTS:
         }
     }
 
-    // A pipe in place of a file of "!IN_HERE!" is refused, never waited on: the run ends.
+    // A pipe in place of a file of the medium is refused, never waited on: the run ends.
     void aPipeOnTheMediumIsNotWaitedOn_data() {
-        QTest::addColumn<QString>("piped");
+        QTest::addColumn<QString>("piped"); // DATA/ stands for the data folder's stored copies
+        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("err"); // MEDIUM/ stands for the medium
         QTest::newRow("the medium's identity")
-            << QStringLiteral("Media.ID")
+            << QStringLiteral("!IN_HERE!/Media.ID") << 1
             << QStringLiteral("Automatic search could not find media number 1!\nIf you have "
                               "used removable media, please insert number 1 now.\nRetry "
                               "automatic search?\nReally cancel?\n");
         QTest::newRow("the information file")
-            << QStringLiteral("Backup.Ini")
+            << QStringLiteral("!IN_HERE!/Backup.Ini") << 1
             << QStringLiteral("A file error occured whilst loading ini file.\nLoad failed.\n"
                               "Error was : 75. Path/File access error\nThis is not a regular "
                               "file, so it was not read:\nMEDIUM/!IN_HERE!/Backup.Ini\n");
+        QTest::newRow("a stored copy") << QStringLiteral("DATA/a.txt") << 3 << QString();
     }
     void aPipeOnTheMediumIsNotWaitedOn() {
         QFETCH(QString, piped);
+        QFETCH(int, status);
         QFETCH(QString, err);
         BackupSetup setup;
         QCOMPARE(setup.Backup().status, 0);
         const QString medium = setup.tree.PathOf(QStringLiteral("backups/Backup001/MEDIA001/"));
-        const QByteArray pipe = QFile::encodeName(medium + QStringLiteral("!IN_HERE!/") + piped);
+        const QByteArray pipe = QFile::encodeName(
+            medium +
+            piped.replace(QStringLiteral("DATA/"),
+                          platform::RelativeForm(setup.tree.PathOf(QStringLiteral("data/")))));
         QVERIFY(QFile::remove(QFile::decodeName(pipe)));
         QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
         const Run run = setup.Restore(
             {QStringLiteral("--from"), medium, QStringLiteral("--to"), setup.tree.PathOf(Restore)});
-        QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, err.replace(QStringLiteral("MEDIUM/"), medium));
-        QCOMPARE(FilesBelow(setup.tree, Restore), QStringList());
+        QCOMPARE(run.status, status);
+        if (status == 1) {
+            QCOMPARE(run.err, err.replace(QStringLiteral("MEDIUM/"), medium));
+            QCOMPARE(FilesBelow(setup.tree, Restore), QStringList());
+        } else {
+            // Everything else comes back; the pipe's file is the one left unrestored.
+            QVERIFY2(run.err.contains(QStringLiteral("Error was : 75. Path/File access error")),
+                     qPrintable(run.err));
+            QCOMPARE(FilesBelow(setup.tree, Restore),
+                     QStringList{setup.Restored(Restore, QStringLiteral("sub/b.bin"))});
+        }
     }
 
     void chosenFiles_data() {
