@@ -38,8 +38,9 @@ void BackupRun::NewBackupRecord() {
     record.MediaSize = m.Settings.MediaSize;
     record.MediaName = m.Settings.MediaName;
     record.MediaKind = m.Settings.MediaKind;
-    record.WriteAllAtOnce = m.Settings.WriteAllAtOnce;
-    record.WriteXpWay = m.Settings.WriteXpWay;
+    // The method the run writes with, which a medium without a limit decides.
+    record.WriteAllAtOnce = method == WriteMethod::AllAtOnce;
+    record.WriteXpWay = method == WriteMethod::XpWay;
     record.FreshPoint = options.chkFresh;
     m.Backups.append(record);
 }

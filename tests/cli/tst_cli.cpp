@@ -236,6 +236,15 @@ private Q_SLOTS:
         QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
     }
 
+    // A medium without a limit is written all at once whatever method was saved.
+    void noLimitAfterTheXpWay() {
+        BackupSetup setup(QStringLiteral("0|1|-1|-1|-1|16384|5|HDD"),
+                          {QStringLiteral("backups/earlier.txt=kept")});
+        QCOMPARE(setup.Backup().status, 0);
+        QVERIFY(QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup001/MEDIA001"))));
+        QCOMPARE(setup.tree.Read(QStringLiteral("backups/earlier.txt")), QByteArray("kept"));
+    }
+
     void damagedCountsEndDetailsWithTheLoaderMessage() {
         TempTree tree;
         QByteArray text = Version8File;
