@@ -125,7 +125,8 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
     const QString name = AddSlashed(dir.NiceDirName());
     const QString quoted = QStringLiteral("The directory \"") + name + QStringLiteral("\"");
     if (!DirExists(name)) {
-        WarnUser(name, QStringLiteral("A directory selected for backup does not exist!\n(") + name +
+        // Its files are left out (an unmounted disk), which the run's result must tell.
+        LeaveOut(name, QStringLiteral("A directory selected for backup does not exist!\n(") + name +
                            QStringLiteral(")"));
         return;
     }
