@@ -127,12 +127,15 @@ private Q_SLOTS:
 
     void backupSavesBackToTheNamedInformationFile() {
         BackupSetup setup;
-        const QString ini = setup.tree.PathOf(QStringLiteral("elsewhere.ini"));
+        setup.tree.Add({QStringLiteral("conf/")});
+        const QString ini = setup.tree.PathOf(QStringLiteral("conf/elsewhere.ini"));
         QVERIFY(QFile::rename(setup.tree.PathOf(QStringLiteral("prog/Backup.Ini")), ini));
-        const Run run = setup.Backup({QStringLiteral("--ini"), ini});
+        const Run run = setup.Backup({QStringLiteral("--ini"), ini, QStringLiteral("--zip")});
         QCOMPARE(run.status, 0);
-        QVERIFY(setup.tree.Read(QStringLiteral("elsewhere.ini")).contains("a.txt|0|"));
+        QVERIFY(setup.tree.Read(QStringLiteral("conf/elsewhere.ini")).contains("a.txt|0|"));
         QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("prog/Backup.Ini"))));
+        // The zip estimates go beside it too, not into the directory the run was started in.
+        QVERIFY(QFile::exists(setup.tree.PathOf(QStringLiteral("conf/ZipEstimates.txt"))));
         // The next run reads what this one saved: nothing has changed since.
         QCOMPARE(setup.Backup({QStringLiteral("--ini"), ini}).status, 1);
     }
