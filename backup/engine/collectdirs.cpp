@@ -15,6 +15,16 @@
 #include "statuslog.h"
 #include "textutil.h"
 
+namespace {
+
+QString UnstorableDirectoryWarning(const QString &name) {
+    return QStringLiteral("The directory \"") + name +
+           QStringLiteral("\"(and all subdirectories) cannot be added as its name holds a '|' or "
+                          "a line break!");
+}
+
+} // namespace
+
 void BackupRun::Start() {
     StatusPrint(QStringLiteral("Backup Started"));
     ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
@@ -51,6 +61,12 @@ void BackupRun::BuildWorkingList() {
     for (const clsDirectory &entry : m.Directories) {
         if (!entry.Selected)
             continue;
+        // The record would be written with it, so it is left out before it gets there.
+        const QString name = AddSlashed(entry.NiceDirName());
+        if (UnstorableName(entry.NiceDirName())) {
+            LeaveOut(name, UnstorableDirectoryWarning(name));
+            continue;
+        }
         record.Dirs.append(entry.NiceDirName());
         workDirs.append(WorkDir{entry.Clone(), false});
     }
@@ -81,7 +97,6 @@ void BackupRun::CollectDirectories() {
     tree->InitRoot();
     knownFiles.clear();
     listedFiles.clear();
-    warnedKeys.clear();
     dirCounter = -1;
     backupDirComparable = platform::ComparablePath(AddSlashed(TheModel().Settings.BackupDirectory));
     for (const WorkDir &work : workDirs) {
@@ -142,8 +157,7 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
         return;
     }
     if (UnstorableName(name)) {
-        LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as its "
-                                               "name holds a '|' or a line break!"));
+        LeaveOut(name, UnstorableDirectoryWarning(name));
         return;
     }
     if (Excluded(comparable))

@@ -9,6 +9,7 @@
 #include "platform.h"
 #include "scriptedprompt.h"
 #include "statuslog.h"
+#include "storabletext.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,9 +120,11 @@ private Q_SLOTS:
         for (const QString &text : prompt.Texts())
             shown += text.contains(message) && text.contains(fx.tree.PathOf(dir));
         QCOMPARE(shown, 1);
-        // Nothing below the refused directory is taken.
+        // Nothing below the refused directory is taken, and the record holds no name the
+        // information file cannot.
         for (const FileRecord &file : TheModel().Files)
             QVERIFY2(!file.Path.startsWith(fx.tree.PathOf(dir)), qPrintable(file.Path));
+        QVERIFY(StorableText(TheModel().Backups.last().Dirs.join(QString())));
         QVERIFY(fx.Record(fx.Data("keep.txt")));
     }
 
