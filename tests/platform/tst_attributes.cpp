@@ -117,7 +117,6 @@ private slots:
         QTest::addColumn<QString>("history");
         QTest::addColumn<bool>("setAfterwards");
         QTest::newRow("unchanged") << "none" << false;
-        QTest::newRow("renamed") << "renamed" << true;
         QTest::newRow("renamed, edited and marked, renamed back") << "round trip" << true;
         QTest::newRow("a copy that kept the attributes") << "copied" << true;
         QTest::newRow("mark of the older form") << "old form" << true;
@@ -130,10 +129,7 @@ private slots:
         const QString b = tree.PathOf(QStringLiteral("b.txt"));
         QVERIFY(ClearArchiveAttribute(a));
         QString asked = a;
-        if (history == "renamed") {
-            QVERIFY(QFile::rename(a, b));
-            asked = b;
-        } else if (history == "round trip") {
+        if (history == "round trip") {
             QVERIFY(QFile::rename(a, b));
             tree.Write(QStringLiteral("b.txt"), "edited");
             QVERIFY(ClearArchiveAttributeAsOf(b, StateOf(b)));
@@ -160,11 +156,9 @@ private slots:
                      0);
         }
         QCOMPARE(ArchiveAttributeSet(asked), setAfterwards);
-        bool set = !setAfterwards;
-        QCOMPARE(RegularFileLength64(asked, &set), QFileInfo(asked).size());
-        QCOMPARE(set, setAfterwards);
+        // The same answer where the directory's part of the path is hashed once for its files.
         const OpenDirectory dir(tree.Root());
-        set = !setAfterwards;
+        bool set = !setAfterwards;
         dir.RegularFileLength64(QFileInfo(asked).fileName(), &set);
         QCOMPARE(set, setAfterwards);
     }

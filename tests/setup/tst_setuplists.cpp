@@ -432,12 +432,6 @@ private Q_SLOTS:
         QTest::newRow("directory with a bar")
             << "cmdAdd"
             << "/data/a|b/|*.*|1" << refusal("The directory", "/data/a|b/");
-        QTest::newRow("directory with a line break")
-            << "cmdAdd"
-            << "/data/two\nlines/|*.*|1" << refusal("The directory", "/data/two\nlines/");
-        QTest::newRow("edited directory")
-            << "cmdEdit"
-            << "/data/a|b/|*.*|1" << refusal("The directory", "/data/a|b/");
         QTest::newRow("patterns of a directory")
             << "cmdAdd"
             << "/data/new/|*.t\nxt|1" << refusal("The patterns", "*.t\nxt");
@@ -473,8 +467,6 @@ private Q_SLOTS:
         }
         const QString backups = TheModel().Settings.BackupDirectory;
         setup.Show();
-        if (button == QLatin1String("cmdEdit"))
-            setup.ClickRow("lstDirectories", 1);
         setup.selector.answers = {answer};
         setup.Click(button.toLatin1());
         const QStringList texts = setup.prompt.Texts();
