@@ -1,6 +1,7 @@
 #include "customcheck.h"
 
 #include "mediumtypes.h"
+#include "storabletext.h"
 
 #include <cmath>
 
@@ -38,6 +39,9 @@ QString CustomProblems(const CustomFields &fields) {
             else if (sizeMB > MaxSizeGB * 1024)
                 problems += QStringLiteral("The media size must be smaller than 1024GB!");
         }
+        // The name is stored in the information file, which cannot hold these.
+        if (!StorableText(fields.name))
+            problems += UnstorableMessage(QStringLiteral("The media name"), fields.name);
     }
     double cluster = 0;
     if (!ReadNumber(fields.cluster, cluster))

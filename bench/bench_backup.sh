@@ -5,7 +5,8 @@ set -euo pipefail
 work=$1 megabytes=${2:-2048} smallfiles=${3:-100000}
 source "$(dirname "$0")/common.sh"
 
-# The zipper leaves its estimates log in the current folder: keep it in the work folder.
+# The zipper logs its estimates beside the information file, which each run keeps in the work
+# folder; the runs start there too.
 cd "$work"
 python3 "$here/maketree.py" "$work/tree" 2000 "$megabytes"
 files=$(find "$work/tree" -type f | wc -l)

@@ -79,7 +79,7 @@ int RunBackup(const CommandLine &line) {
             write == QLatin1String("all-at-once") || m.Settings.MediaSize < 0;
         m.Settings.WriteXpWay = false;
     }
-    if (m.Settings.WriteXpWay)
+    if (WriteMethodOf(m.Settings) == WriteMethod::XpWay)
         return UsageError(QStringLiteral("the XP way needs a person between media; choose "
                                          "--write one-by-one or all-at-once"));
 

@@ -79,8 +79,9 @@ bool SameFileSystem(const QString &a, const QString &b);
 // ---- File attributes ---------------------------------------------------------------------
 
 // Whether the file counts as changed since its last backup. On POSIX: true unless the extended
-// attribute user.pellmoor.archive matches the file's modification time (in nanoseconds) and size.
-// A file that cannot be examined counts as changed.
+// attribute user.pellmoor.archive matches the file's modification time (in nanoseconds), its size
+// and its path as given here (the mark travels with a renamed or copied file, so the path it was
+// made for must be the one asked about). A file that cannot be examined counts as changed.
 bool ArchiveAttributeSet(const QString &path);
 
 // Clears the attribute (on POSIX writes the matching extended attribute; the modification time

@@ -4,6 +4,7 @@
 #include "model.h"
 #include "platform.h"
 #include "prompt.h"
+#include "storabletext.h"
 #include "textutil.h"
 
 namespace {
@@ -49,6 +50,9 @@ QStringList DirectoryRows() {
 bool ValidateDir(const clsDirectory &entry, int index) {
     if (entry.NiceDirName().isEmpty())
         return false;
+    if (!CheckStorable(QStringLiteral("The directory"), entry.NiceDirName()) ||
+        !CheckStorable(QStringLiteral("The patterns"), entry.Patterns))
+        return false;
     QList<clsDirectory> &directories = TheModel().Directories;
     for (int i = 0; i < directories.size(); ++i) {
         if (i != index &&
@@ -72,7 +76,7 @@ void RemoveDirectoryEntry(int index) {
 }
 
 bool ValidateDirEx(const QString &path, int index) {
-    if (path.isEmpty())
+    if (path.isEmpty() || !CheckStorable(QStringLiteral("The directory"), path))
         return false;
     QStringList &excludes = TheModel().Excludes;
     const QString comparable = Comparable(path);

@@ -12,7 +12,8 @@ QString DirectoryRow(const clsDirectory &entry);
 QStringList DirectoryRows();
 
 // Adds the entry (index -1) or puts it in place of the entry at index. False, with the duplicate
-// message, when another entry names the same directory; false without a word for an empty name.
+// message, when another entry names the same directory, or with the refusal when its name or
+// patterns hold a '|' or a line break; false without a word for an empty name.
 bool ValidateDir(const clsDirectory &entry, int index);
 void RemoveDirectoryEntry(int index);
 

@@ -7,6 +7,7 @@
 #include "nicecaption.h"
 #include "platform.h"
 #include "selectors.h"
+#include "storabletext.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,12 +37,16 @@ void frmSetup::PopTempDirectory() {
 
 void frmSetup::SetBackupDirectoryClick() {
     QString &directory = TheModel().Settings.BackupDirectory;
-    directory = GetDirectory(directory);
+    const QString chosen = GetDirectory(directory);
+    if (CheckStorable(QStringLiteral("The backup directory"), chosen))
+        directory = chosen;
     PopBackupDirectory();
 }
 
 void frmSetup::SetTempDirectoryClick() {
     QString &directory = TheModel().Settings.TempDirectory;
-    directory = GetDirectory(directory);
+    const QString chosen = GetDirectory(directory);
+    if (CheckStorable(QStringLiteral("The temporary zip directory"), chosen))
+        directory = chosen;
     PopTempDirectory();
 }

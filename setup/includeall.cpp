@@ -2,6 +2,7 @@
 
 #include "model.h"
 #include "patterns.h"
+#include "storabletext.h"
 
 #include <array>
 
@@ -37,7 +38,7 @@ void AddExt(const QString &patterns) {
     if (patterns.isEmpty())
         return;
     const QString valid = ValidatePattern(patterns, true, false);
-    if (valid.isEmpty())
+    if (valid.isEmpty() || !CheckStorable(QStringLiteral("The pattern"), valid))
         return;
     // A valid list has no empty piece, so every piece is one pattern.
     for (const QString &piece : valid.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {

@@ -6,6 +6,7 @@
 #include "platform.h"
 #include "prompt.h"
 #include "selectors.h"
+#include "storabletext.h"
 #include "updateflags.h"
 
 #include <QFile>
@@ -20,6 +21,17 @@ QString ChooseIniFile(bool nameAllowed) {
 
 void Cancelled() {
     MsgBox(QStringLiteral("Cancelled!"));
+}
+
+// A file written by hand can hold a '|' or a line break where a field runs to the end of its
+// line; imported, it could never be saved again.
+bool ImportedTextsStorable() {
+    const QString unstorable = UnstorableField(TheModel());
+    if (unstorable.isEmpty())
+        return true;
+    MsgBox(QStringLiteral("The file cannot be imported as ") + unstorable +
+           QStringLiteral(" holds a '|' or a line break."));
+    return false;
 }
 
 const QString ResetWarning = QStringLiteral("WARNING! File and Backup details will be deleted!\n"
@@ -87,7 +99,7 @@ bool ImportSettings() {
         return false;
     // A file that fails to load empties the model; the user's own settings must survive it.
     const Model before = TheModel();
-    if (!LoadIniFile(path, false)) {
+    if (!LoadIniFile(path, false) || !ImportedTextsStorable()) {
         TheModel() = before;
         return false;
     }

@@ -8,6 +8,7 @@
 #include "prompt.h"
 #include "servedsync.h"
 #include "statuslog.h"
+#include "storabletext.h"
 
 #include <QSaveFile>
 
@@ -253,6 +254,15 @@ bool SaveIniFile(const QString &path, int version) {
     for (const FileRecord &f : m.Files)
         filesWritten += f.IsWritten() ? 1 : 0;
 
+    // A text the file cannot hold would make it unreadable, and with it the whole history:
+    // nothing is written and the file in place stays.
+    const QString unstorable = UnstorableField(m);
+    if (!unstorable.isEmpty()) {
+        MsgBox(QStringLiteral("The ini file cannot be saved as ") + unstorable +
+               QStringLiteral(" holds a '|' or a line break.\nSave failed."));
+        StatusPrint(QStringLiteral("SaveIniFile refused, the previous file is unchanged"));
+        return false;
+    }
     if (!infofile::MoveAsideIfUnreadable(path)) {
         ReportSaveError(platform::ErrPathFileAccess);
         return false;

@@ -15,7 +15,12 @@ inline WriteMethod WriteMethodOf(bool writeAllAtOnce, bool writeXpWay) {
     return writeAllAtOnce ? WriteMethod::AllAtOnce : WriteMethod::OneByOne;
 }
 
+// A medium without a limit is written all at once whatever method was saved: it is one directory
+// beside the earlier backups, never a disc to change, and the XP way would ask to clear the
+// directory that holds them.
 inline WriteMethod WriteMethodOf(const SettingsRecord &settings) {
+    if (settings.MediaSize < 0)
+        return WriteMethod::AllAtOnce;
     return WriteMethodOf(settings.WriteAllAtOnce, settings.WriteXpWay);
 }
 

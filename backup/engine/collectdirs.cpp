@@ -15,6 +15,16 @@
 #include "statuslog.h"
 #include "textutil.h"
 
+namespace {
+
+QString UnstorableDirectoryWarning(const QString &name) {
+    return QStringLiteral("The directory \"") + name +
+           QStringLiteral("\"(and all subdirectories) cannot be added as its name holds a '|' or "
+                          "a line break!");
+}
+
+} // namespace
+
 void BackupRun::Start() {
     StatusPrint(QStringLiteral("Backup Started"));
     ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
@@ -38,8 +48,9 @@ void BackupRun::NewBackupRecord() {
     record.MediaSize = m.Settings.MediaSize;
     record.MediaName = m.Settings.MediaName;
     record.MediaKind = m.Settings.MediaKind;
-    record.WriteAllAtOnce = m.Settings.WriteAllAtOnce;
-    record.WriteXpWay = m.Settings.WriteXpWay;
+    // The method the run writes with, which a medium without a limit decides.
+    record.WriteAllAtOnce = method == WriteMethod::AllAtOnce;
+    record.WriteXpWay = method == WriteMethod::XpWay;
     record.FreshPoint = options.chkFresh;
     m.Backups.append(record);
 }
@@ -50,6 +61,12 @@ void BackupRun::BuildWorkingList() {
     for (const clsDirectory &entry : m.Directories) {
         if (!entry.Selected)
             continue;
+        // The record would be written with it, so it is left out before it gets there.
+        const QString name = AddSlashed(entry.NiceDirName());
+        if (UnstorableName(entry.NiceDirName())) {
+            LeaveOut(name, UnstorableDirectoryWarning(name));
+            continue;
+        }
         record.Dirs.append(entry.NiceDirName());
         workDirs.append(WorkDir{entry.Clone(), false});
     }
@@ -80,7 +97,6 @@ void BackupRun::CollectDirectories() {
     tree->InitRoot();
     knownFiles.clear();
     listedFiles.clear();
-    warnedKeys.clear();
     dirCounter = -1;
     backupDirComparable = platform::ComparablePath(AddSlashed(TheModel().Settings.BackupDirectory));
     for (const WorkDir &work : workDirs) {
@@ -124,7 +140,8 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
     const QString name = AddSlashed(dir.NiceDirName());
     const QString quoted = QStringLiteral("The directory \"") + name + QStringLiteral("\"");
     if (!DirExists(name)) {
-        WarnUser(name, QStringLiteral("A directory selected for backup does not exist!\n(") + name +
+        // Its files are left out (an unmounted disk), which the run's result must tell.
+        LeaveOut(name, QStringLiteral("A directory selected for backup does not exist!\n(") + name +
                            QStringLiteral(")"));
         return;
     }
@@ -140,8 +157,7 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
         return;
     }
     if (UnstorableName(name)) {
-        LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as its "
-                                               "name holds a '|' or a line break!"));
+        LeaveOut(name, UnstorableDirectoryWarning(name));
         return;
     }
     if (Excluded(comparable))

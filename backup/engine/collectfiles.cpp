@@ -171,6 +171,7 @@ void BackupRun::FindLengths() {
                    MsgButtons::OK);
             file.ToBackUp = false;
             file.Size = 0;
+            leftOut = true;
         } else if (bytes > 0) {
             file.SizeOnDisk = SizeOnDiskKB(file.Size, m.Settings.ClusterSize);
             file.Size /= 1024;

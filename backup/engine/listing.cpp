@@ -2,6 +2,7 @@
 
 #include "platform.h"
 #include "statuslog.h"
+#include "storabletext.h"
 #include "textutil.h"
 
 DirListing ListDirectory(const QString &dir) {
@@ -29,6 +30,5 @@ DirListing ListDirectory(const QString &dir) {
 }
 
 bool UnstorableName(const QString &name) {
-    return name.contains(QLatin1Char('|')) || name.contains(QLatin1Char('\n')) ||
-           name.contains(QLatin1Char('\r'));
+    return !StorableText(name);
 }

@@ -17,16 +17,21 @@ bool &Built() {
 // The zip code is linked in and the runtime comes with the system, so only the programs, the
 // control libraries, the help and the rollback script travel with the media. Their sources
 // are not checked here: a missing one fails its copy and the run reports the file error.
-QStringList Names() {
-    return {platform::ExecutableName(QStringLiteral("Backup")),
-            platform::ExecutableName(QStringLiteral("Refitter")),
-            platform::ExecutableName(QStringLiteral("pellmoor")),
-            platform::LibraryFileName(QStringLiteral("Urlpull")),
-            platform::LibraryFileName(QStringLiteral("CheckRoster")),
-            platform::LibraryFileName(QStringLiteral("PlainRoster")),
-            QStringLiteral("!Help.txt"),
-            QStringLiteral("!Help.Htm"),
-            QStringLiteral("RollBack.bat")};
+struct Entry {
+    QString name;
+    bool executable;
+};
+
+QList<Entry> Entries() {
+    return {{platform::ExecutableName(QStringLiteral("Backup")), true},
+            {platform::ExecutableName(QStringLiteral("Refitter")), true},
+            {platform::ExecutableName(QStringLiteral("pellmoor")), true},
+            {platform::LibraryFileName(QStringLiteral("Urlpull")), false},
+            {platform::LibraryFileName(QStringLiteral("CheckRoster")), false},
+            {platform::LibraryFileName(QStringLiteral("PlainRoster")), false},
+            {QStringLiteral("!Help.txt"), false},
+            {QStringLiteral("!Help.Htm"), false},
+            {QStringLiteral("RollBack.bat"), true}};
 }
 
 } // namespace
@@ -35,8 +40,8 @@ void BuildProgramFiles() {
     const QString dir = platform::ProgramDirectory();
     QList<ProgramFile> &list = List();
     list.clear();
-    for (const QString &name : Names())
-        list.append(ProgramFile{name, dir + name});
+    for (const Entry &entry : Entries())
+        list.append(ProgramFile{entry.name, dir + entry.name, entry.executable});
     Built() = true;
 }
 

@@ -6,8 +6,9 @@
 #include <QString>
 
 struct ProgramFile {
-    QString name;   // as written on the medium
-    QString source; // full path; empty when the file is not copied
+    QString name;            // as written on the medium
+    QString source;          // full path; empty when the file is not copied
+    bool executable = false; // a program or script that must stay startable where it is copied
 };
 
 // Fills the list from the program directory. Called once at start-up; ProgramFiles() builds it

@@ -42,15 +42,24 @@ bool WriteText(const QString &path, const QString &text) {
 } // namespace
 
 bool BackupRun::CopyProgramFile(const QString &source, const QString &destination) {
-    const qint64 length = platform::FileLength64(source);
-    if (length < 0) {
+    const platform::FileState state = platform::StateOf(source);
+    if (state.length < 0) {
         StatusPrint(QStringLiteral("Cannot find ") + source +
                     QStringLiteral(" to copy to media\n"));
         return false;
     }
     QFile::remove(destination);
-    return CopyFileRange(source, destination, 1, double(length), 1, &view) &&
-           platform::FileLength64(destination) == length;
+    // The copy keeps the source's permission bits: a program that lost its execute bit could
+    // not be started from the medium, nor once restored from it.
+    int keepError = platform::ErrNone;
+    if (CopyMeasuredRange(source, destination, 1, double(state.length), &state, &keepError,
+                          &view) != MeasuredCopy::Copied)
+        return false;
+    if (keepError != platform::ErrNone)
+        StatusPrint(QStringLiteral("The permissions of ") + destination +
+                    QStringLiteral(" could not be set : ") +
+                    platform::FileErrorDescription(keepError) + QStringLiteral("\n"));
+    return true;
 }
 
 void BackupRun::ComputeProgramSpace(double iniLengthBytes) {

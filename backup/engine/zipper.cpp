@@ -4,6 +4,7 @@
 #include "doevents.h"
 #include "platform.h"
 #include "statuslog.h"
+#include "zipestimates.h"
 #include "zipfiletarget.h"
 #include "ziptime.h"
 
@@ -134,7 +135,7 @@ QStringList Sources(const QString &rootDir, const QStringList &names, int count,
 
 void AppendEstimateLine(int count, double totalBytes) {
     const ZipState &s = State();
-    QFile file(QDir::current().filePath(QStringLiteral("ZipEstimates.txt")));
+    QFile file(ZipEstimatesPath());
     if (!file.open(QIODevice::Append))
         return;
     const QString line = QStringLiteral("%1,%2,%3,%4,%5\r\n")

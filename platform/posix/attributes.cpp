@@ -15,47 +15,64 @@ namespace platform {
 
 namespace {
 
-// The file counts as backed up while this attribute names its current modification time and size.
-// Writing the attribute changes the file's ctime only, so the stamp stays valid after it is
-// written.
+// The file counts as backed up while this attribute names its current modification time and
+// size and the path it was marked at. Writing the attribute changes the file's ctime only, so the
+// stamp stays valid after it is written. The path is part of it because the attribute travels with
+// the file: a file renamed, or copied with its attributes, must not pass for the one marked.
 constexpr const char *archiveAttribute = "user.pellmoor.archive";
 
-// The stamp as text, "<nanoseconds> <size>", without a heap allocation: it is made for every file.
+// FNV-1a over the bytes of a path, in steps, so that the directory's part is hashed once for all
+// its files.
+constexpr quint64 PathHashStart = 14695981039346656037ULL;
+quint64 PathHash(QByteArrayView bytes, quint64 hash = PathHashStart) {
+    for (const char c : bytes) {
+        hash ^= quint8(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// The stamp as text, "<nanoseconds> <size> <path hash in hex>", without a heap allocation: it is
+// made for every file. A stamp of an older form never matches one of these.
 struct Stamp {
-    char text[48];
+    char text[64];
     size_t length = 0;
     QByteArrayView View() const { return QByteArrayView(text, qsizetype(length)); }
 };
 
-Stamp StampOf(qint64 modifiedNanoseconds, qint64 length) {
+Stamp StampOf(qint64 modifiedNanoseconds, qint64 length, quint64 pathHash) {
     Stamp stamp;
-    char *end = std::to_chars(stamp.text, stamp.text + 21, modifiedNanoseconds).ptr;
+    char *const limit = stamp.text + sizeof stamp.text;
+    char *end = std::to_chars(stamp.text, limit, modifiedNanoseconds).ptr;
     *end++ = ' ';
-    end = std::to_chars(end, stamp.text + sizeof stamp.text, length).ptr;
+    end = std::to_chars(end, limit, length).ptr;
+    *end++ = ' ';
+    end = std::to_chars(end, limit, pathHash, 16).ptr;
     stamp.length = size_t(end - stamp.text);
     return stamp;
 }
 
-Stamp StampOf(const struct stat &info) {
+Stamp StampOf(const struct stat &info, quint64 pathHash) {
     return StampOf(qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-                   qint64(info.st_size));
+                   qint64(info.st_size), pathHash);
 }
 
 // Opened without blocking, so that a FIFO never hangs the run.
-int OpenForAttributes(const QString &path) {
-    return ::open(QFile::encodeName(path).constData(),
-                  O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+int OpenForAttributes(const QByteArray &name) {
+    return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 // Whether the stored stamp (length bytes of stored, negative when there is none) differs from
 // the one the file has now.
-bool StampDiffers(const char *stored, ssize_t length, const struct stat &info) {
-    return length < 0 || QByteArrayView(stored, length) != StampOf(info).View();
+bool StampDiffers(const char *stored, ssize_t length, const struct stat &info, quint64 pathHash) {
+    return length < 0 || QByteArrayView(stored, length) != StampOf(info, pathHash).View();
 }
 
-bool StampDiffers(const char *name, const struct stat &info) {
-    char stored[64];
-    return StampDiffers(stored, ::getxattr(name, archiveAttribute, stored, sizeof stored), info);
+bool StampDiffers(const QByteArray &name, const struct stat &info) {
+    char stored[80];
+    return StampDiffers(stored,
+                        ::getxattr(name.constData(), archiveAttribute, stored, sizeof stored), info,
+                        PathHash(name));
 }
 
 #if defined(__linux__)
@@ -97,7 +114,7 @@ ssize_t AttributeAt(int dirFd, const char *name, const QByteArray &dirPath, char
 bool ArchiveAttributeSet(const QString &path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
-    return ::stat(name.constData(), &info) != 0 || StampDiffers(name.constData(), info);
+    return ::stat(name.constData(), &info) != 0 || StampDiffers(name, info);
 }
 
 qint64 RegularFileLength64(const QString &path, bool *archiveSet) {
@@ -109,13 +126,14 @@ qint64 RegularFileLength64(const QString &path, bool *archiveSet) {
         return -1;
     }
     if (archiveSet)
-        *archiveSet = StampDiffers(name.constData(), info);
+        *archiveSet = StampDiffers(name, info);
     return qint64(info.st_size);
 }
 
 bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
     // The stamp and the attribute go through one descriptor, so they describe the same file.
-    const int fd = OpenForAttributes(path);
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = OpenForAttributes(name);
     int error = 0;
     if (fd < 0) {
         error = errno;
@@ -124,7 +142,7 @@ bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
         if (::fstat(fd, &info) != 0) {
             error = errno;
         } else {
-            const Stamp stamp = StampOf(info);
+            const Stamp stamp = StampOf(info, PathHash(name));
             if (::fsetxattr(fd, archiveAttribute, stamp.text, stamp.length, 0) != 0)
                 error = errno;
         }
@@ -136,18 +154,18 @@ bool ClearArchiveAttribute(const QString &path, int *errorNumber) {
 }
 
 bool ClearArchiveAttributeAsOf(const QString &path, const FileState &seen, int *errorNumber) {
-    const Stamp stamp = StampOf(seen.modified, seen.length);
-    const int error = ::lsetxattr(QFile::encodeName(path).constData(), archiveAttribute, stamp.text,
-                                  stamp.length, 0) == 0
-                          ? 0
-                          : errno;
+    const QByteArray name = QFile::encodeName(path);
+    const Stamp stamp = StampOf(seen.modified, seen.length, PathHash(name));
+    const int error =
+        ::lsetxattr(name.constData(), archiveAttribute, stamp.text, stamp.length, 0) == 0 ? 0
+                                                                                          : errno;
     if (errorNumber)
         *errorNumber = FileErrorFromSystem(error);
     return error == 0;
 }
 
 bool SetArchiveAttribute(const QString &path) {
-    const int fd = OpenForAttributes(path);
+    const int fd = OpenForAttributes(QFile::encodeName(path));
     if (fd < 0)
         return false;
     // Where no stamp can be stored (a FIFO, a file system without extended attributes) there is
@@ -159,7 +177,8 @@ bool SetArchiveAttribute(const QString &path) {
 }
 
 struct OpenDirectory::Impl {
-    QByteArray path; // ends in '/'
+    QByteArray path;                  // ends in '/'
+    quint64 pathHash = PathHashStart; // of path, to be carried on over a name
     int fd = -1;
 };
 
@@ -167,6 +186,7 @@ OpenDirectory::OpenDirectory(const QString &dir) : impl(std::make_unique<Impl>()
     impl->path = QFile::encodeName(dir);
     if (!impl->path.endsWith('/'))
         impl->path += '/';
+    impl->pathHash = PathHash(impl->path);
     impl->fd = ::open(impl->path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
@@ -185,10 +205,10 @@ qint64 OpenDirectory::RegularFileLength64(const QString &name, bool *archiveSet)
         return -1;
     }
     if (archiveSet) {
-        char stored[64];
+        char stored[80];
         const ssize_t length =
             AttributeAt(impl->fd, encoded.constData(), impl->path, stored, sizeof stored);
-        *archiveSet = StampDiffers(stored, length, info);
+        *archiveSet = StampDiffers(stored, length, info, PathHash(encoded, impl->pathHash));
     }
     return qint64(info.st_size);
 }

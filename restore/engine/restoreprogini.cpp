@@ -16,6 +16,12 @@ namespace {
 
 constexpr qint64 BlockSize = 1048576;
 
+// A program or script gets its execute bits back wherever it may be read, also from a medium
+// whose file system kept no modes (or one written before the medium kept them).
+unsigned ExecutableMode(unsigned mode) {
+    return mode | 0100 | ((mode & 0044) >> 2);
+}
+
 bool CopyWhole(QFile &in, QFile &out) {
     std::unique_ptr<char[]> buffer(new char[BlockSize]);
     for (;;) {
@@ -35,11 +41,10 @@ void RestoreProgIni(const QString &mediumRoot, const QString &restoreTo, platfor
     const QString source = AddSlashed(mediumRoot) + marker;
     const QString destination = AddSlashed(restoreTo) + marker;
     MediumFolder medium(AddSlashed(mediumRoot));
-    QStringList names;
-    for (const ProgramFile &file : ProgramFiles())
-        names.append(file.name);
-    names.append(QStringLiteral("Backup.Ini"));
-    for (const QString &name : names) {
+    QList<ProgramFile> files = ProgramFiles();
+    files.append(ProgramFile{QStringLiteral("Backup.Ini"), QString(), false});
+    for (const ProgramFile &file : files) {
+        const QString &name = file.name;
         view.SetRestoring(source + name);
         view.SetTo(destination + name);
         view.SetBars(0, 0);
@@ -56,7 +61,10 @@ void RestoreProgIni(const QString &mediumRoot, const QString &restoreTo, platfor
         QFile out;
         out.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle);
         // Programs keep their execute bits, the information file its privacy.
+        platform::FileState state = platform::StateOf(source + name);
+        if (file.executable)
+            state.mode = ExecutableMode(state.mode);
         if (CopyWhole(in, out) && out.flush())
-            platform::ApplyModeAndTime(fd, platform::StateOf(source + name));
+            platform::ApplyModeAndTime(fd, state);
     }
 }

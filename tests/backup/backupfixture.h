@@ -52,7 +52,7 @@ public:
     RecordingView view;
     BackupControl control;
 
-    QString previousDir; // zipping logs its estimates in the current directory
+    QString previousDir; // the run is made from the test folder, as a user would
 
     // One run with the model as the test left it.
     BackupResult Run(const BackupOptions &options = {}) { return DoBackup(options, view, control); }

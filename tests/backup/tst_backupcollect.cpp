@@ -9,6 +9,7 @@
 #include "platform.h"
 #include "scriptedprompt.h"
 #include "statuslog.h"
+#include "storabletext.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,10 +83,11 @@ private Q_SLOTS:
     void directoryWarnings_data() {
         QTest::addColumn<QString>("dir");
         QTest::addColumn<QString>("message");
-        // Whether files that exist were left out, which the run's status reports.
+        // Whether files were left out, which the run's status reports: those of a directory that
+        // cannot be taken, or of one not there (a disk not mounted).
         QTest::addColumn<bool>("leftOut");
         QTest::newRow("missing") << "data/gone/"
-                                 << "A directory selected for backup does not exist!\n(" << false;
+                                 << "A directory selected for backup does not exist!\n(" << true;
         QTest::newRow("trailing space") << "data/space /"
                                         << "\"(and all subdirectories) cannot be added as this "
                                            "directory has trailing spaces!"
@@ -105,7 +107,7 @@ private Q_SLOTS:
         QFETCH(bool, leftOut);
         BackupFixture fx;
         fx.tree.Add({"data/keep.txt=k", "backups/old.txt=o"});
-        if (leftOut)
+        if (leftOut && !message.contains("does not exist"))
             fx.tree.Add({dir + "inside.txt=i"});
         fx.AddDirectory(fx.Data());
         fx.AddDirectory(fx.tree.PathOf(dir));
@@ -118,9 +120,11 @@ private Q_SLOTS:
         for (const QString &text : prompt.Texts())
             shown += text.contains(message) && text.contains(fx.tree.PathOf(dir));
         QCOMPARE(shown, 1);
-        // Nothing below the refused directory is taken.
+        // Nothing below the refused directory is taken, and the record holds no name the
+        // information file cannot.
         for (const FileRecord &file : TheModel().Files)
             QVERIFY2(!file.Path.startsWith(fx.tree.PathOf(dir)), qPrintable(file.Path));
+        QVERIFY(StorableText(TheModel().Backups.last().Dirs.join(QString())));
         QVERIFY(fx.Record(fx.Data("keep.txt")));
     }
 
@@ -200,7 +204,9 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         BackupOptions options;
         options.chkSkip = true; // records only: a sparse giant is never read
-        QVERIFY(fx.Run(options).finished);
+        const BackupResult result = fx.Run(options);
+        QVERIFY(result.finished);
+        QCOMPARE(result.filesLeftOut, refused);
         const bool messaged = prompt.Texts().contains(
             "Oh dear!\nA file you are attempting to back up is too big for me to handle!\n"
             "The following file will not be backed up:\n" +

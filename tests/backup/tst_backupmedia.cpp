@@ -362,6 +362,32 @@ private Q_SLOTS:
         SetCancelFlag(false);
     }
 
+    // "No Limit" writes one directory beside the earlier backups, without a question, whatever
+    // method was saved before it.
+    void noLimitWritesAllAtOnce_data() {
+        QTest::addColumn<bool>("xpWay");
+        QTest::newRow("after one by one") << false;
+        QTest::newRow("after the XP way") << true;
+    }
+    void noLimitWritesAllAtOnce() {
+        QFETCH(bool, xpWay);
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=a", "backups/earlier.txt=kept"});
+        fx.AddDirectory(fx.Data());
+        fx.SetMedia(-1, 16384, false, xpWay);
+        ScriptedPrompt prompt;
+        // Answers that end the run at once should it ask what only a disc needs.
+        prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerWhen("has not been cleared!", MsgAnswer::Cancel);
+        prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(prompt.Texts(), QStringList());
+        QVERIFY(QDir(fx.MediumDir(1, 1)).exists());
+        QVERIFY(TheModel().Backups.last().WriteAllAtOnce);
+        QVERIFY(!TheModel().Backups.last().WriteXpWay);
+        QCOMPARE(fx.tree.Read("backups/earlier.txt"), QByteArray("kept"));
+    }
+
     void xpWayWaitsForAnEmptyDirectory() {
         BackupFixture fx;
         FiveMedia(fx, true);

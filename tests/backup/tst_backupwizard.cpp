@@ -24,6 +24,7 @@ private slots:
     void cleanup();
     void customMedium_data();
     void customMedium();
+    void customNameHoldingASeparator();
     void noLimitHidesWriteMethods();
     void fillingStepOneStoresNothing();
     void skippedSteps_data();
@@ -167,6 +168,25 @@ void TestBackupWizard::customMedium() {
     QCOMPARE(s.MediaSize, sizeKB);
     QCOMPARE(s.ClusterSize, clusterBytes);
     QCOMPARE(s.MediaName, name);
+}
+
+// The name goes into the information file, which cannot hold a '|' or a line break.
+void TestBackupWizard::customNameHoldingASeparator() {
+    const QString name = QStringLiteral("DVD|2");
+    fixture->AddDirectory(fixture->Data());
+    const QString before = TheModel().Settings.MediaName;
+    window->ShowForm();
+    prompt->AnswerWhen(QStringLiteral("You must be careful using custom sizes"), MsgAnswer::OK);
+    Click(*window, "optMedium4");
+    Type(*window, "txtSize", QStringLiteral("700"));
+    Type(*window, "txtName", name);
+    prompt->Clear();
+    Click(*window, "cmdNext");
+    QCOMPARE(prompt->Texts(), QStringList{QStringLiteral("The media name (\"") + name +
+                                          QStringLiteral("\") cannot be stored as it holds a "
+                                                         "'|' or a line break!")});
+    QCOMPARE(window->CurrentStep(), int(frmBackup::MediumStep));
+    QCOMPARE(TheModel().Settings.MediaName, before);
 }
 
 void TestBackupWizard::noLimitHidesWriteMethods() {

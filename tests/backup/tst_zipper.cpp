@@ -1,6 +1,7 @@
 // Zipping single files with the real zip library: the archive holds the file under its bare
 // name, another program reads it back, the estimate is logged and an abort stops the zip.
 
+#include "programini.h"
 #include "smallfilesystem.h"
 #include "statuslog.h"
 #include "temptree.h"
@@ -35,10 +36,13 @@ private Q_SLOTS:
     void init() {
         previousDir = QDir::currentPath();
         QDir::setCurrent(work.Root());
+        // The estimates are logged beside the information file in use.
+        SetProgramIniPath(work.PathOf("Backup.Ini"));
         QFile::remove(work.PathOf("ZipEstimates.txt"));
     }
     void cleanup() {
         SetZipProgressListener(nullptr);
+        SetProgramIniPath(QString());
         QDir::setCurrent(previousDir);
     }
 

@@ -127,12 +127,15 @@ private Q_SLOTS:
 
     void backupSavesBackToTheNamedInformationFile() {
         BackupSetup setup;
-        const QString ini = setup.tree.PathOf(QStringLiteral("elsewhere.ini"));
+        setup.tree.Add({QStringLiteral("conf/")});
+        const QString ini = setup.tree.PathOf(QStringLiteral("conf/elsewhere.ini"));
         QVERIFY(QFile::rename(setup.tree.PathOf(QStringLiteral("prog/Backup.Ini")), ini));
-        const Run run = setup.Backup({QStringLiteral("--ini"), ini});
+        const Run run = setup.Backup({QStringLiteral("--ini"), ini, QStringLiteral("--zip")});
         QCOMPARE(run.status, 0);
-        QVERIFY(setup.tree.Read(QStringLiteral("elsewhere.ini")).contains("a.txt|0|"));
+        QVERIFY(setup.tree.Read(QStringLiteral("conf/elsewhere.ini")).contains("a.txt|0|"));
         QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("prog/Backup.Ini"))));
+        // The zip estimates go beside it too, not into the directory the run was started in.
+        QVERIFY(QFile::exists(setup.tree.PathOf(QStringLiteral("conf/ZipEstimates.txt"))));
         // The next run reads what this one saved: nothing has changed since.
         QCOMPARE(setup.Backup({QStringLiteral("--ini"), ini}).status, 1);
     }
@@ -220,20 +223,54 @@ private Q_SLOTS:
         QCOMPARE(old.readAll(), QByteArray("the previous export\r\n"));
     }
 
-    // A name the catalogue cannot hold is left out with a warning, and the status says so.
+    // What a run cannot back up is left out with a warning, and the status says so: a name the
+    // catalogue cannot hold, a file too big, a selected directory that is not there.
     void filesLeftOutGiveStatusThree_data() {
         QTest::addColumn<QString>("entry");
-        QTest::newRow("a bar in a file name") << QStringLiteral("data/odd|name.txt=x");
-        QTest::newRow("a line break in a file name") << QStringLiteral("data/two\nlines.txt=x");
-        QTest::newRow("a bar in a directory name") << QStringLiteral("data/odd|dir/c.txt=x");
+        QTest::addColumn<QString>("warning");
+        const QString unstorable = QStringLiteral("or a line break!");
+        QTest::newRow("a bar in a file name")
+            << QStringLiteral("data/odd|name.txt=x") << unstorable;
+        QTest::newRow("a line break in a file name")
+            << QStringLiteral("data/two\nlines.txt=x") << unstorable;
+        QTest::newRow("a bar in a directory name")
+            << QStringLiteral("data/odd|dir/c.txt=x") << unstorable;
+        QTest::newRow("a file of 2 GiB")
+            << QStringLiteral("huge") << QStringLiteral("is too big for me to handle!");
+        QTest::newRow("a selected directory that is not there")
+            << QStringLiteral("unmounted")
+            << QStringLiteral("A directory selected for backup does not exist!");
     }
     void filesLeftOutGiveStatusThree() {
         QFETCH(QString, entry);
-        BackupSetup setup(QStringLiteral("1|0|-1|-1|-1|16384|5|HDD"), {entry});
+        QFETCH(QString, warning);
+        const bool special = !entry.contains(QLatin1Char('/'));
+        BackupSetup setup(QStringLiteral("1|0|-1|-1|-1|16384|5|HDD"),
+                          special ? QStringList{} : QStringList{entry});
+        if (entry == QLatin1String("huge")) {
+            QFile huge(setup.tree.PathOf(QStringLiteral("data/huge.bin")));
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize(qint64(2) << 30)); // sparse: it takes no room
+        } else if (entry == QLatin1String("unmounted")) {
+            QByteArray ini = setup.tree.Read(QStringLiteral("prog/Backup.Ini"));
+            ini.replace("|00:00:00|0|", "|00:00:00|1|");
+            ini.replace("data\r\n",
+                        "data\r\n1|*.*|" + setup.tree.Root().toUtf8() + "unmounted\r\n");
+            setup.tree.Write(QStringLiteral("prog/Backup.Ini"), ini);
+        }
         const Run run = setup.Backup();
         QCOMPARE(run.status, 3);
-        QVERIFY(run.err.contains(QStringLiteral("or a line break!")));
+        QVERIFY(run.err.contains(warning));
         QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
+    }
+
+    // A medium without a limit is written all at once whatever method was saved.
+    void noLimitAfterTheXpWay() {
+        BackupSetup setup(QStringLiteral("0|1|-1|-1|-1|16384|5|HDD"),
+                          {QStringLiteral("backups/earlier.txt=kept")});
+        QCOMPARE(setup.Backup().status, 0);
+        QVERIFY(QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup001/MEDIA001"))));
+        QCOMPARE(setup.tree.Read(QStringLiteral("backups/earlier.txt")), QByteArray("kept"));
     }
 
     void damagedCountsEndDetailsWithTheLoaderMessage() {

@@ -129,7 +129,26 @@ private Q_SLOTS:
 
     void programOnly() {
         BackupSetup setup;
+        // The program files keep their modes on the medium; the programs come back startable,
+        // also one that the medium holds without its execute bit (a medium of an older run).
+        const QFileDevice::Permissions plain = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                               QFileDevice::ReadUser | QFileDevice::WriteUser;
+        const QFileDevice::Permissions executable = plain | QFileDevice::ExeOwner |
+                                                    QFileDevice::ExeGroup | QFileDevice::ExeOther |
+                                                    QFileDevice::ExeUser;
+        const auto setMode = [&setup](const char *name, QFileDevice::Permissions mode) {
+            return QFile::setPermissions(setup.tree.PathOf(QStringLiteral("prog/") + name), mode);
+        };
+        for (const char *name : {"Backup", "RollBack.bat", "pellmoor"})
+            QVERIFY(setMode(name, executable));
+        for (const char *name : {"Refitter", "!Help.txt"})
+            QVERIFY(setMode(name, plain));
         QCOMPARE(setup.Backup().status, 0);
+        const QString inHere = QStringLiteral("backups/Backup001/MEDIA001/!IN_HERE!/");
+        for (const char *name : {"Backup", "RollBack.bat", "pellmoor"})
+            QCOMPARE(QFile::permissions(setup.tree.PathOf(inHere + name)), executable);
+        QCOMPARE(QFile::permissions(setup.tree.PathOf(inHere + "Refitter")), plain);
         const Run run = setup.Restore({QStringLiteral("--from"), setup.tree.PathOf("backups"),
                                        QStringLiteral("--to"), setup.tree.PathOf(Restore),
                                        QStringLiteral("--type"), QStringLiteral("2")});
@@ -140,6 +159,10 @@ private Q_SLOTS:
         QCOMPARE(FilesBelow(setup.tree, Restore), RestoredProgramFiles());
         QCOMPARE(setup.tree.Read(Restore + QStringLiteral("/!IN_HERE!/Refitter")),
                  QByteArray("companion Refitter"));
+        for (const char *name : {"Backup", "RollBack.bat", "pellmoor", "Refitter"})
+            QCOMPARE(QFile::permissions(setup.tree.PathOf(Restore + "/!IN_HERE!/" + name)),
+                     executable);
+        QCOMPARE(QFile::permissions(setup.tree.PathOf(Restore + "/!IN_HERE!/!Help.txt")), plain);
         QCOMPARE(
             setup.tree.Read(Restore + QStringLiteral("/!IN_HERE!/Backup.Ini")),
             setup.tree.Read(QStringLiteral("backups/Backup001/MEDIA001/!IN_HERE!/Backup.Ini")));

@@ -2,6 +2,7 @@
 #include "temptree.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <fcntl.h>
@@ -108,6 +109,58 @@ private slots:
                             longer.size(), 0),
                  0);
         QVERIFY(ArchiveAttributeSet(path));
+    }
+
+    // The mark travels with the file; only the path it was made for may pass it as unchanged,
+    // however the file came to stand where it is.
+    void MarkNamesItsPath_data() {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<bool>("setAfterwards");
+        QTest::newRow("unchanged") << "none" << false;
+        QTest::newRow("renamed, edited and marked, renamed back") << "round trip" << true;
+        QTest::newRow("a copy that kept the attributes") << "copied" << true;
+        QTest::newRow("mark of the older form") << "old form" << true;
+    }
+    void MarkNamesItsPath() {
+        QFETCH(QString, history);
+        QFETCH(bool, setAfterwards);
+        TempTree tree({QStringLiteral("a.txt=first"), QStringLiteral("other.txt=x")});
+        const QString a = tree.PathOf(QStringLiteral("a.txt"));
+        const QString b = tree.PathOf(QStringLiteral("b.txt"));
+        QVERIFY(ClearArchiveAttribute(a));
+        QString asked = a;
+        if (history == "round trip") {
+            QVERIFY(QFile::rename(a, b));
+            tree.Write(QStringLiteral("b.txt"), "edited");
+            QVERIFY(ClearArchiveAttributeAsOf(b, StateOf(b)));
+            QVERIFY(QFile::rename(b, a));
+        } else if (history == "copied") {
+            const QString copy = tree.PathOf(QStringLiteral("other.txt"));
+            tree.Write(QStringLiteral("other.txt"), "first");
+            char mark[80];
+            const ssize_t length = ::getxattr(QFile::encodeName(a).constData(),
+                                              "user.pellmoor.archive", mark, sizeof mark);
+            QVERIFY(length > 0);
+            QCOMPARE(::setxattr(QFile::encodeName(copy).constData(), "user.pellmoor.archive", mark,
+                                size_t(length), 0),
+                     0);
+            QVERIFY(SetModificationTime(copy, ModificationTime(a)));
+            QVERIFY(!ArchiveAttributeSet(a));
+            asked = copy;
+        } else if (history == "old form") {
+            const struct timespec when = ModificationTime(a);
+            const QByteArray old =
+                QByteArray::number(qint64(when.tv_sec) * 1000000000 + when.tv_nsec) + " 5";
+            QCOMPARE(::setxattr(QFile::encodeName(a).constData(), "user.pellmoor.archive",
+                                old.constData(), size_t(old.size()), 0),
+                     0);
+        }
+        QCOMPARE(ArchiveAttributeSet(asked), setAfterwards);
+        // The same answer where the directory's part of the path is hashed once for its files.
+        const OpenDirectory dir(tree.Root());
+        bool set = !setAfterwards;
+        dir.RegularFileLength64(QFileInfo(asked).fileName(), &set);
+        QCOMPARE(set, setAfterwards);
     }
 
     // Cleared as of the state the backup saw: a file changed after that look keeps counting as

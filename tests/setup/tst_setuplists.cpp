@@ -7,6 +7,7 @@
 #include "infofile.h"
 #include "model.h"
 #include "runatstartup.h"
+#include "storabletext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -415,6 +416,69 @@ private Q_SLOTS:
         setup.Click("cmdCancel");
         QVERIFY(open->isEnabled());
         RegisterAppWindow(AppWindow::Setup, nullptr);
+    }
+
+    // The information file splits its fields at '|' and its records at line breaks: a text
+    // holding either is refused where it is entered, with the message, and never reaches the
+    // model; an import that holds one is refused whole.
+    void separatorsRefusedWhereEntered_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("refusal");
+        const auto refusal = [](const QString &what, const QString &text) {
+            return what + QStringLiteral(" (\"") + text +
+                   QStringLiteral("\") cannot be stored as it holds a '|' or a line break!");
+        };
+        QTest::newRow("directory with a bar")
+            << "cmdAdd"
+            << "/data/a|b/|*.*|1" << refusal("The directory", "/data/a|b/");
+        QTest::newRow("patterns of a directory")
+            << "cmdAdd"
+            << "/data/new/|*.t\nxt|1" << refusal("The patterns", "*.t\nxt");
+        QTest::newRow("include-all pattern") << "cmdAddPatt"
+                                             << "*.a\nb" << refusal("The pattern", "*.a\nb");
+        QTest::newRow("exclude") << "cmdAddEx"
+                                 << "/tmp/a|b/" << refusal("The directory", "/tmp/a|b/");
+        QTest::newRow("backup directory")
+            << "cmdSetBackupDirectory"
+            << "/backups/a|b/" << refusal("The backup directory", "/backups/a|b/");
+        QTest::newRow("temporary directory")
+            << "cmdSetTempDirectory"
+            << "/temp/a\rb/" << refusal("The temporary zip directory", "/temp/a\rb/");
+        QTest::newRow("import") << "cmdImportINI"
+                                << "import.ini"
+                                << "The file cannot be imported as the directory to back up "
+                                   "\"/data/a|b\" holds a '|' or a line break.";
+    }
+    void separatorsRefusedWhereEntered() {
+        QFETCH(QString, button);
+        QFETCH(QString, answer);
+        QFETCH(QString, refusal);
+        SetupFixture setup;
+        FillModel();
+        if (button == QLatin1String("cmdImportINI")) {
+            // Where a field runs to the end of its line, a file can hold a '|' in it.
+            answer = setup.ProgramDir() + answer;
+            QFile file(answer);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("V|8|1|1|0|0|-1|-1|665600|2048|0|CD|00:00:00|0|-1|-1|-1|-1|/backups/\r\n"
+                       "/temp/\r\n1|*.*|/data/a|b\r\n\r\n\r\n");
+            setup.prompt.AnswerWhen(QStringLiteral("This will overwrite"), MsgAnswer::Yes);
+        }
+        const QString backups = TheModel().Settings.BackupDirectory;
+        setup.Show();
+        setup.selector.answers = {answer};
+        setup.Click(button.toLatin1());
+        const QStringList texts = setup.prompt.Texts();
+        QCOMPARE(texts.isEmpty() ? QString() : texts.last(), refusal);
+        QCOMPARE(setup.prompt.Unexpected(), 0);
+        QCOMPARE(UnstorableField(TheModel()), QString());
+        // What was there stays.
+        QCOMPARE(TheModel().DirectoriesLast(), 1);
+        QCOMPARE(TheModel().Directories[1].NiceDirName(), QStringLiteral("/home/me/"));
+        QCOMPARE(TheModel().IncludeAll.size(), 2);
+        QCOMPARE(TheModel().Excludes.size(), 2);
+        QCOMPARE(TheModel().Settings.BackupDirectory, backups);
     }
 
     void backupAndTempDirectories() {

@@ -601,6 +601,54 @@ private Q_SLOTS:
             QVERIFY(host.calls.contains(QStringLiteral("Loading ... 100%")));
     }
 
+    // A text holding a '|' or a line break would make the file unreadable, and the history with
+    // it: the save says which one, writes nothing and keeps the file in place.
+    void saveRefusesATextItCannotHold_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("media name") << "media name"
+                                    << "the media name \"A|B\"";
+        QTest::newRow("directory to back up") << "directory"
+                                              << "the directory to back up \"/home/a|b/\"";
+        QTest::newRow("directory of a set") << "set directory"
+                                            << "a directory of set 2 \"/x\ny/\"";
+        QTest::newRow("include-all pattern") << "pattern"
+                                             << "the 'Include All' pattern \"*.a\rb\"";
+        QTest::newRow("exclude") << "exclude"
+                                 << "the directory to exclude \"/a|b/\"";
+        QTest::newRow("file") << "file"
+                              << "the file \"/home/ann/Docs/a|b.doc\"";
+    }
+    void saveRefusesATextItCannotHold() {
+        QFETCH(QString, field);
+        QFETCH(QString, named);
+        ScriptedPrompt prompt;
+        const QString path = folder + QStringLiteral("Backup.Ini");
+        FillRichModel();
+        QVERIFY(SaveIniFile(path, 8));
+        const QByteArray before = ReadAll(path);
+        Model &m = TheModel();
+        if (field == "media name")
+            m.Settings.MediaName = QStringLiteral("A|B");
+        else if (field == "directory")
+            m.Directories[1].SetNiceDirName(QStringLiteral("/home/a|b/"));
+        else if (field == "set directory")
+            m.Backups[1].Dirs.append(QStringLiteral("/x\ny/"));
+        else if (field == "pattern")
+            m.IncludeAll.append(QStringLiteral("*.a\rb"));
+        else if (field == "exclude")
+            m.Excludes.append(QStringLiteral("/a|b/"));
+        else if (field == "file")
+            m.Files[0].Name = QStringLiteral("a|b.doc");
+        QVERIFY(!SaveIniFile(path, 8));
+        QCOMPARE(prompt.Texts(),
+                 QStringList{QStringLiteral("The ini file cannot be saved as ") + named +
+                             QStringLiteral(" holds a '|' or a line break.\n"
+                                            "Save failed.")});
+        QCOMPARE(ReadAll(path), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Backup.Ini")});
+    }
+
     // A full disk can show at the opening, at any write or only when the text is flushed and
     // synced; wherever it shows, the previous file stays whole and the save says it failed.
     void saveFailingAtAnyStepKeepsThePreviousFile_data() {

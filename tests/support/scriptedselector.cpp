@@ -22,12 +22,15 @@ QString ScriptedSelector::GetDirectory(const QString &start, const QString &capt
 
 bool ScriptedSelector::GetAdvancedDirectory(clsDirectory &entry, const QString &caption) {
     calls.append({QStringLiteral("advanced"), entry.NiceDirName(), caption, QString()});
-    const QStringList parts = Next().split(QLatin1Char('|'));
-    if (parts.size() != 3)
+    // The last two fields are split off first: a directory's name may itself hold a '|'.
+    const QString answer = Next();
+    const qsizetype last = answer.lastIndexOf(QLatin1Char('|'));
+    const qsizetype middle = last > 0 ? answer.lastIndexOf(QLatin1Char('|'), last - 1) : -1;
+    if (middle < 0)
         return false;
-    entry.SetNiceDirName(parts[0]);
-    entry.Patterns = parts[1];
-    entry.IncludeSubdirs = parts[2] == QLatin1String("1");
+    entry.SetNiceDirName(answer.left(middle));
+    entry.Patterns = answer.mid(middle + 1, last - middle - 1);
+    entry.IncludeSubdirs = answer.mid(last + 1) == QLatin1String("1");
     return true;
 }
 

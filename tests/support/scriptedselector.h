@@ -23,7 +23,7 @@ public:
     ~ScriptedSelector() override;
 
     // Answers in order. An advanced directory's answer is "directory|patterns|subdirs" with
-    // subdirs 0 or 1; an empty answer cancels.
+    // subdirs 0 or 1 (the directory may hold a '|' of its own); an empty answer cancels.
     QStringList answers;
     // What the range window does to the rows it is shown.
     std::function<void(RangeRows &)> onRange;

@@ -1,0 +1,10 @@
+#include "zipestimates.h"
+
+#include "programini.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString ZipEstimatesPath() {
+    return QFileInfo(ProgramIniPath()).absoluteDir().filePath(QStringLiteral("ZipEstimates.txt"));
+}
