@@ -41,6 +41,11 @@ QString RootOf(const QString &path);
 // Whether the path is absolute on this system.
 bool IsAbsolutePath(const QString &path);
 
+// Whether a file or directory name may end in a space. Windows cannot reach such a name through
+// its usual calls, so the backup leaves those directories out there; elsewhere they are names
+// like any other, and leaving them out would lose them.
+bool NamesMayEndInSpace();
+
 // ---- Drives ------------------------------------------------------------------------------
 
 enum class DriveType { Unknown, Removable, Fixed, Network, Optical, RamDisk };

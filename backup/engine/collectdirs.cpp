@@ -151,7 +151,8 @@ void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
                                                "is where backups are placed!"));
         return;
     }
-    if (comparable.contains(QLatin1Char(' ') + platform::Separator())) {
+    if (!platform::NamesMayEndInSpace() &&
+        comparable.contains(QLatin1Char(' ') + platform::Separator())) {
         LeaveOut(name, quoted + QStringLiteral("(and all subdirectories) cannot be added as this "
                                                "directory has trailing spaces!"));
         return;

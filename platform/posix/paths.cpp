@@ -37,4 +37,8 @@ bool IsAbsolutePath(const QString &path) {
     return path.startsWith(QLatin1Char('/'));
 }
 
+bool NamesMayEndInSpace() {
+    return true;
+}
+
 } // namespace platform

@@ -55,4 +55,8 @@ bool IsAbsolutePath(const QString &path) {
            path.startsWith(QLatin1String("\\\\"));
 }
 
+bool NamesMayEndInSpace() {
+    return false;
+}
+
 } // namespace platform
