@@ -5,11 +5,13 @@
 #include "mediasearch.h"
 #include "programfiles.h"
 #include "restorepaths.h"
+#include "saferead.h"
 #include "textutil.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -52,8 +54,8 @@ void RestoreProgIni(const QString &mediumRoot, const QString &restoreTo, platfor
         // read through a link that leads off the medium.
         if (!medium.Holds(marker + name) || !QFileInfo(source + name).isFile())
             continue;
-        QFile in(source + name);
-        if (!in.open(QIODevice::ReadOnly))
+        QFile in;
+        if (!OpenRegularFile(in, source + name, std::numeric_limits<qint64>::max()).Ok())
             continue;
         const int fd = tree.Open(marker + name, platform::WriteOpen::Fresh);
         if (fd < 0)
