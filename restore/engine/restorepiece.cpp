@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cmath>
 
 void RestoreRun::CopyPiece(int position) {
     const int index = selection.SortedOrder()[position];
@@ -82,7 +83,9 @@ void RestoreRun::PieceFailed(int index) {
 }
 
 bool RestoreRun::Completes(const FileWork &w, double bytes) const {
-    return w.ExpectedSize <= 0 || bytes / (w.ExpectedSize * 1024) >= 0.999;
+    // Whole only when every byte is back: a last piece of a few bytes is as much the file as
+    // any other. Sizes are kept in kilobytes, exact to the byte.
+    return w.ExpectedSize <= 0 || bytes >= double(std::llround(w.ExpectedSize * 1024));
 }
 
 bool RestoreRun::CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,

@@ -891,6 +891,32 @@ private Q_SLOTS:
         QCOMPARE(tree.Read("restore/y/b.txt"), QByteArray("beta"));
     }
 
+    // A spanned file is whole only when every byte is back: a last piece of a few bytes on a
+    // medium of its own is read like any other.
+    void spannedFileComesBackToTheLastByte_data() {
+        QTest::addColumn<int>("last");
+        QTest::newRow("one byte") << 1;
+        QTest::newRow("under a thousandth") << 299;
+        QTest::newRow("a tenth") << 30000;
+    }
+    void spannedFileComesBackToTheLastByte() {
+        QFETCH(int, last);
+        TempTree tree({"temp/", "restore/"});
+        HandMedium medium(tree);
+        const QString second = medium.AddMedium();
+        const QByteArray content = TempTree::PseudoRandomBytes(300000 + last, "tail");
+        tree.Write("medium/a/span.bin", content.left(300000));
+        tree.Write(second.mid(tree.Root().size()) + "a/span.bin", content.mid(300000));
+        VersionRecord &v = medium.AddFile("/a/", "span.bin", "", content.size());
+        v.Spanned = true;
+        v.SpanLength = 1;
+        RestorePrompt prompt;
+        const RestoreResult result = medium.Restore();
+        QCOMPARE(prompt.Unexpected(), 0);
+        QCOMPARE(result.unrestored, QStringList());
+        QCOMPARE(tree.Read("restore/a/span.bin"), content);
+    }
+
     // The run keeps a bounded number of directories open: a spanned file whose directory was
     // let go while hundreds of others were written is still finished in it.
     void spannedFileFinishedAfterManyDirectories() {
