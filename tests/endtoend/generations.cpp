@@ -160,7 +160,8 @@ void LivingTree::Change(int generation, qint64 bigFile) {
     for (int i = 0; i < changes && !files.isEmpty(); ++i) {
         const QStringList paths = files.keys();
         const QString path = paths.at(random.bounded(int(paths.size())));
-        switch (random.bounded(9)) {
+        // Made three times as often as anything else, so that the tree grows as folders go.
+        switch (random.bounded(11)) {
         case 0: { // edited, sometimes to the same size
             FileState state =
                 NewState(generation, random.bounded(2) ? files[path].content.size() : qint64(-1));
@@ -176,7 +177,9 @@ void LivingTree::Change(int generation, qint64 bigFile) {
             Note(QStringLiteral("truncated ") + path);
             break;
         }
-        case 2: {
+        case 2:
+        case 9:
+        case 10: {
             const QString fresh = FreshPath(SomeDirectory());
             Put(fresh, NewState(generation, -1));
             Note(QStringLiteral("made ") + fresh);

@@ -171,6 +171,8 @@ private Q_SLOTS:
                                         .arg(generation)
                                         .arg(file.key(), restore.out.right(600), changes) +
                                     where));
+            qInfo("generation %d: %lld restored, %lld now", generation, qint64(seen.size()),
+                  qint64(tree.Now().size()));
             QDir(to).removeRecursively();
         }
     }
