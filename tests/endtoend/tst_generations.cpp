@@ -101,6 +101,7 @@ private Q_SLOTS:
         const QString data = setup.tree.PathOf(QStringLiteral("data/"));
         LivingTree tree(data, used);
         const qint64 mediumKB = ProgramKB(setup) + 1024;
+        int backups = 0;
         for (int generation = 1; generation <= Generations; ++generation) {
             const int kind = generation % 3; // plain, zipped, spanned by turns
             if (generation > 1)
@@ -115,7 +116,12 @@ private Q_SLOTS:
 
             qputenv("TZ", "UTC0");
             const Run backup = setup.Backup(options);
-            QVERIFY2(backup.status == 0,
+            // A generation that only deleted has nothing to copy; the restore below still
+            // checks that nothing changed went unnoticed.
+            const bool nothingToDo =
+                backup.status == 1 && backup.err == QLatin1String("No files to backup!\n");
+            backups += backup.status == 0 ? 1 : 0;
+            QVERIFY2(backup.status == 0 || nothingToDo,
                      qPrintable(QStringLiteral("backup %1 gave %2: %3\nafter:\n  %4")
                                     .arg(generation)
                                     .arg(backup.status)
@@ -124,7 +130,7 @@ private Q_SLOTS:
 
             if (kind == 2) // the large file spans media
                 QVERIFY(QDir(setup.tree.PathOf(QStringLiteral("backups/Backup%1")
-                                                   .arg(generation, 3, 10, QLatin1Char('0'))))
+                                                   .arg(backups, 3, 10, QLatin1Char('0'))))
                             .entryList({QStringLiteral("MEDIA*")}, QDir::Dirs)
                             .size() > 1);
 
