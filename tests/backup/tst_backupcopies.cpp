@@ -3,6 +3,7 @@
 // permission bits and modification time.
 
 #include "backupfixture.h"
+#include "filestamp.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
@@ -31,13 +32,6 @@ constexpr Kept Sources[] = {{"private.txt", 0600, 1262304000, 0600},
                             {"script.sh", 0755, 1400000000, 0755},
                             {"plain.txt", 0644, 1600000002, 0644},
                             {"readonly.txt", 0444, 1600000004, 0644}};
-
-void SetModeAndTime(const QString &path, unsigned mode, time_t mtime) {
-    const QByteArray name = QFile::encodeName(path);
-    const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
-    QVERIFY(::chmod(name.constData(), mode) == 0);
-    QVERIFY(::utimensat(AT_FDCWD, name.constData(), times, 0) == 0);
-}
 
 void VerifyFile(const QString &path, const Kept &source) {
     struct stat info;
@@ -142,7 +136,7 @@ private Q_SLOTS:
                 fx.tree.Write("data/" + name, QByteArray("line of text\n").repeated(400));
             else
                 fx.tree.Add({"data/" + name + (kind == "spanned" ? ":700000" : ":3000")});
-            SetModeAndTime(fx.Data(name), source.mode, source.mtime);
+            QVERIFY(SetStamp(fx.Data(name), int(source.mode), source.mtime));
         }
         if (kind == "spanned")
             fx.SetMedia(330, 1024, true);

@@ -438,28 +438,49 @@ private Q_SLOTS:
         QCOMPARE(Rows(Backups()), (QStringList{"B1. 01/11/2026", "- B1.M1 - CD1"}));
     }
 
-    void reopenedOverAnotherHistoryWhileTheListFills() {
+    // Something changes the model while the list fills by file: the window is closed and shown
+    // over another history (as a restore loads one), or a run is announced and re-sorts the
+    // files. The fill never goes on reading the old positions.
+    void modelChangedWhileTheListFills_data() {
+        QTest::addColumn<bool>("announced");
+        QTest::newRow("reopened over another history") << false;
+        QTest::newRow("a run announced: the window goes") << true;
+    }
+    void modelChangedWhileTheListFills() {
+        QFETCH(bool, announced);
         HistoryModel history;
         history.AddBackup(QStringLiteral("01/11/2026"), 1);
         for (int i = 0; i < 2500; ++i)
             history.AddVersion(history.AddFile(QStringLiteral("/d/"), QString::number(i)), 0, 0);
         w->ShowForm();
-        bool reopened = false;
-        connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
-            if (reopened || !title.endsWith(QLatin1String("40%")))
-                return;
-            reopened = true;
-            QTest::mouseClick(Find<QPushButton>("cmdDone"), Qt::LeftButton);
-            // Another information file is loaded meanwhile, as a restore does.
-            HistoryModel smaller;
-            smaller.AddBackup(QStringLiteral("02/11/2026"), 1);
-            smaller.AddVersion(smaller.AddFile(QStringLiteral("/e/"), QStringLiteral("x")), 0, 0);
-            w->ShowForm();
-        });
+        bool changed = false;
+        const QMetaObject::Connection at40 =
+            connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
+                if (changed || !title.endsWith(QLatin1String("40%")))
+                    return;
+                changed = true;
+                if (announced) {
+                    AnnounceModelChange();
+                    std::reverse(TheModel().Files.begin(), TheModel().Files.end());
+                    return;
+                }
+                QTest::mouseClick(Find<QPushButton>("cmdDone"), Qt::LeftButton);
+                HistoryModel smaller;
+                smaller.AddBackup(QStringLiteral("02/11/2026"), 1);
+                smaller.AddVersion(smaller.AddFile(QStringLiteral("/e/"), QStringLiteral("x")), 0,
+                                   0);
+                w->ShowForm();
+            });
         ByFile();
-        QVERIFY(reopened);
-        QCOMPARE(Rows(Files()), QStringList{"1. x"});
-        QCOMPARE(Text("lblDir"), QStringLiteral("/e/"));
+        disconnect(at40);
+        QVERIFY(changed);
+        if (announced) {
+            QVERIFY(!w->isVisible());
+            QCOMPARE(Files()->ListCount(), 0);
+        } else {
+            QCOMPARE(Rows(Files()), QStringList{"1. x"});
+            QCOMPARE(Text("lblDir"), QStringLiteral("/e/"));
+        }
     }
 
     void theViewsSwapTheFrames() {
@@ -536,28 +557,6 @@ private Q_SLOTS:
         QVERIFY(!w->isVisible());
         QVERIFY(cmdDetails->isEnabled());
         RegisterAppWindow(AppWindow::Details, nullptr);
-    }
-
-    // A run announced while the list fills re-sorts what the fill reads: the window goes and
-    // the fill stops, leaving no rows that point into the re-sorted list.
-    void aRunAnnouncedWhileTheListFillsStopsIt() {
-        HistoryModel history;
-        history.AddBackup(QStringLiteral("01/11/2026"), 1);
-        for (int i = 0; i < 2500; ++i)
-            history.AddVersion(history.AddFile(QStringLiteral("/d/"), QString::number(i)), 0, 0);
-        w->ShowForm();
-        bool announced = false;
-        connect(w, &QWidget::windowTitleChanged, w, [&](const QString &title) {
-            if (announced || !title.endsWith(QLatin1String("40%")))
-                return;
-            announced = true;
-            AnnounceModelChange();
-            std::reverse(TheModel().Files.begin(), TheModel().Files.end());
-        });
-        ByFile();
-        QVERIFY(announced);
-        QVERIFY(!w->isVisible());
-        QCOMPARE(Files()->ListCount(), 0);
     }
 
     void bothViewsFitTheScreen_data() {

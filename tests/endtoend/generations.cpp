@@ -1,11 +1,10 @@
 #include "generations.h"
 
-#include <QDateTime>
+#include "filestamp.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -116,12 +115,11 @@ void LivingTree::Put(const QString &path, const FileState &state) {
     // Written in place when the file exists, as an editor saving over it would, so that whatever
     // the file system keeps with it (its mark) stays.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(state.content) != state.content.size() || !file.flush())
+        file.write(state.content) != state.content.size())
         qFatal("cannot write %s", qPrintable(full));
-    file.setFileTime(QDateTime::fromSecsSinceEpoch(state.mtime, Qt::UTC),
-                     QFileDevice::FileModificationTime);
     file.close();
-    ::chmod(QFile::encodeName(full).constData(), mode_t(state.mode));
+    if (!SetStamp(full, state.mode, state.mtime))
+        qFatal("cannot stamp %s", qPrintable(full));
     files[path] = state;
 }
 

@@ -4,14 +4,13 @@
 // PELLMOOR_SEED to run a failing one again.
 
 #include "clirun.h"
+#include "filestamp.h"
 #include "generations.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -39,20 +38,12 @@ void SetMediaSize(BackupSetup &setup, qint64 kilobytes) {
     setup.tree.Write(path, fields.join('|') + ini.mid(end));
 }
 
-struct Restored {
-    FileState state;
-    bool ok = false;
-};
-
-Restored ReadBack(const QString &path) {
-    Restored restored;
+// What a restored file holds, with its mode and time.
+FileState ReadBack(const QString &path) {
     QFile file(path);
-    struct stat info {};
-    if (!file.open(QIODevice::ReadOnly) || ::stat(QFile::encodeName(path).constData(), &info))
-        return restored;
-    restored.state = {file.readAll(), int(info.st_mode & 07777), qint64(info.st_mtim.tv_sec)};
-    restored.ok = true;
-    return restored;
+    const FileStamp stamp = StampOf(path);
+    return {file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), stamp.mode,
+            stamp.seconds};
 }
 
 QString Differs(const FileState &want, const FileState &got) {
@@ -156,14 +147,14 @@ private Q_SLOTS:
             while (it.hasNext()) {
                 const QString path = it.next();
                 const QString relative = path.mid(base.size());
-                const Restored got = ReadBack(path);
+                const FileState got = ReadBack(path);
                 const auto want = tree.Ever().constFind(relative);
                 QVERIFY2(want != tree.Ever().cend(),
                          qPrintable(QStringLiteral("backup %1 restored %2, never a file")
                                         .arg(generation)
                                         .arg(relative) +
                                     where));
-                const QString difference = Differs(*want, got.state);
+                const QString difference = Differs(*want, got);
                 QVERIFY2(difference.isEmpty(),
                          qPrintable(QStringLiteral("backup %1 restored %2: %3\nafter:\n  %4")
                                         .arg(generation)

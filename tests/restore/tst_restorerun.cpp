@@ -5,6 +5,7 @@
 #include "backupfixture.h"
 #include "backuprun.h"
 #include "cancelflag.h"
+#include "filestamp.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
@@ -55,25 +56,6 @@ QStringList FilesBelow(const QString &folder) {
         }
     }
     return found;
-}
-
-// Gives a file on a medium the permission bits and time a backup copied from its source.
-void Stamp(const QString &path, int mode, qint64 seconds) {
-    const QByteArray name = QFile::encodeName(path);
-    const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
-    QVERIFY(::chmod(name.constData(), mode_t(mode)) == 0);
-    QVERIFY(::utimensat(AT_FDCWD, name.constData(), times, 0) == 0);
-}
-
-struct Stamped {
-    int mode = 0;
-    qint64 seconds = 0;
-};
-Stamped StampOf(const QString &path) {
-    struct stat info;
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    return {int(info.st_mode & 07777), qint64(info.st_mtim.tv_sec)};
 }
 
 // A zip of one file as a backup on a Unix machine writes it: the entry carries the source's
@@ -378,7 +360,7 @@ private Q_SLOTS:
         const QList<qint64> times = {163163167, 1700000001};
         const auto stampAll = [&] {
             for (const QString &file : FilesBelow(mx.Data()))
-                Stamp(mx.Data(file), 0640, times[file.size() % times.size()]);
+                QVERIFY(SetStamp(mx.Data(file), 0640, times[file.size() % times.size()]));
         };
         stampAll();
         mx.SetMedia(mediaKB);
@@ -741,14 +723,14 @@ private Q_SLOTS:
         const QByteArray content = TempTree::PseudoRandomBytes(300000, "stamp");
         if (kind == "plain") {
             tree.Write("medium/x/f.sh", content);
-            Stamp(tree.PathOf("medium/x/f.sh"), mode, seconds);
+            QVERIFY(SetStamp(tree.PathOf("medium/x/f.sh"), mode, seconds));
             medium.AddFile("/x/", "f.sh", "", content.size());
         } else if (kind == "spanned") {
             const QStringList roots = {medium.Root(), medium.AddMedium(), medium.AddMedium()};
             for (int i = 0; i < 3; ++i) {
                 const QString piece = roots[i].mid(tree.Root().size()) + "x/f.sh";
                 tree.Write(piece, content.mid(i * 100000, 100000));
-                Stamp(tree.PathOf(piece), mode, seconds);
+                QVERIFY(SetStamp(tree.PathOf(piece), mode, seconds));
             }
             VersionRecord &v = medium.AddFile("/x/", "f.sh", "", content.size());
             v.Spanned = true;
@@ -764,7 +746,7 @@ private Q_SLOTS:
         QCOMPARE(prompt.Unexpected(), 0);
         QCOMPARE(result.unrestored, QStringList());
         QCOMPARE(tree.Read("restore/x/f.sh"), content);
-        const Stamped restored = StampOf(tree.PathOf("restore/x/f.sh"));
+        const FileStamp restored = StampOf(tree.PathOf("restore/x/f.sh"));
         QCOMPARE(restored.mode, expected);
         QCOMPARE(restored.seconds, seconds);
     }
@@ -841,7 +823,7 @@ private Q_SLOTS:
         TempTree tree({"temp/", "restore/", "secret.bin=outside the medium",
                        "medium/kept.bin=the program", "medium/x/a.txt=alpha",
                        "medium/!IN_HERE!/pellmoor=companion"});
-        Stamp(tree.PathOf("medium/!IN_HERE!/pellmoor"), 0755, 1600000000);
+        QVERIFY(SetStamp(tree.PathOf("medium/!IN_HERE!/pellmoor"), 0755, 1600000000));
         const QString program = tree.PathOf("medium/!IN_HERE!/Backup");
         if (backup == "plain")
             tree.Write("medium/!IN_HERE!/Backup", "the program");

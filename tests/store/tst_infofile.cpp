@@ -420,27 +420,9 @@ private Q_SLOTS:
         QCOMPARE(ReadAll(folder + QStringLiteral("Backup.Ini")), text);
     }
 
-    // A file far larger than any information file is refused before any of it is read.
-    void oversizedFileIsRefusedUnread() {
-        ScriptedPrompt prompt;
-        FillRichModel();
-        const QString path = folder + QStringLiteral("Backup.Ini");
-        QFile sparse(path);
-        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(InfoFileReadLimit + 1));
-        sparse.close();
-        QVERIFY(!LoadIniFile(path, true));
-        QCOMPARE(prompt.Texts(),
-                 QStringList{QStringLiteral("A file error occured whilst loading ini file.\nLoad "
-                                            "failed.\nError was : 75. Path/File access error\n"
-                                            "This file is larger than 1 GiB, so it was not "
-                                            "read:\n") +
-                             path});
-        QCOMPARE(TheModel().FilesLast(), -1);
-        QCOMPARE(QFileInfo(path).size(), InfoFileReadLimit + 1);
-    }
-
-    // Faults that permissions cannot make for a test run as root: a file that cannot be opened
-    // or read is a file error, and the file itself stays as it was.
+    // A file that cannot be opened or read (faults that permissions cannot make for a test run
+    // as root), or one far past any information file's size, is a file error, and the file
+    // itself stays as it was.
     void unreadableFileIsAFileError_data() {
         QTest::addColumn<int>("point");
         QTest::addColumn<int>("error");
@@ -449,6 +431,11 @@ private Q_SLOTS:
             << int(FaultInjector::Point::Open) << EACCES << QStringLiteral("70. Permission denied");
         QTest::newRow("read fails")
             << int(FaultInjector::Point::Read) << EIO << QStringLiteral("57. Device I/O error");
+        // Far larger than any information file: refused before any of it is read.
+        QTest::newRow("past the limit")
+            << -1 << 0
+            << QStringLiteral("75. Path/File access error\nThis file is larger than 1 GiB, so it "
+                              "was not read:\nPATH");
     }
     void unreadableFileIsAFileError() {
         QFETCH(int, point);
@@ -459,15 +446,21 @@ private Q_SLOTS:
         FillRichModel();
         QVERIFY(SaveIniFile(path, 8));
         const QByteArray saved = ReadAll(path);
+        if (point < 0)
+            QVERIFY(QFile(path).resize(InfoFileReadLimit + 1)); // sparse: it takes no room
         FaultInjector faults;
-        faults.FailAt(FaultInjector::Point(point), 1, error);
+        if (point >= 0)
+            faults.FailAt(FaultInjector::Point(point), 1, error);
         QVERIFY(!LoadIniFile(path, true));
         QCOMPARE(prompt.Texts().last(),
                  QStringLiteral("A file error occured whilst loading ini file.\nLoad "
                                 "failed.\nError was : ") +
-                     number);
+                     number.replace(QStringLiteral("PATH"), path));
         QCOMPARE(TheModel().FilesLast(), -1);
-        QCOMPARE(ReadAll(path), saved);
+        if (point >= 0)
+            QCOMPARE(ReadAll(path), saved);
+        else
+            QCOMPARE(QFileInfo(path).size(), InfoFileReadLimit + 1);
     }
 
     // One backup on one medium with one file; each row damages one index or count.
