@@ -1,8 +1,13 @@
 #include "packagesignature.h"
 
+#include <QBuffer>
+#include <QIODevice>
+
 #include <sodium.h>
 
 namespace {
+
+constexpr qint64 BlockBytes = qint64(1) << 16;
 
 bool SodiumReady() {
     static const bool ready = sodium_init() >= 0;
@@ -23,6 +28,33 @@ const unsigned char *Bytes(const QByteArray &data) {
     return reinterpret_cast<const unsigned char *>(data.constData());
 }
 
+unsigned char *Bytes(QByteArray &data) {
+    return reinterpret_cast<unsigned char *>(data.data());
+}
+
+// Feeds the version line, its line feed and then `length` bytes of the package (all of it when
+// length is negative) into state. False when the package ends early or cannot be read.
+bool Absorb(crypto_sign_state *state, const QByteArray &versionLine, QIODevice &package,
+            qint64 length) {
+    crypto_sign_init(state);
+    crypto_sign_update(state, Bytes(versionLine), std::size_t(versionLine.size()));
+    const unsigned char lineFeed = '\n';
+    crypto_sign_update(state, &lineFeed, 1);
+    QByteArray block(BlockBytes, Qt::Uninitialized);
+    qint64 left = length;
+    while (length < 0 || left > 0) {
+        const qint64 want = length < 0 ? BlockBytes : qMin(left, BlockBytes);
+        const qint64 got = package.read(block.data(), want);
+        if (got < 0 || (got == 0 && length >= 0))
+            return false;
+        if (got == 0)
+            break;
+        crypto_sign_update(state, Bytes(block), std::size_t(got));
+        left -= got;
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray UpdatePublicKey() {
@@ -32,14 +64,25 @@ QByteArray UpdatePublicKey() {
     return QByteArray(PELLMOOR_BUILT_IN_UPDATE_KEY);
 }
 
-bool VerifyPackageSignature(const QByteArray &data, const QByteArray &signatureBase64,
-                            const QByteArray &publicKeyBase64) {
+bool VerifyUpdateSignature(const QByteArray &versionLine, QIODevice &package, qint64 length,
+                           const QByteArray &signatureBase64, const QByteArray &publicKeyBase64) {
     QByteArray key, signature;
-    if (!SodiumReady() || !DecodeExact(publicKeyBase64, crypto_sign_PUBLICKEYBYTES, key) ||
+    if (!SodiumReady() || length < 0 ||
+        !DecodeExact(publicKeyBase64, crypto_sign_PUBLICKEYBYTES, key) ||
         !DecodeExact(signatureBase64, crypto_sign_BYTES, signature))
         return false;
-    return crypto_sign_verify_detached(Bytes(signature), Bytes(data), std::size_t(data.size()),
-                                       Bytes(key)) == 0;
+    crypto_sign_state state;
+    return Absorb(&state, versionLine, package, length) &&
+           crypto_sign_final_verify(&state, Bytes(signature), Bytes(key)) == 0;
+}
+
+bool VerifyUpdateSignature(const QByteArray &versionLine, const QByteArray &package,
+                           const QByteArray &signatureBase64, const QByteArray &publicKeyBase64) {
+    QBuffer buffer;
+    buffer.setData(package);
+    return buffer.open(QIODevice::ReadOnly) &&
+           VerifyUpdateSignature(versionLine, buffer, package.size(), signatureBase64,
+                                 publicKeyBase64);
 }
 
 SigningKeyPair MakeSigningKeyPair() {
@@ -47,17 +90,28 @@ SigningKeyPair MakeSigningKeyPair() {
         return {};
     QByteArray publicKey(crypto_sign_PUBLICKEYBYTES, '\0');
     QByteArray secretKey(crypto_sign_SECRETKEYBYTES, '\0');
-    crypto_sign_keypair(reinterpret_cast<unsigned char *>(publicKey.data()),
-                        reinterpret_cast<unsigned char *>(secretKey.data()));
+    crypto_sign_keypair(Bytes(publicKey), Bytes(secretKey));
     return {publicKey.toBase64(), secretKey.toBase64()};
 }
 
-QByteArray SignPackage(const QByteArray &data, const QByteArray &secretKeyBase64) {
+QByteArray SignUpdate(const QByteArray &versionLine, QIODevice &package,
+                      const QByteArray &secretKeyBase64) {
     QByteArray key;
     if (!SodiumReady() || !DecodeExact(secretKeyBase64, crypto_sign_SECRETKEYBYTES, key))
         return {};
+    crypto_sign_state state;
+    if (!Absorb(&state, versionLine, package, -1))
+        return {};
     QByteArray signature(crypto_sign_BYTES, '\0');
-    crypto_sign_detached(reinterpret_cast<unsigned char *>(signature.data()), nullptr, Bytes(data),
-                         std::size_t(data.size()), Bytes(key));
+    crypto_sign_final_create(&state, Bytes(signature), nullptr, Bytes(key));
     return signature.toBase64();
+}
+
+QByteArray SignUpdate(const QByteArray &versionLine, const QByteArray &package,
+                      const QByteArray &secretKeyBase64) {
+    QBuffer buffer;
+    buffer.setData(package);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    return SignUpdate(versionLine, buffer, secretKeyBase64);
 }

@@ -11,6 +11,7 @@
 #include "urlpull.h"
 #include "version.h"
 #include "versiondate.h"
+#include "versionline.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,6 +63,7 @@ void UpdateChecker::StartUpdate(bool isAutomatic, bool isForced) {
     forced = isForced;
     handedOff = false;
     packageSignature.clear();
+    versionLine.clear();
     versionFilePath = platform::ProgramDirectory() + VersionFileName;
     packageFilePath = platform::ProgramDirectory() + PackageFileName;
     DoUpdate();
@@ -114,14 +116,16 @@ bool UpdateChecker::VersionReceived() {
         if (file.open(QIODevice::ReadOnly))
             text = file.read(4096);
     }
-    const QString versionText = QString::fromUtf8(LineOf(text, 0));
-    const QDate available = ReadVersionDate(versionText);
+    const QByteArray firstLine = LineOf(text, 0);
+    const std::optional<VersionLine> line = ParseVersionLine(firstLine);
+    const QDate available = line ? ReadVersionDate(line->version) : QDate();
     if (!available.isValid()) {
         if (Interactive())
             MsgBox(ErrorUpdating + QStringLiteral("Incorrect Version file (") + VersionFileName +
                    QStringLiteral(") format!"));
         return false;
     }
+    versionLine = firstLine;
     packageSignature = LineOf(text, 1);
     const QDate ours = ReadVersionDate(QString::fromLatin1(ProgramVersion));
     if (ours < available || forced) {
@@ -171,27 +175,23 @@ void UpdateChecker::PackageReceived() {
 }
 
 bool UpdateChecker::PackageIsSigned() {
-    QByteArray data;
-    {
-        QFile file(packageFilePath);
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        data = file.readAll();
-    }
+    QFile file(packageFilePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
     const QByteArray key = UpdatePublicKey();
     // The publisher signed the package without the line break the download adds after it; the
     // updater is given exactly the bytes that were signed.
-    if (data.endsWith('\n')) {
-        const QByteArray signedPart = QByteArray::fromRawData(data.constData(), data.size() - 1);
-        if (VerifyPackageSignature(signedPart, packageSignature, key)) {
-            if (!QFile::resize(packageFilePath, signedPart.size()))
-                StatusPrint(QStringLiteral("Could not remove the line break after ") +
-                                packageFilePath,
-                            true);
-            return true;
-        }
+    char last = 0;
+    if (size > 0 && file.seek(size - 1) && file.getChar(&last) && last == '\n' && file.seek(0) &&
+        VerifyUpdateSignature(versionLine, file, size - 1, packageSignature, key)) {
+        file.close();
+        if (!QFile::resize(packageFilePath, size - 1))
+            StatusPrint(QStringLiteral("Could not remove the line break after ") + packageFilePath,
+                        true);
+        return true;
     }
-    return VerifyPackageSignature(data, packageSignature, key);
+    return file.seek(0) && VerifyUpdateSignature(versionLine, file, size, packageSignature, key);
 }
 
 void UpdateChecker::Fail(const QString &text) {

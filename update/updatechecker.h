@@ -58,6 +58,8 @@ private:
     bool handedOff = false;
     QString versionFilePath;
     QString packageFilePath;
-    // The second line of the version file: the publisher's signature of the package.
+    // The version file's two lines: the version line and the publisher's signature of that line
+    // with the package.
+    QByteArray versionLine;
     QByteArray packageSignature;
 };

@@ -21,6 +21,7 @@ void tst_packagesignature::verify_data() {
     QTest::newRow("signed by the publisher") << package << 0 << 0 << true;
     QTest::newRow("one byte changed") << QByteArray(package).replace('p', 'q') << 0 << 0 << false;
     QTest::newRow("trailing byte added") << package + "\n" << 0 << 0 << false;
+    QTest::newRow("one byte short") << package.chopped(1) << 0 << 0 << false;
     QTest::newRow("signed by someone else") << package << 1 << 0 << false;
     QTest::newRow("checked against another key") << package << 0 << 1 << false;
     QTest::newRow("no signature") << package << 2 << 0 << false;
@@ -40,18 +41,22 @@ void tst_packagesignature::verify() {
     const SigningKeyPair other = MakeSigningKeyPair();
     QVERIFY(!publisher.publicKeyBase64.isEmpty());
 
-    const QByteArray signatures[] = {SignPackage(package, publisher.secretKeyBase64),
-                                     SignPackage(package, other.secretKeyBase64), QByteArray(),
+    const QByteArray line = "07.08.06 21";
+    const QByteArray signatures[] = {SignUpdate(line, package, publisher.secretKeyBase64),
+                                     SignUpdate(line, package, other.secretKeyBase64), QByteArray(),
                                      QByteArray("not*base64!")};
     const QByteArray keys[] = {publisher.publicKeyBase64, other.publicKeyBase64, QByteArray(),
                                publisher.publicKeyBase64.left(20)};
-    QCOMPARE(VerifyPackageSignature(checked, signatures[signatureWith], keys[keyWith]), verifies);
+    QCOMPARE(VerifyUpdateSignature(line, checked, signatures[signatureWith], keys[keyWith]),
+             verifies);
+    if (verifies) // the version line is signed with the package
+        QVERIFY(!VerifyUpdateSignature("08.08.06 21", checked, signatures[0], keys[0]));
 }
 
 void tst_packagesignature::badSecretKeySignsNothing() {
     const SigningKeyPair pair = MakeSigningKeyPair();
-    QVERIFY(SignPackage("x", pair.publicKeyBase64).isEmpty()); // a public key is too short
-    QVERIFY(SignPackage("x", "").isEmpty());
+    QVERIFY(SignUpdate("1", "x", pair.publicKeyBase64).isEmpty()); // a public key is too short
+    QVERIFY(SignUpdate("1", "x", "").isEmpty());
 }
 
 void tst_packagesignature::environmentKeyWins() {

@@ -161,15 +161,15 @@ void TestUpdateCheck::ServeVersion(const QByteArray &firstLine, Signature signat
     QByteArray line;
     switch (signature) {
     case Signature::Good:
-        line = SignPackage(package, keys.secretKeyBase64);
+        line = SignUpdate(firstLine, package, keys.secretKeyBase64);
         break;
     case Signature::None:
         break;
     case Signature::OtherKey:
-        line = SignPackage(package, MakeSigningKeyPair().secretKeyBase64);
+        line = SignUpdate(firstLine, package, MakeSigningKeyPair().secretKeyBase64);
         break;
     case Signature::OtherBytes:
-        line = SignPackage(package + "x", keys.secretKeyBase64);
+        line = SignUpdate(firstLine, package + "x", keys.secretKeyBase64);
         break;
     case Signature::Garbled:
         line = "not*base64";

@@ -64,14 +64,18 @@ void tst_packsmith::roundTrip() {
     const QByteArray package = work.Read(QStringLiteral("site/Backup.Upk"));
     const QList<QByteArray> version = work.Read(QStringLiteral("site/Backup.Ver")).split('\n');
     QCOMPARE(version.size(), 3);
-    QCOMPARE(version.at(0), QByteArray("07.08.06\r"));
+    QCOMPARE(version.at(0), "07.08.06 " + QByteArray::number(package.size()) + '\r');
     QVERIFY(version.at(1).endsWith('\r'));
     QCOMPARE(version.at(2), QByteArray());
     const QByteArray signature = version.at(1).chopped(1);
-    QVERIFY(VerifyPackageSignature(package, signature, publicKey));
+    const QByteArray versionLine = version.at(0).chopped(1);
+    QVERIFY(VerifyUpdateSignature(versionLine, package, signature, publicKey));
     QByteArray changed = package;
     changed[changed.size() / 2] = char(changed.at(changed.size() / 2) ^ 1);
-    QVERIFY(!VerifyPackageSignature(changed, signature, publicKey));
+    QVERIFY(!VerifyUpdateSignature(versionLine, changed, signature, publicKey));
+    // An old package served under another version line does not pass either.
+    QVERIFY(!VerifyUpdateSignature("08.08.06 " + QByteArray::number(package.size()), package,
+                                   signature, publicKey));
 
     ProgramDir prog;
     prog.Put(QStringLiteral("Backup"), "old program");

@@ -81,8 +81,9 @@ void tst_refitterprogram::publishInstallRollBack() {
          tree.PathOf(QStringLiteral("new/libUrlpull.so"))});
     QVERIFY2(packed.status == 0, qPrintable(packed.err));
     const QList<QByteArray> version = tree.Read(QStringLiteral("prog/Backup.Ver")).split('\n');
-    QVERIFY(VerifyPackageSignature(tree.Read(QStringLiteral("prog/Backup.Upk")),
-                                   version.value(1).trimmed(), keys.out.trimmed().toLatin1()));
+    QVERIFY(VerifyUpdateSignature(version.value(0).trimmed(),
+                                  tree.Read(QStringLiteral("prog/Backup.Upk")),
+                                  version.value(1).trimmed(), keys.out.trimmed().toLatin1()));
 
     const Run update =
         programs.Start(programs.Prog(QStringLiteral("Refitter")), {QStringLiteral("Backup.Upk")});

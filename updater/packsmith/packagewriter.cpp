@@ -1,6 +1,7 @@
 #include "packagewriter.h"
 
 #include "packagesignature.h"
+#include "versionline.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,8 +75,8 @@ QByteArray ZipPackage(const QByteArray &body, QString *error, const QString &ent
     return bytes;
 }
 
-QByteArray VersionFileText(const QString &version, const QByteArray &signatureBase64) {
-    return version.toUtf8() + "\r\n" + signatureBase64 + "\r\n";
+QByteArray VersionFileText(const QByteArray &versionLine, const QByteArray &signatureBase64) {
+    return versionLine + "\r\n" + signatureBase64 + "\r\n";
 }
 
 bool WritePackage(const QString &version, const QList<UpkSource> &files,
@@ -83,7 +84,9 @@ bool WritePackage(const QString &version, const QList<UpkSource> &files,
     const QByteArray package = ZipPackage(ComposeUpkBody(version, files), error);
     if (package.isEmpty())
         return false;
-    const QByteArray signature = SignPackage(package, secretKeyBase64);
+    // The length travels in the signed line, so a download is held to what was published.
+    const QByteArray versionLine = VersionLineText(version, package.size());
+    const QByteArray signature = SignUpdate(versionLine, package, secretKeyBase64);
     if (signature.isEmpty()) {
         *error = QStringLiteral("the key file does not hold a secret signing key");
         return false;
@@ -100,5 +103,5 @@ bool WritePackage(const QString &version, const QList<UpkSource> &files,
         return false;
     }
     return SaveFile(dir.filePath(QLatin1String(PackageFileName)), package, error) &&
-           SaveFile(versionPath, VersionFileText(version, signature), error);
+           SaveFile(versionPath, VersionFileText(versionLine, signature), error);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Writes what an update server offers: Backup.Upk (a zip holding the package body) and Backup.Ver
-// (the version on its first line, the publisher's signature of the exact Backup.Upk bytes on its
-// second).
+// (the version and the package's length on its first line, the publisher's signature of that
+// line and the exact Backup.Upk bytes on its second).
 
 #include "upkbody.h"
 
@@ -17,8 +17,8 @@ inline constexpr char VersionFileName[] = "Backup.Ver";
 QByteArray ZipPackage(const QByteArray &body, QString *error,
                       const QString &entryName = QLatin1String(UpkBodyEntryName));
 
-// The text of Backup.Ver: the version and the base64 signature, each line ending in CR LF.
-QByteArray VersionFileText(const QString &version, const QByteArray &signatureBase64);
+// The text of Backup.Ver: the version line and the base64 signature, each ending in CR LF.
+QByteArray VersionFileText(const QByteArray &versionLine, const QByteArray &signatureBase64);
 
 // Writes both files into outDir, signed with the base64 secret key. False with the reason in
 // error; a failure never leaves a package beside a version file that does not match it.
