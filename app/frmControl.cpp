@@ -2,6 +2,7 @@
 
 #include "SysTray.h"
 #include "appwindows.h"
+#include "cancelflag.h"
 #include "clock.h"
 #include "duecheck.h"
 #include "frmAbout.h"
@@ -9,6 +10,7 @@
 #include "frmSplash.h"
 #include "model.h"
 #include "prompt.h"
+#include "runinprogress.h"
 #include "statuslog.h"
 
 #include <QAction>
@@ -261,6 +263,18 @@ void frmControl::RequestClose() {
 }
 
 bool frmControl::ExitProgram(bool ask) {
+    // Quitting under a run would answer each of its questions at once, some of them for ever,
+    // and leave the information file unsaved.
+    if (AnyRunInProgress()) {
+        if (ask) {
+            MsgBox(QStringLiteral("A backup or a restore is running.\nStop it, or let it finish, "
+                                  "before you exit."),
+                   MsgButtons::OK, QString(), MsgIcon::Exclamation);
+            return false;
+        }
+        EndAfterTheRun();
+        return true;
+    }
     if (ask && MsgBox(QStringLiteral("Really exit?"), MsgButtons::YesNo) != MsgAnswer::Yes)
         return false;
     about->hide();
@@ -280,6 +294,21 @@ bool frmControl::ExitProgram(bool ask) {
     exited = true;
     QCoreApplication::quit();
     return true;
+}
+
+void frmControl::EndAfterTheRun() {
+    // The session is closing and nobody will answer: the run is cancelled, whatever it still
+    // asks gets the answer that ends it, and the program ends once it has returned.
+    SetProgramEnding(true);
+    SetCancelFlag(true);
+    auto *wait = new QTimer(this);
+    connect(wait, &QTimer::timeout, this, [this, wait] {
+        if (AnyRunInProgress())
+            return;
+        wait->deleteLater();
+        ExitProgram(false);
+    });
+    wait->start(100);
 }
 
 void frmControl::CheckIntervalTick() {

@@ -39,7 +39,8 @@ public:
     void BackupClick();
     // The close request: asks "Really exit?" and ends the program on Yes.
     void RequestClose();
-    // The exit procedure. Returns false when the user said No.
+    // The exit procedure. Returns false when the user said No, or when asked to exit while a
+    // backup or a restore runs; unasked (the session closing), it ends the run first.
     bool ExitProgram(bool ask);
     bool HasExited() const { return exited; }
     // One tick of tmrCheckInterval.
@@ -61,6 +62,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void EndAfterTheRun();
     void BuildLayout();
     void BuildMenu();
     void ConnectControls();

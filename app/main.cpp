@@ -14,6 +14,7 @@
 #include "platform.h"
 #include "startup.h"
 #include "updatechecker.h"
+#include "updategate.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -128,12 +129,16 @@ int main(int argc, char *argv[]) {
         [&updates](bool automatic, bool forced) { updates.StartUpdate(automatic, forced); });
 
     Windows windows;
+    std::unique_ptr<UpdateGate> updateGate;
     StartupSteps steps;
     steps.windowsLoaded = [&] {
         control = std::make_unique<frmControl>(QSystemTrayIcon::isSystemTrayAvailable());
         splash = std::make_unique<frmSplash>();
         control->SetSplash(splash.get());
         windows.Make();
+        updateGate = std::make_unique<UpdateGate>(
+            QList<QWidget *>{windows.backup.get(), windows.restore.get(), windows.setup.get()});
+        updates.SetHandOffGate(updateGate->ForChecker());
         control->RefreshAvailability();
         splash->ShowForm();
     };

@@ -5,6 +5,7 @@
 #include "cancelflag.h"
 #include "frmFilesToBackup.h"
 #include "modelchange.h"
+#include "runinprogress.h"
 #include "stopquestions.h"
 #include "textutil.h"
 
@@ -31,7 +32,10 @@ void frmBackup::StartBackup() {
     running = true;
     control = BackupControl();
     AnnounceModelChange();
-    result = DoBackup(ChosenOptions(), *progress, control);
+    {
+        const RunInProgress inProgress;
+        result = DoBackup(ChosenOptions(), *progress, control);
+    }
     running = false;
     // A cancelled run has forgotten itself; the window goes with it.
     if (!result.finished) {

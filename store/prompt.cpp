@@ -1,5 +1,7 @@
 #include "prompt.h"
 
+#include "endinganswers.h"
+
 #include <cstdio>
 
 namespace {
@@ -21,6 +23,7 @@ public:
 
 StandardErrorPrompt standardErrorPrompt;
 PromptHandler *installed = nullptr;
+bool ending = false;
 
 } // namespace
 
@@ -45,15 +48,29 @@ PromptHandler *CurrentPromptHandler() {
     return installed ? installed : &standardErrorPrompt;
 }
 
+void SetProgramEnding(bool value) {
+    ending = value;
+}
+
+bool ProgramEnding() {
+    return ending;
+}
+
 MsgAnswer MsgBox(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) {
+    if (ending)
+        return CautiousAnswer(buttons);
     return CurrentPromptHandler()->Ask(text, buttons, title, icon);
 }
 
 MsgAnswer MsgBox(Question name, const QString &text, MsgButtons buttons, const QString &title,
                  MsgIcon icon) {
+    if (ending)
+        return EndingAnswer(name, buttons);
     return CurrentPromptHandler()->AskQuestion(name, text, buttons, title, icon);
 }
 
 QString InputBox(const QString &prompt, const QString &defaultText, const QString &title) {
+    if (ending)
+        return QString();
     return CurrentPromptHandler()->Input(prompt, defaultText, title);
 }

@@ -39,5 +39,11 @@ QString InputBox(const QString &prompt, const QString &defaultText = QString(),
 void SetPromptHandler(PromptHandler *handler);
 PromptHandler *CurrentPromptHandler();
 
+// Once the program is ending under a run (the session closes), nobody can answer: no box is
+// shown, every named question gets the answer that ends its run, and every other the cautious
+// one.
+void SetProgramEnding(bool ending);
+bool ProgramEnding();
+
 // The answer the default handler gives for a set of buttons.
 MsgAnswer CautiousAnswer(MsgButtons buttons);

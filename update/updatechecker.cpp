@@ -62,6 +62,7 @@ void UpdateChecker::StartUpdate(bool isAutomatic, bool isForced) {
     automatic = isAutomatic;
     forced = isForced;
     handedOff = false;
+    waiting = false;
     packageSignature.clear();
     versionLine.clear();
     versionFilePath = platform::ProgramDirectory() + VersionFileName;
@@ -80,7 +81,8 @@ void UpdateChecker::DoUpdate() {
             return;
         break;
     case 2:
-        PackageReceived();
+        if (PackageReceived())
+            return;
         break;
     default:
         MsgBox(QStringLiteral("Error in updating!\nUnknown update stage!"));
@@ -144,26 +146,52 @@ bool UpdateChecker::VersionReceived() {
     return false;
 }
 
-void UpdateChecker::PackageReceived() {
+bool UpdateChecker::PackageReceived() {
     if (!QFileInfo::exists(packageFilePath)) {
         MsgBox(PackageFileMessage(QStringLiteral(") not found!")));
-        return;
+        return false;
     }
     if (HoldsNothing(packageFilePath)) {
         Fail(PackageFileMessage(QStringLiteral(") was empty!")));
-        return;
+        return false;
     }
     // Checked before anything else is looked at: a package that is not the publisher's is
     // reported as such, whatever else is wrong.
     if (!PackageIsSigned()) {
         Fail(PackageFileMessage(QStringLiteral(") is not signed by the publisher!")));
-        return;
+        return false;
     }
     if (!QFileInfo::exists(platform::ProgramDirectory() +
                            platform::ExecutableName(QStringLiteral("Refitter")))) {
         Fail(ErrorUpdating + QStringLiteral("Update Program file (Refitter.exe) not found!"));
-        return;
+        return false;
     }
+    if (handOffGate.open && !handOffGate.open()) {
+        waiting = true;
+        StatusPrint(QStringLiteral("The update waits until the backup, restore and setup windows "
+                                   "are closed."));
+        if (handOffGate.whenOpen)
+            handOffGate.whenOpen([this] { OfferWaitingUpdate(); });
+        return true;
+    }
+    HandOff();
+    return false;
+}
+
+void UpdateChecker::OfferWaitingUpdate() {
+    if (!waiting)
+        return;
+    waiting = false;
+    if (MsgBox(QStringLiteral("The update has been downloaded.\nThe program closes while it is "
+                              "installed and starts again afterwards.\nInstall it now?"),
+               MsgButtons::YesNo) == MsgAnswer::Yes)
+        HandOff();
+    else
+        QFile::remove(packageFilePath);
+    Finish();
+}
+
+void UpdateChecker::HandOff() {
     const QString script = HandOffScriptPath();
     if (!StartHandOff(platform::ProgramDirectory(), script)) {
         // Ending now would leave the user with neither the old program running nor a new one.

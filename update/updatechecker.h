@@ -32,6 +32,17 @@ public:
     // Ends the program at once after the hand-off, so that the updater finds its files free.
     void SetEndProgramAction(std::function<void()> action) { endProgram = std::move(action); }
 
+    // No hand-off while a backup, a restore or Setup is open: the program would end under them.
+    // open says whether it may happen now; whenOpen calls back once it may, and the update is
+    // then offered again.
+    struct HandOffGate {
+        std::function<bool()> open;
+        std::function<void(std::function<void()>)> whenOpen;
+    };
+    void SetHandOffGate(HandOffGate gate) { handOffGate = std::move(gate); }
+    // A downloaded and checked package waits for the gate.
+    bool HandOffWaiting() const { return waiting; }
+
     frmDownload *DownloadWindow() const { return download.get(); }
     int UpdateStage() const { return stage; }
     bool IsChecking() const { return checking; }
@@ -41,7 +52,10 @@ public:
 private:
     void Start();
     bool VersionReceived();
-    void PackageReceived();
+    // True when the package waits for the gate.
+    bool PackageReceived();
+    void OfferWaitingUpdate();
+    void HandOff();
     bool PackageIsSigned();
     void Fail(const QString &text);
     void Finish();
@@ -50,12 +64,14 @@ private:
     std::unique_ptr<frmDownload> download;
     std::function<void(bool)> updateEnabled;
     std::function<void()> endProgram;
+    HandOffGate handOffGate;
 
     int stage = -1;
     bool automatic = false;
     bool forced = false;
     bool checking = false;
     bool handedOff = false;
+    bool waiting = false;
     QString versionFilePath;
     QString packageFilePath;
     // The version file's two lines: the version line and the publisher's signature of that line

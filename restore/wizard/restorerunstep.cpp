@@ -4,6 +4,7 @@
 #include "RestoreFrameView.h"
 #include "cancelflag.h"
 #include "prompt.h"
+#include "runinprogress.h"
 #include "textutil.h"
 
 #include <QCheckBox>
@@ -26,8 +27,10 @@ void frmRestore::DoRestore() {
     running = true;
     RestoreFrameView view(*this);
     const RestoreOptions options{restoreTo, chkDirStruct->isChecked(), chkIni->isChecked()};
-    const RestoreResult result =
-        RestoreRun(selection, drives, loadedDirectory, options, view).DoRestore();
+    const RestoreResult result = [&] {
+        const RunInProgress inProgress;
+        return RestoreRun(selection, drives, loadedDirectory, options, view).DoRestore();
+    }();
     running = false;
     if (result.cancelled) {
         HideForm();

@@ -11,10 +11,16 @@
 #include "frmDetails.h"
 #include "infofile.h"
 #include "model.h"
+#include "packagesignature.h"
 #include "platform.h"
 #include "programini.h"
+#include "runinprogress.h"
+#include "scriptedserver.h"
 #include "statuslog.h"
 #include "textutil.h"
+#include "updatechecker.h"
+#include "updategate.h"
+#include "versionline.h"
 #include "windowlook.h"
 #include "wizarddriver.h"
 
@@ -40,6 +46,21 @@ QByteArray Words(int bytes) {
     return text;
 }
 
+// A person answering a real box: the program's events run while the question waits, so anything
+// may arrive then. The hook runs inside the first question of the given name.
+class PatientPrompt : public GuardedPrompt {
+public:
+    Question at = Question::Unnamed;
+    std::function<void()> meanwhile;
+
+    MsgAnswer AskQuestion(Question name, const QString &text, MsgButtons buttons,
+                          const QString &title, MsgIcon icon) override {
+        if (name == at && meanwhile)
+            std::exchange(meanwhile, {})();
+        return GuardedPrompt::AskQuestion(name, text, buttons, title, icon);
+    }
+};
+
 } // namespace
 
 // Waits for the run to end in step 6 or with the window hidden.
@@ -63,6 +84,8 @@ private slots:
     void openedFromTheControlCentre();
     void detailsGoesWhenARunStarts_data();
     void detailsGoesWhenARunStarts();
+    void updateArrivingDuringARunWaits();
+    void programEndingEndsTheRun();
 
 private:
     // Step 1 with the 10 MB trial medium written one by one, then on to the run.
@@ -83,6 +106,7 @@ void TestBackupWizardRun::init() {
 }
 
 void TestBackupWizardRun::cleanup() {
+    SetProgramEnding(false);
     window.reset();
     prompt.reset();
     fixture.reset();
@@ -474,3 +498,82 @@ void TestBackupWizardRun::detailsGoesWhenARunStarts() {
 
 QTEST_MAIN(TestBackupWizardRun)
 #include "tst_backupwizardrun.moc"
+
+// An update downloaded while the run waits at "Was this media written" must not end the program
+// under it: the hand-off waits for the wizard to close and is offered again then. Exit is
+// refused meanwhile.
+void TestBackupWizardRun::updateArrivingDuringARunWaits() {
+    fixture->tree.Add({"data/big.bin:6291456", "data/a.bin:3145728", "data/b.bin:3145728"});
+    fixture->AddDirectory(fixture->Data());
+    fixture->tree.Write("prog/Refitter", "#!/bin/sh\n");
+    QFile::setPermissions(fixture->tree.PathOf("prog/Refitter"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ScriptedServer server;
+    qputenv("PELLMOOR_UPDATE_URL", server.Address().toUtf8());
+    const SigningKeyPair keys = MakeSigningKeyPair();
+    qputenv("PELLMOOR_UPDATE_KEY", keys.publicKeyBase64);
+    const QByteArray package = "a signed package";
+    const QByteArray line = VersionLineText(QStringLiteral("01.09.06"), package.size());
+    server.Route(
+        "/Backup.Ver",
+        ScriptedServer::Ok(line + "\r\n" + SignUpdate(line, package, keys.secretKeyBase64)));
+    server.Route("/Backup.Upk", ScriptedServer::Ok(package));
+    UpdateChecker checker;
+    int ends = 0;
+    checker.SetEndProgramAction([&] { ++ends; });
+    UpdateGate gate({window.get()});
+    checker.SetHandOffGate(gate.ForChecker());
+    frmControl control(false);
+
+    PatientPrompt patient;
+    patient.at = Question::MediumWritten;
+    patient.meanwhile = [&] {
+        patient.AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::Yes);
+        checker.StartUpdate(false, false);
+        QTRY_VERIFY_WITH_TIMEOUT(checker.HandOffWaiting(), 20000);
+        QCOMPARE(ends, 0);
+        QVERIFY(!control.ExitProgram(true));
+        QVERIFY(!control.HasExited());
+    };
+    patient.AnswerWhen(QStringLiteral("You must be careful"), MsgAnswer::OK)
+        .AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes)
+        .AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QCOMPARE(TheModel().MediaLast(), 1);
+    QVERIFY(patient.Texts().contains(QStringLiteral(
+        "A backup or a restore is running.\nStop it, or let it finish, before you exit.")));
+    // Finished but still open: the update still waits.
+    QTest::qWait(600);
+    QCOMPARE(ends, 0);
+    QVERIFY(checker.HandOffWaiting());
+
+    patient.AnswerWhen(QStringLiteral("Install it now?"), MsgAnswer::Yes);
+    Click(*window, "cmdNext");
+    QVERIFY(!window->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(ends, 1, 5000);
+    QCOMPARE(patient.Unused(), 0);
+    QCOMPARE(patient.Unexpected(), 0);
+    qunsetenv("PELLMOOR_UPDATE_URL");
+    qunsetenv("PELLMOOR_UPDATE_KEY");
+}
+
+// Once the program is ending nobody answers: the run gets the answers that end it (the
+// unconfirmed first medium cancels it) without a question reaching any box.
+void TestBackupWizardRun::programEndingEndsTheRun() {
+    fixture->tree.Add({"data/big.bin:6291456", "data/a.bin:3145728", "data/b.bin:3145728"});
+    fixture->AddDirectory(fixture->Data());
+    PatientPrompt patient;
+    patient.at = Question::MediumWritten;
+    patient.meanwhile = [&] { SetProgramEnding(true); };
+    patient.AnswerWhen(QStringLiteral("You must be careful"), MsgAnswer::OK);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QVERIFY(!window->isVisible());
+    QVERIFY(!AnyRunInProgress());
+    // The first question was the only one a box was asked for.
+    QCOMPARE(patient.Texts().filter("Was this media written").size(), 1);
+    QCOMPARE(patient.Prompts().size(), 2);
+    QVERIFY(TheModel().Backups.isEmpty());
+}
