@@ -14,6 +14,7 @@
 #include "stopquestions.h"
 
 #include <QDir>
+#include <atomic>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -31,6 +32,14 @@ const QString FileErrors =
 QByteArray ReadAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The same length, new bytes and a later time. Also called on a copying thread: no QVERIFY.
+void RewriteLater(const QString &path) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadWrite) && file.write("abcdefghij") == 10)
+        file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                         QFileDevice::FileModificationTime);
 }
 
 } // namespace
@@ -299,6 +308,8 @@ private Q_SLOTS:
         QTest::newRow("shrank") << "shrink" << false;
         // The same length read whole after the change is a sound copy of the new content.
         QTest::newRow("rewritten at the same length") << "rewrite" << true;
+        // Between the first block read and the end: what was copied is half old, half new.
+        QTest::newRow("rewritten while copied") << "during" << false;
     }
     void sourceChangesUnderTheRun() {
         QFETCH(QString, change);
@@ -308,8 +319,24 @@ private Q_SLOTS:
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
         const QString victim = fx.Data("victim.txt");
+        const QString stored = fx.MediumDir(1, 1) + platform::RelativeForm(victim);
+        // Reads pass the fault point on the copying thread; once the victim's copy has made its
+        // target, the source is rewritten under it.
+        struct Rewrite {
+            QString source, target;
+            std::atomic<bool> done{false};
+            static int Hook(platform::FaultPoint point, void *context) {
+                auto *rewrite = static_cast<Rewrite *>(context);
+                if (point == platform::FaultPoint::Read && QFile::exists(rewrite->target) &&
+                    !rewrite->done.exchange(true))
+                    RewriteLater(rewrite->source);
+                return 0;
+            }
+        } during{victim, stored};
+        if (change == "during")
+            platform::SetFaultHook(&Rewrite::Hook, &during);
         fx.view.onFile = [&](const QString &path) {
-            if (!path.endsWith("first.bin"))
+            if (!path.endsWith("first.bin") || change == "during")
                 return;
             if (change == "vanish")
                 QFile::remove(victim);
@@ -317,17 +344,13 @@ private Q_SLOTS:
                 fx.tree.Write("data/victim.txt", "0123456789 and more");
             else if (change == "shrink")
                 fx.tree.Write("data/victim.txt", "0123");
-            else {
-                QFile file(victim);
-                QVERIFY(file.open(QIODevice::ReadWrite));
-                file.write("abcdefghij");
-                file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                 QFileDevice::FileModificationTime);
-            }
+            else
+                RewriteLater(victim);
         };
         const BackupResult result = fx.Run();
+        platform::SetFaultHook(nullptr, nullptr);
         QVERIFY(result.finished);
-        const QString stored = fx.MediumDir(1, 1) + platform::RelativeForm(victim);
+        QCOMPARE(during.done, change == "during");
         QCOMPARE(result.fileErrors, !recorded);
         QCOMPARE(prompt.Texts().contains(FileErrors), !recorded);
         QCOMPARE(fx.Record(victim)->Versions.isEmpty(), !recorded);
