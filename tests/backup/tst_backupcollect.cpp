@@ -293,6 +293,25 @@ private Q_SLOTS:
         QCOMPARE(TheModel().Backups[1].FreshPoint, fresh);
     }
 
+    // A spanned copy is whole only while every medium it lies on can be read.
+    void spannedCopyOnAnUnavailableMediumIsCopiedAgain() {
+        BackupFixture fx;
+        fx.tree.Add({"data/a.txt=first", "data/big.bin:800000"});
+        fx.SetMedia(330, 1024, true);
+        fx.AddDirectory(fx.Data());
+        ScriptedPrompt prompt;
+        QVERIFY(fx.Run().finished);
+        VersionRecord spanned = fx.Record(fx.Data("big.bin"))->Versions.at(0);
+        spanned.ComputeLastMedium();
+        // A medium in the middle of the copy is lost; the small file lies after it.
+        const int lost = spanned.LastMedium - 1;
+        QVERIFY(lost > spanned.MediumIndex);
+        TheModel().Media[lost].Available = false;
+        QVERIFY(fx.Record(fx.Data("a.txt"))->Versions.at(0).MediumIndex > lost);
+        QVERIFY(fx.Run().finished);
+        QCOMPARE(CopiedInLastBackup(fx), QStringList({"big.bin"}));
+    }
+
     void fileReplacedByDirectory() {
         BackupFixture fx;
         fx.tree.Add({"data/x=was a file"});
