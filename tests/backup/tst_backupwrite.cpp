@@ -14,7 +14,6 @@
 #include "stopquestions.h"
 
 #include <QDir>
-#include <atomic>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -23,6 +22,7 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTest>
+#include <atomic>
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -301,9 +302,15 @@ private Q_SLOTS:
         QTest::newRow("no usable path on the medium")
             << "long" << QStringList{} << 3 << "Continue with backup?" << 2
             << "One or more file errors occured during the backup operation!\n";
-        // c.bin and d.bin (5860 KB each on disk) need a medium each beside the program files.
+        // c.bin and d.bin (5860 KB each on disk) need a medium each beside the program files,
+        // whatever room the programs of this build take.
+        const qint64 programKB =
+            QFileInfo(qEnvironmentVariable("PELLMOOR_BIN_DIR") + QStringLiteral("/pellmoor"))
+                .size() /
+            1024;
+        const QString mediumKB = QString::number(qMax<qint64>(10240, programKB + 7200));
         QTest::newRow("media to confirm")
-            << "media" << QStringList{"--media",   "custom", "--size",  "10240",
+            << "media" << QStringList{"--media",   "custom", "--size",  mediumKB,
                                       "--cluster", "1024",   "--write", "one-by-one"}
             << 0 << "Was this media written sucessfully?" << 2
             << "Was this media written sucessfully?\n\n";
