@@ -26,7 +26,6 @@ public:
     void Remove();
 
     bool InTray() const { return inTray; }
-    bool Busy() const { return busy; }
     bool Available() const { return available; }
     QSystemTrayIcon *Icon() const { return icon; }
 

@@ -8,7 +8,6 @@ public:
     explicit FractionBar(QWidget *parent = nullptr);
 
     void SetFraction(double fraction);
-    double Fraction() const { return fraction; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

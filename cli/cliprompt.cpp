@@ -16,14 +16,13 @@ MsgAnswer CliPrompt::Ask(const QString &text, MsgButtons buttons, const QString 
 }
 
 MsgAnswer CliPrompt::AskQuestion(Question name, const QString &text, MsgButtons buttons,
-                                 const QString &title, MsgIcon icon) {
-    ++shown;
+                                 const QString & /*title*/, MsgIcon /*icon*/) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return decide ? decide(name, buttons) : CautiousAnswer(buttons);
 }
 
-QString CliPrompt::Input(const QString &prompt, const QString &defaultText, const QString &title) {
-    ++shown;
+QString CliPrompt::Input(const QString &prompt, const QString & /*defaultText*/,
+                         const QString & /*title*/) {
     std::fprintf(stderr, "%s\n", prompt.toLocal8Bit().constData());
     return QString();
 }

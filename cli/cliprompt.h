@@ -22,9 +22,6 @@ public:
                           const QString &title, MsgIcon icon) override;
     QString Input(const QString &prompt, const QString &defaultText, const QString &title) override;
 
-    int MessagesShown() const { return shown; }
-
 private:
     Decider decide;
-    int shown = 0;
 };

@@ -51,7 +51,6 @@ void FileSorter::SelectionSort(int lo, int hi) {
                 smallest = j;
         }
         std::swap(order[i], order[smallest]);
-        ++selectionPositions;
         DoEvents();
     }
 }

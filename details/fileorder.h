@@ -20,9 +20,7 @@ public:
     void MergeSortFiles(int lo, int hi);
 
     const std::vector<int> &Order() const { return order; }
-    const QStringList &Keys() const { return keys; }
-    // How many positions went through the selection sort, and how many merges ran.
-    int SelectionPositions() const { return selectionPositions; }
+    // How many merges ran.
     int Merges() const { return merges; }
 
 private:
@@ -35,7 +33,6 @@ private:
     std::vector<int> order;
     std::vector<int> left;
     std::vector<int> right;
-    int selectionPositions = 0;
     int merges = 0;
 };
 

@@ -17,7 +17,6 @@ public:
     // The form every comparison of directories uses (upper-cased where the file system ignores
     // letter case, unchanged where it does not).
     const QString &GetCompDirName() const { return compDirName; }
-    const QString &GetComparable() const { return compDirName; }
 
     clsDirectory Clone() const { return *this; }
 

@@ -25,7 +25,6 @@ public:
 
     // Moves to the next line; throws LoadError{62} when the file has ended.
     void NextLine();
-    bool AtEnd() const { return pos >= text.size(); }
 
     // The field before the next '|' of the current line.
     QByteArrayView Token();

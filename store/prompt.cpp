@@ -9,13 +9,13 @@ namespace {
 class StandardErrorPrompt : public PromptHandler {
 public:
     MsgAnswer Ask(const QString &text, MsgButtons buttons, const QString &title,
-                  MsgIcon icon) override {
+                  MsgIcon /*icon*/) override {
         const QString shown = title.isEmpty() ? text : title + QStringLiteral(": ") + text;
         std::fprintf(stderr, "%s\n", shown.toLocal8Bit().constData());
         return CautiousAnswer(buttons);
     }
-    QString Input(const QString &prompt, const QString &defaultText,
-                  const QString &title) override {
+    QString Input(const QString &prompt, const QString & /*defaultText*/,
+                  const QString & /*title*/) override {
         std::fprintf(stderr, "%s\n", prompt.toLocal8Bit().constData());
         return QString();
     }

@@ -17,7 +17,7 @@ public:
                           MsgIcon icon) = 0;
     // A question with its name. A handler that answers by name overrides this; the others answer
     // it as they answer any text.
-    virtual MsgAnswer AskQuestion(Question name, const QString &text, MsgButtons buttons,
+    virtual MsgAnswer AskQuestion(Question /*name*/, const QString &text, MsgButtons buttons,
                                   const QString &title, MsgIcon icon) {
         return Ask(text, buttons, title, icon);
     }

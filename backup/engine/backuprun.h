@@ -1,7 +1,8 @@
 #pragma once
 // One backup run: the state DoBackup keeps from its first stage to its last. The stages live in
 // files of their own: collection (collectdirs.cpp, collectfiles.cpp), writing (writing.cpp,
-// placefile.cpp, writemedia.cpp, nextmedia.cpp) and the end of the run (finishing.cpp).
+// fillmedium.cpp, copypiece.cpp, aheadcopy.cpp, preparezip.cpp, writemedia.cpp, nextmedia.cpp)
+// and the end of the run (finishing.cpp).
 
 #include "backupoptions.h"
 #include "backupview.h"

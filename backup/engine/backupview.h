@@ -21,31 +21,31 @@ public:
     ~BackupView() override = default;
 
     // Stage caption ("Collecting Directories ...") and its counter ("3 Of 10").
-    virtual void SetStage(const QString &caption, const QString &counter) {}
-    virtual void SetCounter(const QString &counter) {}
+    virtual void SetStage(const QString & /*caption*/, const QString & /*counter*/) {}
+    virtual void SetCounter(const QString & /*counter*/) {}
     // The file (or directory) being worked on.
-    virtual void SetCurrentFile(const QString &path) {}
+    virtual void SetCurrentFile(const QString & /*path*/) {}
     // Copy progress of the current file (CopyProgressView).
-    void SetCopyLabel(const QString &text) override {}
-    void SetCopyFraction(double fraction) override {}
+    void SetCopyLabel(const QString & /*text*/) override {}
+    void SetCopyFraction(double /*fraction*/) override {}
     // "Total Files Copied :" in kilobytes of the run.
-    virtual void SetTotalCopied(double doneKB, double totalKB) {}
+    virtual void SetTotalCopied(double /*doneKB*/, double /*totalKB*/) {}
     // The caption of the space label ("Space Used On Media :").
-    virtual void SetSpaceCaption(const QString &caption) {}
+    virtual void SetSpaceCaption(const QString & /*caption*/) {}
     // The medium line ("Media Used: 1 Of Est. 3"), the free space text and the two fractions.
-    virtual void SetMediumLine(const QString &mediaUsed, const QString &freeSpace,
-                               double mediumFraction, double totalFraction) {}
+    virtual void SetMediumLine(const QString & /*mediaUsed*/, const QString & /*freeSpace*/,
+                               double /*mediumFraction*/, double /*totalFraction*/) {}
     // "Zipping On", "Zipping Off", "Zipping On - Forced", "Zipping Off - Files less than 1kb now"
-    virtual void SetZipState(const QString &text) {}
+    virtual void SetZipState(const QString & /*text*/) {}
     // The Stop button: enabled or not, and its caption ("Stop", "Stopping...").
-    virtual void SetStopButton(bool enabled, const QString &caption) {}
+    virtual void SetStopButton(bool /*enabled*/, const QString & /*caption*/) {}
     // The run has started (timers on) or ended (timers off).
     virtual void RunStarted() {}
     virtual void RunEnded() {}
     // A cancelled run hides the window.
     virtual void HideWindow() {}
     // The statistics of a finished run.
-    virtual void ShowZipStatistics(const ZipTotals &totals) {}
+    virtual void ShowZipStatistics(const ZipTotals & /*totals*/) {}
 };
 
 // The only channel from the Stop button back into the run (besides the cancel flag). The

@@ -36,7 +36,6 @@ struct ZipState {
     double percent = -1;
     double totalBytes = 0;
     bool abort = false;
-    QString statusText;
     std::function<void(double)> listener;
 };
 
@@ -110,11 +109,6 @@ struct Watch {
     zip_cancel_callback cancelled;
     void *data;
 };
-
-void Report(const QString &text) {
-    State().statusText += text;
-    StatusPrint(text);
-}
 
 // The files to add: each name, or with recurse the files below a named directory.
 QStringList Sources(const QString &rootDir, const QStringList &names, int count, bool recurse) {
@@ -219,7 +213,6 @@ namespace {
 // the abort flag cleared.
 void BeginZip() {
     ZipState &s = State();
-    s.statusText.clear();
     s.percent = -1;
     if (s.estimated > 0)
         StatusPrint(QStringLiteral("Todo:%1 Done:%2 Diff:%3")
@@ -253,7 +246,7 @@ int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &
     const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse), {},
                                     {Progress, Cancelled, nullptr}, error);
     if (!error.isEmpty())
-        Report(error);
+        StatusPrint(error);
     AppendEstimateLine(count, total);
     return result;
 }
@@ -277,7 +270,7 @@ int AwaitZip(const QString &source, ZipProgress &progress,
     }
     Advance(progress.fraction);
     if (!progress.error.isEmpty())
-        Report(progress.error);
+        StatusPrint(progress.error);
     AppendEstimateLine(1, total);
     return progress.result;
 }
@@ -316,10 +309,6 @@ void ZipAbort() {
 
 double ZipPercentDone() {
     return State().percent;
-}
-
-QString ZipStatusText() {
-    return State().statusText;
 }
 
 void SetZipProgressListener(std::function<void(double percent)> listener) {

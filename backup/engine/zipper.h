@@ -59,8 +59,5 @@ qint64 ZipEstimateUnits(double totalBytes);
 // Progress of the current zip in percent (truncated to two decimals); -1 while unknown.
 double ZipPercentDone();
 
-// What the library reported during the last zip.
-QString ZipStatusText();
-
 // Called whenever the percent changes while a zip runs; nullptr removes it.
 void SetZipProgressListener(std::function<void(double percent)> listener);

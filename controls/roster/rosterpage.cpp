@@ -50,7 +50,9 @@ Qt::ItemFlags ROSTER_CLASS::Page::flags(const QModelIndex &index) const {
 }
 
 // Only the view calls this, when the user ticks or unticks a row.
-bool ROSTER_CLASS::Page::setData(const QModelIndex &index, const QVariant &value, int role) {
+bool ROSTER_CLASS::Page::setData([[maybe_unused]] const QModelIndex &index,
+                                 [[maybe_unused]] const QVariant &value,
+                                 [[maybe_unused]] int role) {
 #if ROSTER_CHECKS
     if (role == Qt::CheckStateRole && ItemAt(index)) {
         owner.RowTicked(index.row(), value.toInt() == Qt::Checked);

@@ -29,7 +29,7 @@ bool IsRoot(const QString &path) {
     return path == QLatin1String("/");
 }
 
-QString RootOf(const QString &path) {
+QString RootOf(const QString & /*path*/) {
     return QStringLiteral("/");
 }
 

@@ -70,7 +70,7 @@ void RestoreFrameView::SetUnzipping(bool unzipping) {
     }
 }
 
-void RestoreFrameView::RunEnded(bool cancelled) {
+void RestoreFrameView::RunEnded(bool /*cancelled*/) {
     window.tmrTimer->stop();
     window.tmrUnzip->stop();
     window.TickTime();

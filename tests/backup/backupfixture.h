@@ -24,7 +24,7 @@ public:
 
     std::function<void(const QString &)> onStage;
 
-    void SetStage(const QString &caption, const QString &counter) override {
+    void SetStage(const QString &caption, const QString & /*counter*/) override {
         stages.append(caption);
         if (onStage)
             onStage(caption);

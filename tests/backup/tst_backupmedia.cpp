@@ -231,7 +231,7 @@ private Q_SLOTS:
             prompt.AnswerWhen(Written, MsgAnswer::Yes);
         struct StopWhileSorting : RecordingView {
             BackupControl *control = nullptr;
-            void SetStage(const QString &caption, const QString &counter) override {
+            void SetStage(const QString &caption, const QString & /*counter*/) override {
                 if (caption == "Sorting")
                     AskStop(*control, *this);
             }

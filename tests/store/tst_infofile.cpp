@@ -8,6 +8,7 @@
 #include "model.h"
 #include "modelchange.h"
 #include "platform.h"
+#include "records.h"
 #include "saferead.h"
 #include "scriptedprompt.h"
 #include "smallfilesystem.h"
@@ -84,7 +85,7 @@ void FillRichModel() {
     m.Media = {MediumRecord{true, false, 0}, MediumRecord{false, true, 0},
                MediumRecord{false, false, 1}};
 
-    FileRecord letter{QStringLiteral("/home/ann/Docs/"), QStringLiteral("letter.doc"), {}};
+    FileRecord letter = MakeFile(QStringLiteral("/home/ann/Docs/"), QStringLiteral("letter.doc"));
     VersionRecord plain;
     plain.MediumIndex = 0;
     plain.Size = 0.5;
@@ -103,9 +104,9 @@ void FillRichModel() {
     zipped.ZippedSize = 0.0009765625;
     zipped.StoredName = QStringLiteral("ErrDir/00000001.zip");
     letter.Versions = {plain, spanned, zipped};
-    FileRecord hosts{QStringLiteral("/"), QStringLiteral("hosts.conf"), {plain}};
-    FileRecord never{QStringLiteral("/home/ann/"), QStringLiteral("never.txt"), {}};
-    FileRecord freeSlot{QStringLiteral("/home/ann/"), QString(), {plain}};
+    const FileRecord hosts = MakeFile(QStringLiteral("/"), QStringLiteral("hosts.conf"), {plain});
+    const FileRecord never = MakeFile(QStringLiteral("/home/ann/"), QStringLiteral("never.txt"));
+    const FileRecord freeSlot = MakeFile(QStringLiteral("/home/ann/"), QString(), {plain});
     m.Files = {letter, never, hosts, freeSlot};
     for (FileRecord &f : m.Files)
         for (VersionRecord &v : f.Versions)
@@ -118,9 +119,8 @@ void FillLongModel(int extraFiles) {
     Model &m = TheModel();
     const VersionRecord version = m.Files[0].Versions[0];
     for (int i = 0; i < extraFiles; ++i)
-        m.Files.append(FileRecord{QStringLiteral("/home/ann/Docs/year %1/").arg(i / 50),
-                                  QStringLiteral("report %1.doc").arg(i),
-                                  {version}});
+        m.Files.append(MakeFile(QStringLiteral("/home/ann/Docs/year %1/").arg(i / 50),
+                                QStringLiteral("report %1.doc").arg(i), {version}));
 }
 
 const char DiskFullText[] = "A file error occured whilst saving ini file.\nSave failed.\n"

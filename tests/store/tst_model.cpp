@@ -2,6 +2,7 @@
 
 #include "model.h"
 #include "platform.h"
+#include "records.h"
 
 #include <QTest>
 
@@ -16,7 +17,7 @@ private Q_SLOTS:
         Model &m = TheModel();
         m.Settings.RemindFromDate = QDate(2026, 12, 8);
         m.Settings.MediaSize = 5;
-        m.Files.append(FileRecord{QStringLiteral("/a/"), QStringLiteral("b"), {VersionRecord()}});
+        m.Files.append(MakeFile(QStringLiteral("/a/"), QStringLiteral("b"), {VersionRecord()}));
         m.IncludeAll.append(QStringLiteral("*.x"));
         ResetSettings();
         QCOMPARE(m.FilesLast(), -1);
@@ -75,9 +76,9 @@ private Q_SLOTS:
     }
 
     void defaultStoredNameIsTheRelativePath() {
-        const FileRecord f{QStringLiteral("/home/ann/"), QStringLiteral("a.txt"), {}};
+        const FileRecord f = MakeFile(QStringLiteral("/home/ann/"), QStringLiteral("a.txt"));
         QCOMPARE(f.DefaultStoredName(), QStringLiteral("home/ann/a.txt"));
-        const FileRecord root{QStringLiteral("/"), QStringLiteral("a.txt"), {}};
+        const FileRecord root = MakeFile(QStringLiteral("/"), QStringLiteral("a.txt"));
         QCOMPARE(root.DefaultStoredName(), QStringLiteral("a.txt"));
     }
 };

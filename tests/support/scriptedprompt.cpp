@@ -44,7 +44,7 @@ MsgAnswer ScriptedPrompt::AskQuestion(Question name, const QString &text, MsgBut
     return answer;
 }
 
-QString ScriptedPrompt::Input(const QString &prompt, const QString &defaultText,
+QString ScriptedPrompt::Input(const QString &prompt, const QString & /*defaultText*/,
                               const QString &title) {
     prompts.append({prompt, MsgButtons::OKCancel, title, MsgIcon::None, true});
     if (typed.isEmpty()) {

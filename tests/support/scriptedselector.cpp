@@ -34,7 +34,7 @@ bool ScriptedSelector::GetAdvancedDirectory(clsDirectory &entry, const QString &
     return true;
 }
 
-QString ScriptedSelector::GetFile(const QString &path, bool nameAllowed, const QString &filter,
+QString ScriptedSelector::GetFile(const QString &path, bool /*nameAllowed*/, const QString &filter,
                                   const QString &caption) {
     calls.append({QStringLiteral("file"), path, caption, filter});
     return Next();
