@@ -53,9 +53,9 @@ bool OpenPackage(QFile &package, const QString &packagePath) {
     }
     const SafeRead opened = OpenRegularFile(package, packagePath, PackageReadLimit);
     if (!opened.Ok())
-        RefitterMessage(QStringLiteral("Upk package file cannot be read!\n") +
-                        (opened.reason.isEmpty() ? platform::ErrorWasText(opened.error)
-                                                 : opened.reason));
+        RefitterMessage(
+            QStringLiteral("Upk package file cannot be read!\n") +
+            (opened.reason.isEmpty() ? platform::ErrorWasText(opened.error) : opened.reason));
     return opened.Ok();
 }
 
