@@ -5,7 +5,7 @@
 
 namespace platform {
 
-enum class FaultPoint { Open, Read, Write, Flush, List, Count };
+enum class FaultPoint { Open, Read, Write, Flush, List, Rename, Count };
 
 // Answers 0 to let the operation go ahead, or the errno value it fails with.
 using FaultHook = int (*)(FaultPoint point, void *context);

@@ -17,6 +17,12 @@
 
 #include <zip.h>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -42,6 +48,7 @@ struct Run {
     QString password;
     bool withoutPassword = false;
     bool keepExisting = false;
+    qint64 sizeLimit = -1; // -1: entries of any size
     std::vector<char> buffer = std::vector<char>(ChunkSize);
 
     // After each mebibyte written, when pumped: lets events run and says whether the cancel
@@ -161,6 +168,17 @@ QFileDevice::Permissions PermissionsOf(quint32 mode) {
     return permissions;
 }
 
+// Judged from the size the entry states, before anything is written: an archive of a few
+// kilobytes can unfold to more than any disk holds.
+bool TooLarge(const Run &run, const zip_stat_t &stat, const QString &folder) {
+    if (run.sizeLimit < 0)
+        return false;
+    if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(run.sizeLimit))
+        return true;
+    const qint64 free = platform::FreeSpace(folder);
+    return free >= 0 && stat.size > zip_uint64_t(free);
+}
+
 bool MayWrite(Run &run, const QString &target) {
     const QFileInfo info(target);
     if (!info.exists() && !info.isSymLink())
@@ -255,6 +273,11 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
             return;
         }
         total += zip_uint64_t(got);
+        // Never more than the entry claims, whatever its compressed data unfolds to.
+        if ((stat.valid & ZIP_STAT_SIZE) && total > stat.size) {
+            run.Fail(name, QStringLiteral("entry longer than its stated size"), UnzipDamaged);
+            return;
+        }
         if (run.Stopped(name, got))
             return;
     }
@@ -322,6 +345,10 @@ bool ExtractEntry(Run &run, zip_t *archive, zip_uint64_t index) {
     const QString target = folder + parts->last();
     if (!MayWrite(run, target))
         return true;
+    if (TooLarge(run, stat, folder)) {
+        run.Fail(name, QStringLiteral("larger than the disk may take"), UnzipTooLarge);
+        return true;
+    }
     const bool encrypted =
         (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE;
     zip_file_t *file = OpenEntry(run, archive, index, encrypted, name);
@@ -347,36 +374,83 @@ QString Finish(const Run &run) {
            QStringLiteral("\n\n");
 }
 
-} // namespace
+int DuplicateDescriptor(int fd) {
+#ifdef Q_OS_WIN
+    return ::_dup(fd);
+#else
+    return ::dup(fd);
+#endif
+}
 
-QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
-                   int patternCount, UnzipWrite write, UnzipEvents events) {
-    Run run;
-    run.destination = AddSlashed(destination);
-    run.write = write;
-    run.events = events;
-    run.patterns = patterns.mid(0, std::max(0, patternCount));
-    int openError = ZIP_ER_OK;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> zip(
-        zip_open(ArchiveName(archive).constData(), ZIP_RDONLY, &openError), zip_discard);
-    if (!zip) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, openError);
-        run.Fail(archive, QString::fromUtf8(zip_error_strerror(&error)), UnzipArchiveUnreadable);
-        zip_error_fini(&error);
-        return Finish(run);
-    }
+void CloseDescriptor(int fd) {
+#ifdef Q_OS_WIN
+    ::_close(fd);
+#else
+    ::close(fd);
+#endif
+}
+
+// Extracts from an open archive into run's destination; the archive is the caller's to close.
+QString Extract(Run &run, zip_t *zip, const QString &archive) {
     if (run.destination.isEmpty() || !QDir().mkpath(run.destination)) {
-        run.Fail(destination, QStringLiteral("cannot create the folder"), UnzipWriteFailed);
+        run.Fail(run.destination, QStringLiteral("cannot create the folder"), UnzipWriteFailed);
         return Finish(run);
     }
     bool matched = false;
-    const zip_int64_t entries = zip_get_num_entries(zip.get(), 0);
+    const zip_int64_t entries = zip_get_num_entries(zip, 0);
     for (zip_int64_t i = 0; i < entries && !run.Stopped(archive, 0); ++i)
-        matched = ExtractEntry(run, zip.get(), zip_uint64_t(i)) || matched;
+        matched = ExtractEntry(run, zip, zip_uint64_t(i)) || matched;
     if (run.code == UnzipCancelled)
         return Finish(run);
     if (!matched)
         run.Fail(archive, QStringLiteral("no entry matched"), UnzipNoMatch);
     return Finish(run);
+}
+
+QString OpenFailed(Run &run, const QString &archive, int openError) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, openError);
+    run.Fail(archive, QString::fromUtf8(zip_error_strerror(&error)), UnzipArchiveUnreadable);
+    zip_error_fini(&error);
+    return Finish(run);
+}
+
+Run MakeRun(const QString &destination, const QStringList &patterns, int patternCount,
+            UnzipWrite write, UnzipEvents events) {
+    Run run;
+    run.destination = AddSlashed(destination);
+    run.write = write;
+    run.events = events;
+    run.patterns = patterns.mid(0, std::max(0, patternCount));
+    return run;
+}
+
+} // namespace
+
+QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
+                   int patternCount, UnzipWrite write, UnzipEvents events) {
+    Run run = MakeRun(destination, patterns, patternCount, write, events);
+    int openError = ZIP_ER_OK;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> zip(
+        zip_open(ArchiveName(archive).constData(), ZIP_RDONLY, &openError), zip_discard);
+    if (!zip)
+        return OpenFailed(run, archive, openError);
+    return Extract(run, zip.get(), archive);
+}
+
+QString UnzipOpenedFiles(QFile &archive, const QString &destination, const QStringList &patterns,
+                         int patternCount, qint64 sizeLimit) {
+    Run run = MakeRun(destination, patterns, patternCount, UnzipWrite::Safe, UnzipEvents::Quiet);
+    run.sizeLimit = sizeLimit;
+    // The library closes what it is given, so it gets a descriptor of its own.
+    const int fd = archive.isOpen() ? DuplicateDescriptor(archive.handle()) : -1;
+    if (fd < 0)
+        return OpenFailed(run, archive.fileName(), ZIP_ER_OPEN);
+    int openError = ZIP_ER_OK;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> zip(zip_fdopen(fd, 0, &openError), zip_discard);
+    if (!zip) {
+        CloseDescriptor(fd);
+        return OpenFailed(run, archive.fileName(), openError);
+    }
+    return Extract(run, zip.get(), archive.fileName());
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 // The codes that follow "Error!!!!! " in the message text.
 enum UnzipError {
     UnzipDamaged = 3, // damaged archive data, failed CRC check
@@ -11,6 +13,7 @@ enum UnzipError {
     UnzipArchiveUnreadable = 9, // missing, unreadable or not a zip archive
     UnzipNoMatch = 11,          // no entry matched the patterns
     UnzipRefused = 12,          // a name that leads outside the destination, or a link
+    UnzipTooLarge = 13,         // an entry larger than the limit or the free space allows
     UnzipWriteFailed = 50,      // a file or folder could not be written (disk full, no access)
     UnzipCancelled = 80,        // stopped by the cancel flag
     UnzipUnsupported = 81,      // compression or encryption method not supported
@@ -36,3 +39,9 @@ enum class UnzipEvents { Quiet, Pumped };
 QString UnzipFiles(const QString &archive, const QString &destination, const QStringList &patterns,
                    int patternCount, UnzipWrite write = UnzipWrite::Safe,
                    UnzipEvents events = UnzipEvents::Quiet);
+
+// The same for an archive the caller holds open (the file stays the caller's), so that what is
+// extracted is exactly what the caller checked. An entry whose stated size is above sizeLimit or
+// above the destination's free space is refused with UnzipTooLarge before any of it is written.
+QString UnzipOpenedFiles(QFile &archive, const QString &destination, const QStringList &patterns,
+                         int patternCount, qint64 sizeLimit);

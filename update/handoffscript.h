@@ -10,9 +10,11 @@
 QString HandOffScriptPath();
 
 // The script's text for the program directory (ending in its separator) and the script's own
-// path, which it overwrites with "*" once the updater is on its way.
-QByteArray HandOffScriptText(const QString &programDirectory, const QString &scriptPath);
+// path, which it overwrites with "*" once the updater is on its way. forced: the user forced the
+// update, and the updater is told so ("Refitter -force Backup.Upk").
+QByteArray HandOffScriptText(const QString &programDirectory, const QString &scriptPath,
+                             bool forced);
 
 // Writes the script and starts it without waiting. False, with nothing started, when the script
 // cannot be written or started.
-bool StartHandOff(const QString &programDirectory, const QString &scriptPath);
+bool StartHandOff(const QString &programDirectory, const QString &scriptPath, bool forced);

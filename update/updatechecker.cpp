@@ -193,7 +193,7 @@ void UpdateChecker::OfferWaitingUpdate() {
 
 void UpdateChecker::HandOff() {
     const QString script = HandOffScriptPath();
-    if (!StartHandOff(platform::ProgramDirectory(), script)) {
+    if (!StartHandOff(platform::ProgramDirectory(), script, forced)) {
         // Ending now would leave the user with neither the old program running nor a new one.
         Fail(ErrorUpdating + QStringLiteral("The update program could not be started (") + script +
              QStringLiteral(")!"));
@@ -228,7 +228,8 @@ void UpdateChecker::Fail(const QString &text) {
 }
 
 void UpdateChecker::Finish() {
-    QFile::remove(versionFilePath);
+    if (!handedOff) // the updater checks the package against it again
+        QFile::remove(versionFilePath);
     checking = false;
     if (handedOff) {
         if (endProgram)

@@ -1,13 +1,11 @@
 #pragma once
-// Versions are dates ("06.08.06" is the 6th of August 2006); the later date is the newer
-// version. Ours and the server's are read by the same rule, so they always compare fairly.
+// The server's version as the update check shows it. Reading a version is store's
+// ReadVersionDate, shared with the updater.
+
+#include "readversiondate.h"
 
 #include <QDate>
 #include <QString>
-
-// Day, month and year separated by '.' or '/', the year in two or four digits (two-digit years
-// fall in 1930-2029). Anything else, or a day that does not exist, gives an invalid date.
-QDate ReadVersionDate(const QString &text);
 
 // The server's version as the download question shows it: the system's short date with every
 // '/' written as '.'.

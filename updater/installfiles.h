@@ -1,18 +1,26 @@
 #pragma once
-// Steps that replace the program's files: every target is first kept as target + ".Old", then
-// written with its new bytes.
+// Replaces the program's files with those of a package as one step: every new file is first
+// written beside its target, the targets are swapped in only when all are written, and only then
+// do the replaced files become the kept copies (target + ".Old") of the new rollback point,
+// listed in the rollback list. Any failure on the way puts every file back as it was, the kept
+// copies and the list of the previous update included.
 
-#include <QByteArray>
+#include "rollbacklist.h"
+
 #include <QList>
 #include <QString>
 
+class QFile;
+
 struct PackageFile {
-    QString path; // full path inside the program directory
-    qint64 offset = 0;
+    QString path;      // where the new bytes go, inside the program directory
+    QString name;      // as the rollback list names it, relative to the program directory
+    bool keep = true;  // whether a file at path is kept (not so the updater's waiting copy)
+    qint64 offset = 0; // of its bytes in the body file
     qint64 length = 0;
 };
 
-// Writes each file byte for byte. A write that fails is reported with the file and the error, and
-// every file already replaced is put back from its kept copy, so a failed update never leaves a
-// half-installed program. False after such a failure.
-bool InstallFiles(const QList<PackageFile> &files, const QByteArray &contents);
+// Copies each file's bytes from body in blocks. next holds the versions for the new rollback
+// list; its replaced names are filled in here. A failure is reported with the file and the
+// error. False after such a failure.
+bool InstallFiles(const QList<PackageFile> &files, QFile &body, RollbackRecord next);

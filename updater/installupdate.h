@@ -3,7 +3,8 @@
 
 #include <QString>
 
-// Unpacks the package, checks its body and writes its files, keeping each replaced file as
-// ".Old". Every failure is reported; one found before the first file is touched changes nothing.
-// True when the update was installed.
-bool InstallUpdate(const QString &packagePath);
+// Checks the package against the version file handed over with it, refuses one that is not newer
+// than the installed version unless forced, unpacks it and installs its files, keeping each
+// replaced file as ".Old" for a rollback. Every failure is reported and leaves the installed
+// files as they were. True when the update was installed.
+bool InstallUpdate(const QString &packagePath, bool forced);

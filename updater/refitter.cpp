@@ -2,10 +2,13 @@
 
 #include "fileops.h"
 #include "installupdate.h"
+#include "packagecheck.h"
 #include "packagefile.h"
 #include "platform.h"
 #include "refittermessages.h"
 #include "rollback.h"
+
+#include <QFile>
 
 namespace {
 
@@ -18,10 +21,14 @@ void ShowUsage() {
                     QStringLiteral(" -rollback"));
 }
 
-// The end of every run, whatever happened: the package is gone and Backup runs again.
+// The end of every run, whatever happened: the package handed over and its version file are
+// gone and Backup runs again. A file elsewhere is not the updater's to delete.
 bool FinishRun(const QString &packagePath) {
-    if (!packagePath.isEmpty())
-        DeletePackage(packagePath);
+    if (!packagePath.isEmpty()) {
+        if (IsInProgramDirectory(packagePath))
+            DeletePackage(packagePath);
+        QFile::remove(HandedVersionFilePath());
+    }
     const QString dir = platform::ProgramDirectory();
     const QString backup = dir + platform::ExecutableName(QStringLiteral("Backup"));
     if (!FileExists(backup)) {
@@ -47,13 +54,18 @@ RefitterRun RunRefitter(const QString &commandLine, const Pause &pause) {
         return run;
     }
     const bool rollback = argument.toLower() == QStringLiteral("-rollback");
-    const QString packagePath = rollback ? QString() : PackagePathFrom(argument);
+    // "-force" before the package: the user asked for it, newer or not.
+    const bool forced = !rollback && argument.section(QLatin1Char(' '), 0, 0).toLower() ==
+                                         QLatin1String(ForceSwitch);
+    const QString packagePath =
+        rollback ? QString()
+                 : PackagePathFrom(forced ? argument.section(QLatin1Char(' '), 1) : argument);
     if (WaitForBackupToEnd(pause)) {
         if (rollback) {
             RollBackUpdate();
             run.succeeded = true;
         } else {
-            run.succeeded = InstallUpdate(packagePath);
+            run.succeeded = InstallUpdate(packagePath, forced);
         }
     }
     run.backupStarted = FinishRun(packagePath);

@@ -11,5 +11,9 @@ struct RefitterRun {
     bool backupStarted = false; // Backup was started again at the end
 };
 
-// commandLine: the whole text after the program's name; empty, "-rollback" or a package path.
+// The leading word of a forced update's command line: "-force Backup.Upk".
+inline constexpr char ForceSwitch[] = "-force";
+
+// commandLine: the whole text after the program's name; empty, "-rollback", or a package path
+// with "-force" before it when the update was forced.
 RefitterRun RunRefitter(const QString &commandLine, const Pause &pause);

@@ -1,30 +1,44 @@
 #include "upkbody.h"
 
+#include <QIODevice>
+#include <QRegularExpression>
+
 #include <limits>
 #include <optional>
 
 namespace {
 
 constexpr char Separator = '|';
+constexpr qint64 ReadBlock = 4096;
 
+// The fields at the front of the body, read a block at a time and never past the header limit.
 class FieldReader {
 public:
-    explicit FieldReader(const QByteArray &body) : body(body) {}
+    explicit FieldReader(QIODevice &body) : body(body) {}
 
-    // The next field; nothing when no '|' ends it.
+    // The next field; nothing when no '|' ends it within the header limit.
     std::optional<QByteArray> Next() {
-        const qsizetype end = body.indexOf(Separator, position);
-        if (end < 0)
-            return std::nullopt;
-        QByteArray field = body.mid(position, end - position);
-        position = end + 1;
+        qsizetype end = pending.indexOf(Separator);
+        while (end < 0) {
+            if (consumed + pending.size() >= UpkHeaderLimit)
+                return std::nullopt;
+            const QByteArray more = body.read(ReadBlock);
+            if (more.isEmpty())
+                return std::nullopt;
+            pending += more;
+            end = pending.indexOf(Separator);
+        }
+        QByteArray field = pending.left(end);
+        pending.remove(0, end + 1);
+        consumed += end + 1;
         return field;
     }
-    QByteArray Rest() const { return body.mid(position); }
+    qint64 Consumed() const { return consumed; }
 
 private:
-    const QByteArray &body;
-    qsizetype position = 0;
+    QIODevice &body;
+    QByteArray pending;
+    qint64 consumed = 0;
 };
 
 std::optional<qint64> NumberOf(const std::optional<QByteArray> &field, qint64 least) {
@@ -39,7 +53,7 @@ std::optional<qint64> NumberOf(const std::optional<QByteArray> &field, qint64 le
 
 } // namespace
 
-UpkParse ParseUpkBody(const QByteArray &body, UpkBody *out) {
+UpkParse ReadUpkHeader(QIODevice &body, UpkBody *out) {
     FieldReader fields(body);
     const std::optional<QByteArray> marker = fields.Next();
     if (!marker || marker->trimmed() != "V" || !fields.Next())
@@ -65,18 +79,41 @@ UpkParse ParseUpkBody(const QByteArray &body, UpkBody *out) {
     const std::optional<QByteArray> files = fields.Next();
     if (!files || files->trimmed() != "Files")
         return UpkParse::BadFormat;
-    parsed.contents = fields.Rest();
-    if (parsed.contents.size() != total)
+    parsed.contentsOffset = fields.Consumed();
+    if (body.size() - parsed.contentsOffset != total)
         return UpkParse::BadLength;
     *out = std::move(parsed);
     return UpkParse::Ok;
 }
 
+bool IsReservedTarget(const QString &target) {
+    if (target.contains(QLatin1Char('\n')) || target.contains(QLatin1Char('\r')))
+        return true;
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+    QString path = target;
+    path.replace(QLatin1String(UpkProgramDirectoryMark), QStringLiteral("/"));
+    for (const QString &part : path.split(separators, Qt::SkipEmptyParts)) {
+        if (part.endsWith(QStringLiteral(".Old"), Qt::CaseInsensitive) ||
+            part.endsWith(QStringLiteral(".this"), Qt::CaseInsensitive) ||
+            part.compare(QLatin1String(RollbackListName), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+QByteArray UpkHeaderText(const QString &version, const QList<UpkFile> &files) {
+    QByteArray header =
+        "V|1|" + version.toUtf8() + '|' + QByteArray::number(files.size() - 1) + '|';
+    for (const UpkFile &file : files)
+        header += file.target.toUtf8() + '|' + QByteArray::number(file.length) + '|';
+    return header + "Files|";
+}
+
 QByteArray ComposeUpkBody(const QString &version, const QList<UpkSource> &files) {
-    QByteArray body = "V|1|" + version.toUtf8() + '|' + QByteArray::number(files.size() - 1) + '|';
+    QList<UpkFile> listed;
     for (const UpkSource &file : files)
-        body += file.target.toUtf8() + '|' + QByteArray::number(file.bytes.size()) + '|';
-    body += "Files|";
+        listed.append(UpkFile{file.target, file.bytes.size()});
+    QByteArray body = UpkHeaderText(version, listed);
     for (const UpkSource &file : files)
         body += file.bytes;
     return body;

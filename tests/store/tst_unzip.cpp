@@ -1,6 +1,7 @@
 // Extracting zip archives: selection, folders, questions, damage, hostile names and passwords.
 
 #include "scriptedprompt.h"
+#include "smallfilesystem.h"
 #include "temptree.h"
 #include "unzip.h"
 
@@ -238,6 +239,47 @@ private Q_SLOTS:
             UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("out/"), {"*"}, 1, write);
         QCOMPARE(ErrorCode(message), QStringLiteral("3"));
         QCOMPARE(Listing(tree.PathOf("out/")), QStringList());
+    }
+
+    // The archive a caller checked is the one extracted, and an entry is held to the size limit
+    // and the free space before any of it is written.
+    void openedArchive_data() {
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<bool>("smallDisk");
+        QTest::addColumn<bool>("replacedAfterOpening");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("listing");
+        const QStringList all{"a.txt", "sub/b.txt", "sub/deep/c.bin"};
+        QTest::newRow("within the limit") << qint64(70000) << false << false << QString() << all;
+        QTest::newRow("an entry past the limit")
+            << qint64(69999) << false << false << "13" << QStringList{"a.txt", "sub/b.txt"};
+        QTest::newRow("an entry past the free space")
+            << (qint64(1) << 30) << true << false << "13" << QStringList{"a.txt", "sub/b.txt"};
+        QTest::newRow("the path replaced after opening")
+            << qint64(70000) << false << true << QString() << all;
+    }
+    void openedArchive() {
+        QFETCH(qint64, limit);
+        QFETCH(bool, smallDisk);
+        QFETCH(bool, replacedAfterOpening);
+        QFETCH(QString, code);
+        QFETCH(QStringList, listing);
+        TempTree tree({"out/"});
+        SmallFileSystem disk(64);
+        if (smallDisk && !disk.IsMounted())
+            QSKIP("no right to mount a small file system here");
+        const QString out = smallDisk ? disk.Root() : tree.PathOf("out/");
+        QVERIFY(WriteZip(tree.PathOf("a.zip"), ThreeFiles()));
+        QFile archive(tree.PathOf("a.zip"));
+        QVERIFY(archive.open(QIODevice::ReadOnly));
+        if (replacedAfterOpening) {
+            QVERIFY(WriteZip(tree.PathOf("other.zip"), {{"evil.txt", "swapped in"}}));
+            QVERIFY(QFile::remove(tree.PathOf("a.zip")));
+            QVERIFY(QFile::rename(tree.PathOf("other.zip"), tree.PathOf("a.zip")));
+        }
+        const QString message = UnzipOpenedFiles(archive, out, {"*"}, 1, limit);
+        QCOMPARE(ErrorCode(message), code);
+        QCOMPARE(Listing(out), listing);
     }
 
     void unreadableArchive_data() {

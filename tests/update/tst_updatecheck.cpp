@@ -2,6 +2,7 @@
 // stages in interactive, automatic and forced checks, the publisher's signature, the hand-off to
 // a stand-in updater, the control centre's Update button and the download window.
 #include "datetext.h"
+#include "fixedclock.h"
 #include "frmControl.h"
 #include "frmDownload.h"
 #include "frmQuoxel.h"
@@ -198,8 +199,11 @@ void TestUpdateCheck::versionDates_data() {
     QTest::newRow("slashes") << "06/08/06" << QDate(2006, 8, 6);
     QTest::newRow("four-digit year") << "06.08.2006" << QDate(2006, 8, 6);
     QTest::newRow("blanks around") << " 06.08.06\r" << QDate(2006, 8, 6);
-    QTest::newRow("last year of this century") << "01.01.29" << QDate(2029, 1, 1);
-    QTest::newRow("first year of the last") << "01.01.30" << QDate(1930, 1, 1);
+    // Two-digit years lie within fifty years of the clock's year, 2026 here.
+    QTest::newRow("a year after 2029") << "01.01.30" << QDate(2030, 1, 1);
+    QTest::newRow("49 years ahead") << "31.12.75" << QDate(2075, 12, 31);
+    QTest::newRow("50 years back") << "01.01.76" << QDate(1976, 1, 1);
+    QTest::newRow("leap day of 2000") << "29.02.00" << QDate(2000, 2, 29);
     QTest::newRow("no such day") << "31.02.06" << QDate();
     QTest::newRow("no such month") << "06.13.06" << QDate();
     QTest::newRow("two parts") << "06.08" << QDate();
@@ -213,6 +217,7 @@ void TestUpdateCheck::versionDates_data() {
 void TestUpdateCheck::versionDates() {
     QFETCH(QString, text);
     QFETCH(QDate, date);
+    const FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
     QCOMPARE(ReadVersionDate(text), date);
 }
 
@@ -413,12 +418,15 @@ void TestUpdateCheck::packageStage() {
 
 void TestUpdateCheck::signedPackageIsHandedOff_data() {
     QTest::addColumn<QString>("programFolder");
-    QTest::newRow("plain") << "prog/";
-    QTest::newRow("blanks, quote and dollar") << "my prog's $HOME/";
+    QTest::addColumn<bool>("forced");
+    QTest::newRow("plain") << "prog/" << false;
+    QTest::newRow("blanks, quote and dollar") << "my prog's $HOME/" << false;
+    QTest::newRow("forced") << "prog/" << true;
 }
 
 void TestUpdateCheck::signedPackageIsHandedOff() {
     QFETCH(QString, programFolder);
+    QFETCH(bool, forced);
     tree->Add({programFolder});
     programDir = tree->PathOf(programFolder);
     platform::SetProgramDirectory(programDir);
@@ -430,12 +438,13 @@ void TestUpdateCheck::signedPackageIsHandedOff() {
     server->Route(UpkPath, ScriptedServer::Ok(package));
     prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::Yes);
 
-    Check(false, false);
+    Check(false, forced);
 
     QCOMPARE(prompt->Texts(), QStringList{Offer(QDate(2006, 9, 1))});
     QCOMPARE(endCalls, 1);
     QCOMPARE(enabledCalls, QList<bool>{false});
-    QVERIFY(!QFile::exists(ProgramFile(QStringLiteral("Backup.Ver"))));
+    // The updater checks the package against the version file again.
+    QVERIFY(QFile::exists(ProgramFile(QStringLiteral("Backup.Ver"))));
     // The updater gets exactly the bytes the publisher signed.
 
     QCOMPARE(ReadAll(ProgramFile(QStringLiteral("Backup.Upk"))), package);
@@ -443,7 +452,10 @@ void TestUpdateCheck::signedPackageIsHandedOff() {
     // The stand-in updater ran in the program directory with the package's name, and the
     // script in the working directory emptied itself.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
-    QCOMPARE(ReadAll(record), (programDir.chopped(1) + QStringLiteral("\nBackup.Upk\n")).toUtf8());
+    QCOMPARE(ReadAll(record),
+             (programDir.chopped(1) + (forced ? QStringLiteral("\n-force") : QString()) +
+              QStringLiteral("\nBackup.Upk\n"))
+                 .toUtf8());
     QTRY_COMPARE_WITH_TIMEOUT(ReadAll(workDir + QStringLiteral("aofc09n2.bat")), QByteArray("*\n"),
                               20000);
 }

@@ -1,7 +1,9 @@
 #include "programdir.h"
 
+#include "packagesignature.h"
 #include "packagewriter.h"
 #include "platform.h"
+#include "versionline.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,9 +13,14 @@ ProgramDir::ProgramDir()
     : tree({QStringLiteral("prog/"), QStringLiteral("outside/"), QStringLiteral("settings/")}) {
     platform::SetProgramDirectory(Path(QString()));
     platform::SetSettingsFolder(SettingsFolder());
+    // The updater believes only packages signed with the key it is given.
+    const SigningKeyPair keys = MakeSigningKeyPair();
+    secretKey = keys.secretKeyBase64;
+    qputenv("PELLMOOR_UPDATE_KEY", keys.publicKeyBase64);
 }
 
 ProgramDir::~ProgramDir() {
+    qunsetenv("PELLMOOR_UPDATE_KEY");
     platform::SetProgramDirectory(QString());
     platform::SetSettingsFolder(QString());
 }
@@ -76,11 +83,20 @@ QMap<QString, QByteArray> ProgramDir::Snapshot() const {
     return entries;
 }
 
-void ProgramDir::PutPackage(const QByteArray &body, const QString &name, const QString &entryName) {
+void ProgramDir::PutPackage(const QByteArray &body, const QString &name, const QString &entryName,
+                            const QString &version) {
     QString error;
     const QByteArray package = ZipPackage(body, &error, entryName);
     Q_ASSERT_X(!package.isEmpty(), "PutPackage", qPrintable(error));
     Put(name, package);
+    PutVersionFile(VersionLineText(version, package.size()), package);
+}
+
+void ProgramDir::PutVersionFile(const QByteArray &versionLine, const QByteArray &package,
+                                bool publishersKey) {
+    const QByteArray key = publishersKey ? secretKey : MakeSigningKeyPair().secretKeyBase64;
+    Put(QStringLiteral("Backup.Ver"),
+        VersionFileText(versionLine, SignUpdate(versionLine, package, key)));
 }
 
 QByteArray ProgramDir::Body(const QList<UpkSource> &files, const QString &version) {

@@ -30,14 +30,21 @@ public:
     // Every entry of the program directory by name: a file's bytes, a link's target after "->".
     QMap<QString, QByteArray> Snapshot() const;
 
-    // Backup.Upk made from this body the way packsmith makes it.
+    // Backup.Upk made from this body the way packsmith makes it, and Backup.Ver vouching for it
+    // with the directory's own publisher key, its version line stating version.
     void PutPackage(const QByteArray &body, const QString &name = QStringLiteral("Backup.Upk"),
-                    const QString &entryName = QLatin1String(UpkBodyEntryName));
+                    const QString &entryName = QLatin1String(UpkBodyEntryName),
+                    const QString &version = QStringLiteral("07.08.06"));
+    // Backup.Ver holding this version line and its signature of the package, by the directory's
+    // key or another one.
+    void PutVersionFile(const QByteArray &versionLine, const QByteArray &package,
+                        bool publishersKey = true);
     static QByteArray Body(const QList<UpkSource> &files,
                            const QString &version = QStringLiteral("07.08.06"));
 
 private:
     TempTree tree;
+    QByteArray secretKey;
 };
 
 // The message title every updater message carries.

@@ -78,8 +78,10 @@ void tst_packsmith::roundTrip() {
                                    signature, publicKey));
 
     ProgramDir prog;
+    qputenv("PELLMOOR_UPDATE_KEY", publicKey);
     prog.Put(QStringLiteral("Backup"), "old program");
     prog.Put(QStringLiteral("Backup.Upk"), package);
+    prog.Put(QStringLiteral("Backup.Ver"), work.Read(QStringLiteral("site/Backup.Ver")));
     ScriptedPrompt prompt;
     QVERIFY(RunRefitter(QStringLiteral("Backup.Upk"), [](int) {}).succeeded);
     QCOMPARE(prog.Read(QStringLiteral("Backup")), program);
@@ -134,6 +136,17 @@ void tst_packsmith::refusals_data() {
     QTest::newRow("target with a field separator")
         << pack + QStringList{QStringLiteral("{file}=%Backup%a|b")} << 1
         << QStringLiteral("must stay inside the program directory");
+    const QString reserved = QStringLiteral("may not name a kept copy");
+    QTest::newRow("target is a kept copy")
+        << pack + QStringList{QStringLiteral("{file}=%Backup%Backup.Old")} << 1 << reserved;
+    QTest::newRow("target is a kept copy in a folder, other case")
+        << pack + QStringList{QStringLiteral("{file}=sub\\lib.so.OLD")} << 1 << reserved;
+    QTest::newRow("target is the waiting updater")
+        << pack + QStringList{QStringLiteral("{file}=%Backup%Refitter.this")} << 1 << reserved;
+    QTest::newRow("target is the rollback list")
+        << pack + QStringList{QStringLiteral("{file}=%Backup%ROLLBACK.lst")} << 1 << reserved;
+    QTest::newRow("target with a line break")
+        << pack + QStringList{QStringLiteral("{file}=%Backup%a\nb")} << 1 << reserved;
     QTest::newRow("key file missing")
         << QStringList{QStringLiteral("--version"), QStringLiteral("07.08.06"),
                        QStringLiteral("--key"),     QStringLiteral("{site}none.key"),

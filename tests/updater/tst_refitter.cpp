@@ -2,11 +2,13 @@
 // refuses before touching a file, rollback, the command line and the wait for Backup to end.
 
 #include "faultinjector.h"
+#include "fixedclock.h"
 #include "platform.h"
 #include "programdir.h"
 #include "refitter.h"
 #include "scriptedprompt.h"
 #include "updateflagstore.h"
+#include "versionline.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,20 +37,34 @@ RefitterRun RunWithoutWaiting(const QString &commandLine) {
                        [](int) { QFAIL("Backup is not running; nothing to wait for"); });
 }
 
-QMap<QString, QByteArray> Without(QMap<QString, QByteArray> entries, const QString &name) {
-    entries.remove(name);
+// The program directory without the package and the version file handed over with it, which
+// every run consumes.
+QMap<QString, QByteArray> WithoutHandOff(QMap<QString, QByteArray> entries) {
+    entries.remove(QStringLiteral("Backup.Upk"));
+    entries.remove(QStringLiteral("Backup.Ver"));
     return entries;
 }
 
 // Runs the updater on Backup.Upk, which it must refuse with texts, leaving the program directory
-// as it was but for the package.
+// as it was but for the package and its version file.
 void RunRefused(const ProgramDir &prog, const ScriptedPrompt &prompt, const QStringList &texts,
-                RefitterRun &run) {
+                RefitterRun &run, const QString &commandLine = QStringLiteral("Backup.Upk")) {
     const QMap<QString, QByteArray> before = prog.Snapshot();
-    run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
+    run = RunWithoutWaiting(commandLine);
     QVERIFY(!run.succeeded);
     QCOMPARE(prompt.Texts(), texts);
-    QCOMPARE(prog.Snapshot(), Without(before, QStringLiteral("Backup.Upk")));
+    QCOMPARE(prog.Snapshot(), WithoutHandOff(before));
+}
+
+QByteArray BackupScript(const QByteArray &mark) {
+    return "#!/bin/sh\necho " + mark + " >> \"$(dirname \"$0\")/started.txt\"\n";
+}
+
+// Puts a package of these files, published as this version, and runs the updater on it.
+RefitterRun Install(ProgramDir &prog, const QString &version, const QList<UpkSource> &files) {
+    prog.PutPackage(ProgramDir::Body(files, version), QStringLiteral("Backup.Upk"),
+                    QLatin1String(UpkBodyEntryName), version);
+    return RunWithoutWaiting(QStringLiteral("Backup.Upk"));
 }
 
 void VerifyFlags(bool firstRun, bool error, bool rolledBack) {
@@ -69,6 +85,13 @@ private slots:
     void refusesArchive();
     void failedWritePutsBack_data();
     void failedWritePutsBack();
+    void refusesUntrusted_data();
+    void refusesUntrusted();
+    void versionCheck_data();
+    void versionCheck();
+    void failedSwapPutsBack_data();
+    void failedSwapPutsBack();
+    void rollbackAcrossUpdates();
     void packagePath_data();
     void packagePath();
     void otherFileNamedIsKept();
@@ -115,8 +138,13 @@ void tst_refitter::installsPackage() {
     QCOMPARE(prog.Snapshot().keys(),
              QStringList({QStringLiteral("Backup"), QStringLiteral("Backup.Old"),
                           QStringLiteral("Refitter"), QStringLiteral("Refitter.this"),
-                          QStringLiteral("help.txt"), QStringLiteral("libUrlpull.so"),
-                          QStringLiteral("libUrlpull.so.Old"), QStringLiteral("newtool")}));
+                          QStringLiteral("Rollback.lst"), QStringLiteral("help.txt"),
+                          QStringLiteral("libUrlpull.so"), QStringLiteral("libUrlpull.so.Old"),
+                          QStringLiteral("newtool")}));
+    // Exactly the files it replaced are listed; the updater's own is swapped in by Backup.
+    QCOMPARE(prog.Read(QStringLiteral("Rollback.lst")),
+             QByteArray("Installed|07.08.06\nBefore|06.08.06\nReplaced|Backup\n"
+                        "Replaced|libUrlpull.so\nReplaced|Refitter\n"));
     VerifyFlags(true, false, false);
     QVERIFY(run.backupStarted);
     QTRY_COMPARE(prog.Starts(), QList<QByteArray>{"new"});
@@ -159,6 +187,19 @@ void tst_refitter::refusesBody_data() {
                                  << FormatMessage;
     QTest::newRow("the program directory itself")
         << body({{QStringLiteral("%Backup%"), "x"}}) << FormatMessage;
+    QTest::newRow("a kept copy") << body({{QStringLiteral("%Backup%Backup.Old"), "x"}})
+                                 << FormatMessage;
+    QTest::newRow("a kept copy, other case, in a folder")
+        << body({{QStringLiteral("sub/LIB.so.oLD"), "x"}}) << FormatMessage;
+    QTest::newRow("the waiting updater")
+        << body({{QStringLiteral("%Backup%Refitter.this"), "x"}}) << FormatMessage;
+    QTest::newRow("the rollback list")
+        << body({{QStringLiteral("%Backup%rollback.LST"), "x"}}) << FormatMessage;
+    QTest::newRow("a line break in a name")
+        << body({{QStringLiteral("%Backup%Backup\nReplaced|libUrlpull.so"), "x"}}) << FormatMessage;
+    QTest::newRow("one target twice") << body({{QStringLiteral("%Backup%Backup"), NewBackup},
+                                               {QStringLiteral("Backup"), NewBackup}})
+                                      << FormatMessage;
     QTest::newRow("hostile target after a good one")
         << body({{QStringLiteral("%Backup%Backup"), NewBackup},
                  {QStringLiteral("%Backup%libUrlpull.so"), ControlBytes},
@@ -216,6 +257,8 @@ void tst_refitter::refusesArchive() {
     prog.PutBackupScript();
     if (package == 1 || package == 2)
         prog.Put(QStringLiteral("Backup.Upk"), bytes);
+    if (package == 2) // published so, signature and all
+        prog.PutVersionFile(VersionLineText(QStringLiteral("07.08.06"), bytes.size()), bytes);
     if (package == 3)
         prog.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup}}),
                         QStringLiteral("Backup.Upk"), entryName);
@@ -274,24 +317,269 @@ void tst_refitter::failedWritePutsBack() {
     QTRY_COMPARE(prog.Starts(), QList<QByteArray>{"old"});
 }
 
+void tst_refitter::refusesUntrusted_data() {
+    QTest::addColumn<int>("change"); // what is done to the published package or its version file
+    QTest::addColumn<QString>("message");
+
+    const QString unsigned_ = QStringLiteral("Upk package file is not signed by the publisher!");
+    const QString unchecked = QStringLiteral("Upk package file cannot be checked!\n");
+    QTest::newRow("package swapped, same length") << 0 << unsigned_;
+    QTest::newRow("package swapped, other length") << 1 << LengthMessage;
+    QTest::newRow("signed with another key") << 2 << unsigned_;
+    QTest::newRow("signature missing") << 3 << unsigned_;
+    QTest::newRow("version line names another version") << 4 << unsigned_;
+    QTest::newRow("no version file") << 5 << unchecked;
+    QTest::newRow("version file too large") << 6 << unchecked;
+    QTest::newRow("version line not a date")
+        << 7 << unchecked + QStringLiteral("Incorrect Version file (Backup.Ver) format!");
+}
+
+void tst_refitter::refusesUntrusted() {
+    QFETCH(int, change);
+    QFETCH(QString, message);
+    ProgramDir prog;
+    prog.PutBackupScript("old");
+    const QByteArray body = ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup}});
+    prog.PutPackage(body);
+    const QByteArray package = prog.Read(QStringLiteral("Backup.Upk"));
+    const QByteArray line = "07.08.06 " + QByteArray::number(package.size());
+    QByteArray swapped = package;
+    swapped[swapped.size() / 2] = char(swapped.at(swapped.size() / 2) ^ 0x20);
+    switch (change) {
+    case 0:
+        prog.Put(QStringLiteral("Backup.Upk"), swapped);
+        break;
+    case 1:
+        prog.PutPackage(body + "more", QStringLiteral("other.Upk"));
+        QVERIFY(QFile::remove(prog.Path(QStringLiteral("Backup.Upk"))));
+        QVERIFY(QFile::rename(prog.Path(QStringLiteral("other.Upk")),
+                              prog.Path(QStringLiteral("Backup.Upk"))));
+        prog.PutVersionFile(line, package);
+        break;
+    case 2:
+        prog.PutVersionFile(line, package, false);
+        break;
+    case 3:
+        prog.Put(QStringLiteral("Backup.Ver"), line + "\r\n");
+        break;
+    case 4: {
+        const QByteArray signedFile = prog.Read(QStringLiteral("Backup.Ver"));
+        prog.Put(QStringLiteral("Backup.Ver"), "09.08.06" + signedFile.mid(8));
+        break;
+    }
+    case 5:
+        QVERIFY(QFile::remove(prog.Path(QStringLiteral("Backup.Ver"))));
+        break;
+    case 6:
+        prog.Put(QStringLiteral("Backup.Ver"),
+                 prog.Read(QStringLiteral("Backup.Ver")) + QByteArray(5000, '\n'));
+        break;
+    case 7:
+        prog.Put(QStringLiteral("Backup.Ver"),
+                 "latest\r\n" + prog.Read(QStringLiteral("Backup.Ver")));
+        break;
+    }
+    const QMap<QString, QByteArray> before = prog.Snapshot();
+    ScriptedPrompt prompt;
+
+    const RefitterRun run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
+
+    QVERIFY(!run.succeeded);
+    QCOMPARE(prompt.Texts().size(), 1);
+    QVERIFY2(prompt.Texts().first().startsWith(message), qPrintable(prompt.Texts().first()));
+    QCOMPARE(prog.Snapshot(), WithoutHandOff(before));
+    VerifyFlags(false, false, false);
+    QTRY_COMPARE(prog.Starts(), QList<QByteArray>{"old"});
+}
+
+void tst_refitter::versionCheck_data() {
+    QTest::addColumn<QString>("recorded"); // the last install's version; empty: none recorded
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<bool>("forced");
+    QTest::addColumn<bool>("installs");
+
+    // The program was built as 06.08.06.
+    QTest::newRow("newer than the program") << QString() << "07.08.06" << false << true;
+    QTest::newRow("the program's own") << QString() << "06.08.06" << false << false;
+    QTest::newRow("older than the program") << QString() << "05.08.06" << false << false;
+    QTest::newRow("older, forced") << QString() << "05.08.06" << true << true;
+    QTest::newRow("newer than the program, older than the last install")
+        << "09.08.06"
+        << "07.08.06" << false << false;
+    QTest::newRow("the last install's own") << "09.08.06"
+                                            << "09.08.06" << false << false;
+    QTest::newRow("the last install's own, forced") << "09.08.06"
+                                                    << "09.08.06" << true << true;
+    QTest::newRow("newer than the last install") << "09.08.06"
+                                                 << "10.08.06" << false << true;
+    QTest::newRow("a year after 2029") << QString() << "01.01.30" << false << true;
+}
+
+void tst_refitter::versionCheck() {
+    QFETCH(QString, recorded);
+    QFETCH(QString, offered);
+    QFETCH(bool, forced);
+    QFETCH(bool, installs);
+    const FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+    ProgramDir prog;
+    prog.PutBackupScript("old");
+    if (!recorded.isEmpty())
+        prog.Put(QStringLiteral("Rollback.lst"), "Installed|" + recorded.toUtf8() + '\n');
+    prog.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup}}, offered),
+                    QStringLiteral("Backup.Upk"), QLatin1String(UpkBodyEntryName), offered);
+    const QMap<QString, QByteArray> before = prog.Snapshot();
+    ScriptedPrompt prompt;
+
+    const RefitterRun run =
+        RunWithoutWaiting((forced ? QStringLiteral("-force ") : QString()) + "Backup.Upk");
+
+    QCOMPARE(run.succeeded, installs);
+    const QString installed = recorded.isEmpty() ? QStringLiteral("06.08.06") : recorded;
+    if (installs) {
+        QCOMPARE(prog.Read(QStringLiteral("Backup")), NewBackup);
+        QCOMPARE(prog.Read(QStringLiteral("Rollback.lst")), "Installed|" + offered.toUtf8() +
+                                                                "\nBefore|" + installed.toUtf8() +
+                                                                "\nReplaced|Backup\n");
+    } else {
+        QCOMPARE(prompt.Texts(),
+                 QStringList{QStringLiteral("Upk package file is not newer than the installed "
+                                            "version!\nInstalled version : ") +
+                             installed + QStringLiteral("\nPackage version : ") + offered});
+        QCOMPARE(prog.Snapshot(), WithoutHandOff(before));
+    }
+    QTRY_COMPARE(prog.Starts(), QList<QByteArray>{installs ? "new" : "old"});
+}
+
+// An earlier update left its rollback point; this one fails at a rename of its own, or meets a
+// kept copy's name taken by a folder. Every file, kept copy and the list stay as they were.
+void tst_refitter::failedSwapPutsBack_data() {
+    QTest::addColumn<int>("failingRename"); // 0: none is made to fail
+    QTest::addColumn<bool>("keptCopyIsFolder");
+
+    QTest::newRow("a kept copy's name is a folder") << 0 << true;
+    // Five renames swap the files in, three retire the earlier point, three make the new one.
+    for (int rename = 1; rename <= 11; ++rename)
+        QTest::addRow("rename %d of 11 fails", rename) << rename << false;
+}
+
+void tst_refitter::failedSwapPutsBack() {
+    QFETCH(int, failingRename);
+    QFETCH(bool, keptCopyIsFolder);
+    ProgramDir prog;
+    prog.PutBackupScript("old");
+    prog.Put(QStringLiteral("libUrlpull.so"), "control of the last update");
+    prog.Put(QStringLiteral("libUrlpull.so.Old"), "control kept by the last update");
+    prog.Put(QStringLiteral("Rollback.lst"),
+             "Installed|07.08.06\nBefore|06.08.06\nReplaced|Backup\nReplaced|libUrlpull.so\n");
+    if (keptCopyIsFolder)
+        QVERIFY(QDir().mkpath(prog.Path(QStringLiteral("Backup.Old/inside"))));
+    else
+        prog.Put(QStringLiteral("Backup.Old"), BackupScript("kept"), true);
+    prog.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup},
+                                      {QStringLiteral("%Backup%libUrlpull.so"), ControlBytes},
+                                      {QStringLiteral("%Backup%help.txt"), "a new file"}},
+                                     QStringLiteral("08.08.06")),
+                    QStringLiteral("Backup.Upk"), QLatin1String(UpkBodyEntryName),
+                    QStringLiteral("08.08.06"));
+    ScriptedPrompt prompt;
+    FaultInjector faults;
+    if (failingRename > 0)
+        faults.FailAt(platform::FaultPoint::Rename, failingRename, EACCES);
+
+    const QMap<QString, QByteArray> before = prog.Snapshot();
+
+    const RefitterRun run = RunWithoutWaiting(QStringLiteral("Backup.Upk"));
+
+    QVERIFY(!run.succeeded);
+    QCOMPARE(prog.Snapshot(), WithoutHandOff(before));
+    QCOMPARE(prompt.Texts().size(), 1);
+    const QString text = prompt.Texts().first();
+    QVERIFY2(text.startsWith(QStringLiteral("Error replacing the program's files!\n")) &&
+                 text.endsWith(QStringLiteral("\nThe previous files have been put back.")),
+             qPrintable(text));
+    if (keptCopyIsFolder)
+        QVERIFY(text.contains(prog.Path(QStringLiteral("Backup.Old\n"))));
+    else
+        QVERIFY(text.contains(QStringLiteral("Error was : 70. Permission denied")));
+    VerifyFlags(false, false, false);
+    QVERIFY(run.backupStarted);
+    QTRY_COMPARE(prog.Starts(), QList<QByteArray>{"old"});
+}
+
+// Backup and two libraries updated, then Backup alone, then a third update that fails: the
+// rollback gives back exactly the state before the second update.
+void tst_refitter::rollbackAcrossUpdates() {
+    ProgramDir prog;
+    prog.PutBackupScript("v0");
+    prog.Put(QStringLiteral("libA.so"), "A0");
+    prog.Put(QStringLiteral("libB.so"), "B0");
+    ScriptedPrompt prompt;
+    QVERIFY(Install(prog, QStringLiteral("07.08.06"),
+                    {{QStringLiteral("Backup"), BackupScript("v1")},
+                     {QStringLiteral("libA.so"), "A1"},
+                     {QStringLiteral("libB.so"), "B1"}})
+                .succeeded);
+    QVERIFY(
+        Install(prog, QStringLiteral("08.08.06"), {{QStringLiteral("Backup"), BackupScript("v2")}})
+            .succeeded);
+    // The libraries' copies from before the first update are no longer a rollback point.
+    QVERIFY(!QFile::exists(prog.Path(QStringLiteral("libA.so.Old"))));
+    QVERIFY(!QFile::exists(prog.Path(QStringLiteral("libB.so.Old"))));
+    const QMap<QString, QByteArray> afterSecond = prog.Snapshot();
+    {
+        FaultInjector faults;
+        faults.FailAt(platform::FaultPoint::Write, 2);
+        QVERIFY(!Install(prog, QStringLiteral("09.08.06"),
+                         {{QStringLiteral("Backup"), BackupScript("v3")},
+                          {QStringLiteral("libA.so"), "A3"}})
+                     .succeeded);
+    }
+    QCOMPARE(prog.Snapshot(), WithoutHandOff(afterSecond));
+    prompt.Clear();
+
+    QVERIFY(RunWithoutWaiting(QStringLiteral("-rollback")).succeeded);
+
+    QCOMPARE(prompt.Texts(),
+             QStringList{QStringLiteral("Rollback completed.\nY=rolled back, M=more to do, "
+                                        "N=failed\nStatus :\nY \"") +
+                         prog.Path(QStringLiteral("Backup")) + QStringLiteral("\" rolled back!")});
+    QCOMPARE(prog.Read(QStringLiteral("Backup")), BackupScript("v1"));
+    QCOMPARE(prog.Read(QStringLiteral("libA.so")), QByteArray("A1"));
+    QCOMPARE(prog.Read(QStringLiteral("libB.so")), QByteArray("B1"));
+    // The first update's version is the installed one again: the second installs anew.
+    QVERIFY(
+        !Install(prog, QStringLiteral("07.08.06"), {{QStringLiteral("Backup"), "x"}}).succeeded);
+    QVERIFY(
+        Install(prog, QStringLiteral("08.08.06"), {{QStringLiteral("Backup"), BackupScript("v2")}})
+            .succeeded);
+    QTRY_COMPARE(prog.Starts().size(), 6);
+}
+
 void tst_refitter::packagePath_data() {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("package");
+    QTest::addColumn<bool>("installed");
 
-    QTest::newRow("bare name") << QStringLiteral("Backup.Upk")
-                               << QStringLiteral("{prog}Backup.Upk");
+    QTest::newRow("bare name") << QStringLiteral("Backup.Upk") << QStringLiteral("{prog}Backup.Upk")
+                               << true;
     QTest::newRow("quoted full path")
-        << QStringLiteral("\"{prog}Backup.Upk\"") << QStringLiteral("{prog}Backup.Upk");
+        << QStringLiteral("\"{prog}Backup.Upk\"") << QStringLiteral("{prog}Backup.Upk") << true;
     QTest::newRow("full path") << QStringLiteral("{prog}Backup.Upk")
-                               << QStringLiteral("{prog}Backup.Upk");
-    QTest::newRow("quoted path with blanks elsewhere")
+                               << QStringLiteral("{prog}Backup.Upk") << true;
+    QTest::newRow("forced") << QStringLiteral("-force Backup.Upk")
+                            << QStringLiteral("{prog}Backup.Upk") << true;
+    QTest::newRow("forced, quoted path with blanks")
+        << QStringLiteral("-FORCE \"{prog}new version.upk\"")
+        << QStringLiteral("{prog}new version.upk") << true;
+    QTest::newRow("outside the program directory")
         << QStringLiteral("\"{outside}new version.upk\"")
-        << QStringLiteral("{outside}new version.upk");
+        << QStringLiteral("{outside}new version.upk") << false;
 }
 
 void tst_refitter::packagePath() {
     QFETCH(QString, argument);
     QFETCH(QString, package);
+    QFETCH(bool, installed);
     ProgramDir prog;
     prog.PutBackupScript("old");
     const auto place = [&](QString text) {
@@ -299,21 +587,23 @@ void tst_refitter::packagePath() {
             .replace(QStringLiteral("{outside}"), prog.Outside(QString()));
     };
     package = place(package);
-    {
-        ProgramDir maker; // the package is made elsewhere and copied to where the row wants it
-        maker.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup}}));
-        QVERIFY(QFile::copy(maker.Path(QStringLiteral("Backup.Upk")), package));
-    }
-    platform::SetProgramDirectory(prog.Path(QString()));
-    platform::SetSettingsFolder(prog.SettingsFolder());
+    prog.PutPackage(ProgramDir::Body({{QStringLiteral("%Backup%Backup"), NewBackup}}));
+    if (package != prog.Path(QStringLiteral("Backup.Upk")))
+        QVERIFY(QFile::rename(prog.Path(QStringLiteral("Backup.Upk")), package));
     ScriptedPrompt prompt;
 
     const RefitterRun run = RunWithoutWaiting(place(argument));
 
-    QVERIFY(run.succeeded);
-    QCOMPARE(prog.Read(QStringLiteral("Backup")), NewBackup);
-    QVERIFY(!QFile::exists(package));
-    QTRY_COMPARE(prog.Starts(), QList<QByteArray>{"new"});
+    QCOMPARE(run.succeeded, installed);
+    QCOMPARE(prog.Read(QStringLiteral("Backup")) == NewBackup, installed);
+    // A package elsewhere is refused and left where it is: it is not the updater's to delete.
+    QCOMPARE(QFile::exists(package), !installed);
+    if (!installed)
+        QCOMPARE(prompt.Texts(),
+                 QStringList{QStringLiteral("Upk package file is not in the program directory!\n") +
+                             package});
+    QVERIFY(!QFile::exists(prog.Path(QStringLiteral("Backup.Ver"))));
+    QTRY_COMPARE(prog.Starts(), QList<QByteArray>{installed ? "new" : "old"});
 }
 
 void tst_refitter::otherFileNamedIsKept() {
@@ -325,7 +615,8 @@ void tst_refitter::otherFileNamedIsKept() {
     const RefitterRun run = RunWithoutWaiting(QStringLiteral("Backup.Ini"));
 
     QVERIFY(!run.succeeded);
-    QCOMPARE(prompt.Texts(), QStringList{UnzipMessage});
+    QCOMPARE(prompt.Texts(), QStringList{QStringLiteral("Upk package file cannot be checked!\n"
+                                                        "Version file (Backup.Ver) not found!")});
     QCOMPARE(prog.Read(QStringLiteral("Backup.Ini")), QByteArray("V|8|the user's settings"));
     QTRY_COMPARE(prog.Starts().size(), 1);
 }

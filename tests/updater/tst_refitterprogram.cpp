@@ -27,6 +27,7 @@ public:
         // The updater's flags land in a settings store of the test's own; nothing is asked.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("PELLMOOR_UNATTENDED"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("PELLMOOR_UPDATE_KEY"), publicKey);
         environment.insert(QStringLiteral("HOME"), tree.PathOf(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                            tree.PathOf(QStringLiteral("home/.config")));
@@ -40,6 +41,7 @@ public:
     }
 
     TempTree tree;
+    QString publicKey; // the publisher's, which the updater checks the package against
 };
 
 QByteArray BackupScript(const QByteArray &mark) {
@@ -73,6 +75,7 @@ void tst_refitterprogram::publishInstallRollBack() {
         programs.Start(programs.Bin(QStringLiteral("packsmith")),
                        {QStringLiteral("--keygen"), tree.PathOf(QStringLiteral("keys"))});
     QCOMPARE(keys.status, 0);
+    programs.publicKey = keys.out.trimmed();
     const Run packed = programs.Start(
         programs.Bin(QStringLiteral("packsmith")),
         {QStringLiteral("--version"), QStringLiteral("07.08.06"), QStringLiteral("--key"),
@@ -95,6 +98,7 @@ void tst_refitterprogram::publishInstallRollBack() {
     QCOMPARE(tree.Read(QStringLiteral("prog/libUrlpull.so")), control);
     QCOMPARE(tree.Read(QStringLiteral("prog/Backup.Old")), BackupScript("old"));
     QVERIFY(!QFile::exists(programs.Prog(QStringLiteral("Backup.Upk"))));
+    QVERIFY(!QFile::exists(programs.Prog(QStringLiteral("Backup.Ver"))));
     QCOMPARE(programs.Flag(QStringLiteral("FirstRunAfterUpdate")), QStringLiteral("True"));
     QTRY_COMPARE(tree.Read(QStringLiteral("prog/started.txt")), QByteArray("new\n"));
 

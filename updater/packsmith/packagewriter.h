@@ -20,7 +20,14 @@ QByteArray ZipPackage(const QByteArray &body, QString *error,
 // The text of Backup.Ver: the version line and the base64 signature, each ending in CR LF.
 QByteArray VersionFileText(const QByteArray &versionLine, const QByteArray &signatureBase64);
 
-// Writes both files into outDir, signed with the base64 secret key. False with the reason in
-// error; a failure never leaves a package beside a version file that does not match it.
-bool WritePackage(const QString &version, const QList<UpkSource> &files,
+struct PackageSource {
+    QString path;   // the file to publish
+    QString target; // where the updater installs it
+};
+
+// Writes both files into outDir, signed with the base64 secret key. The files are streamed
+// through a body file and the zip beside the output, never held in memory whole. False with the
+// reason in error; a failure never leaves a package beside a version file that does not match
+// it.
+bool WritePackage(const QString &version, const QList<PackageSource> &files,
                   const QByteArray &secretKeyBase64, const QString &outDir, QString *error);

@@ -2,8 +2,8 @@
 
 #include "packagesignature.h"
 #include "packagewriter.h"
+#include "readversiondate.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,8 +58,7 @@ int MakeKeys(const QString &dir, QTextStream &out, QTextStream &err) {
 // The version as the update check reads it: day, month and year, two digits each.
 bool IsVersion(const QString &version) {
     static const QRegularExpression form(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d$"));
-    return form.match(version).hasMatch() &&
-           QDate::fromString(version, QStringLiteral("dd.MM.yy")).isValid();
+    return form.match(version).hasMatch() && ReadVersionDate(version).isValid();
 }
 
 // A target the updater would refuse is refused here already, before anything is published.
@@ -75,12 +74,18 @@ bool TargetStaysInside(const QString &target) {
            !rest.contains(QLatin1Char('|'));
 }
 
+// The names the updater keeps for itself (kept copies, its waiting copy, the rollback list) or
+// that its list could not hold; the updater refuses a package naming them.
+bool TargetIsFree(const QString &target) {
+    return !IsReservedTarget(target);
+}
+
 struct PackRequest {
     QString version, keyFile, outDir = QStringLiteral(".");
     QStringList files;
 };
 
-std::optional<UpkSource> ReadSource(const QString &argument, QString *why) {
+std::optional<PackageSource> ReadSource(const QString &argument, QString *why) {
     const qsizetype equals = argument.lastIndexOf(QLatin1Char('='));
     const QString path = equals < 0 ? argument : argument.left(equals);
     const QString target = equals < 0
@@ -90,12 +95,16 @@ std::optional<UpkSource> ReadSource(const QString &argument, QString *why) {
         *why = target + QStringLiteral(": a target must stay inside the program directory");
         return std::nullopt;
     }
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!TargetIsFree(target)) {
+        *why = target + QStringLiteral(": a target may not name a kept copy (.Old), a waiting "
+                                       "copy (.this), the rollback list or hold a line break");
+        return std::nullopt;
+    }
+    if (!QFileInfo(path).isFile() || !QFileInfo(path).isReadable()) {
         *why = path + QStringLiteral(": cannot be read");
         return std::nullopt;
     }
-    return UpkSource{target, file.readAll()};
+    return PackageSource{path, target};
 }
 
 int Pack(const PackRequest &request, QTextStream &out, QTextStream &err) {
@@ -107,10 +116,10 @@ int Pack(const PackRequest &request, QTextStream &out, QTextStream &err) {
     if (!keyFile.open(QIODevice::ReadOnly))
         return Refuse(err, request.keyFile + QStringLiteral(": cannot be read"));
     const QByteArray secretKey = keyFile.readAll().trimmed();
-    QList<UpkSource> sources;
+    QList<PackageSource> sources;
     for (const QString &argument : request.files) {
         QString why;
-        const std::optional<UpkSource> source = ReadSource(argument, &why);
+        const std::optional<PackageSource> source = ReadSource(argument, &why);
         if (!source)
             return Refuse(err, why);
         sources.append(*source);
