@@ -164,8 +164,7 @@ bool Urlpull::TakeHeader(const QByteArray &data) {
         bodyCeiling = bodyExact;
     const QByteArray rest = buffer.mid(bodyStart);
     buffer = header;
-    BeginBody();
-    if (bodyFailed) {
+    if (!BeginBody()) {
         EndWithError(WriteErrorText(), true);
         return false;
     }
@@ -295,9 +294,9 @@ void Urlpull::FinishDoc() {
     emit UrlpullFinish(success);
 }
 
-void Urlpull::BeginBody() {
+bool Urlpull::BeginBody() {
     bodyFile = std::make_unique<QSaveFile>(outFile);
-    bodyFailed = !bodyFile->open(QIODevice::WriteOnly);
+    return bodyFile->open(QIODevice::WriteOnly);
 }
 
 bool Urlpull::WriteBodyPart(const char *data, qint64 size) {
@@ -335,5 +334,4 @@ void Urlpull::DropBody() {
     if (bodyFile)
         bodyFile->cancelWriting();
     bodyFile.reset();
-    bodyFailed = false;
 }

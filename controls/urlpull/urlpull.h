@@ -83,7 +83,7 @@ private:
     void FitUrlLabelMinimum();
     void CloseSocket();
     void FinishDoc();
-    void BeginBody();
+    bool BeginBody();
     bool WriteBodyPart(const char *data, qint64 size);
     bool CommitBody();
     QString WriteErrorText() const;
@@ -117,7 +117,6 @@ private:
     bool headerDone = false;
     qint64 responseBytes = 0;
     std::unique_ptr<QSaveFile> bodyFile;
-    bool bodyFailed = false;
     QString outFile;
     // Every byte since the control was made: the panel shows a running total across downloads.
     qint64 received = 0;
