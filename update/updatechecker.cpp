@@ -115,15 +115,16 @@ bool UpdateChecker::VersionReceived() {
             MsgBox(VersionFileMessage(QStringLiteral(") not found!")));
         return false;
     }
-    if (HoldsNothing(versionFilePath)) {
+    QByteArray text;
+    const SafeRead read = ReadRegularFile(versionFilePath, VersionFileReadLimit, &text);
+    if (!read.Ok()) {
+        StatusPrint(read.reason, true);
+    } else if (text.trimmed().isEmpty()) {
+        // Line breaks and blanks alone came from an empty document.
         if (Interactive())
             MsgBox(VersionFileMessage(QStringLiteral(") was empty!")));
         return false;
     }
-    QByteArray text;
-    const SafeRead read = ReadRegularFile(versionFilePath, VersionFileReadLimit, &text);
-    if (!read.Ok())
-        StatusPrint(read.reason, true);
     const QByteArray firstLine = LineOf(text, 0);
     const std::optional<VersionLine> line = ParseVersionLine(firstLine);
     const QDate available = line ? ReadVersionDate(line->version) : QDate();
