@@ -6,6 +6,7 @@
 #include "packagesignature.h"
 #include "platform.h"
 #include "prompt.h"
+#include "saferead.h"
 #include "statuslog.h"
 #include "updateaddress.h"
 #include "urlpull.h"
@@ -48,6 +49,10 @@ QByteArray LineOf(const QByteArray &text, int index) {
 
 UpdateChecker::UpdateChecker() : download(std::make_unique<frmDownload>()) {
     download->SetAfterDownload([this] { DoUpdate(); });
+    // What a download could not do is kept in the log; an automatic check shows none of it.
+    connect(download->GD(), &Urlpull::UrlpullError, this, [](const QString &text) {
+        StatusPrint(QStringLiteral("Update check: ") + text, true);
+    });
 }
 
 UpdateChecker::~UpdateChecker() = default;
@@ -97,7 +102,13 @@ void UpdateChecker::Start() {
         updateEnabled(false);
     // A failed download leaves no file, so an old one must not be taken for the server's.
     QFile::remove(versionFilePath);
-    download->GD()->StartDownload(UpdateBaseUrl() + VersionFileName, versionFilePath);
+    Urlpull *control = download->GD();
+    // A check nobody asked for puts no box of the control's in front of the user.
+    control->SetQuiet(automatic);
+    // Room for the line break the download adds after the body.
+    control->SetBodyLimit(VersionFileReadLimit - 1);
+    control->SetExpectedLength(-1);
+    control->StartDownload(UpdateBaseUrl() + VersionFileName, versionFilePath);
 }
 
 bool UpdateChecker::VersionReceived() {
@@ -106,17 +117,15 @@ bool UpdateChecker::VersionReceived() {
             MsgBox(VersionFileMessage(QStringLiteral(") not found!")));
         return false;
     }
-    if (HoldsNothing(versionFilePath)) {
+    QByteArray text;
+    const SafeRead read = ReadRegularFile(versionFilePath, VersionFileReadLimit, &text);
+    if (!read.Ok()) {
+        StatusPrint(read.reason, true);
+    } else if (text.trimmed().isEmpty()) {
+        // Line breaks and blanks alone came from an empty document.
         if (Interactive())
             MsgBox(VersionFileMessage(QStringLiteral(") was empty!")));
         return false;
-    }
-    QByteArray text;
-    {
-        QFile file(versionFilePath);
-        // Two short lines are all it holds; a server sending more is not read to the end.
-        if (file.open(QIODevice::ReadOnly))
-            text = file.read(4096);
     }
     const QByteArray firstLine = LineOf(text, 0);
     const std::optional<VersionLine> line = ParseVersionLine(firstLine);
@@ -138,7 +147,11 @@ bool UpdateChecker::VersionReceived() {
         if (MsgBox(question, MsgButtons::YesNo) != MsgAnswer::Yes)
             return false;
         QFile::remove(packageFilePath);
-        download->GD()->StartDownload(UpdateBaseUrl() + PackageFileName, packageFilePath);
+        Urlpull *control = download->GD();
+        // Held to the length the publisher signed, and never past the ceiling.
+        control->SetBodyLimit(PackageReadLimit);
+        control->SetExpectedLength(line->packageLength);
+        control->StartDownload(UpdateBaseUrl() + PackageFileName, packageFilePath);
         return true;
     }
     if (Interactive())

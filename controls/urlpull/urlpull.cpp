@@ -25,6 +25,17 @@ constexpr int UrlLines = 1;
 
 const char *const NotDownloading = "Not Downloading";
 
+QString TooLargeText(qint64 ceiling) {
+    return QStringLiteral("Error! Document too large!\r\nMore than %1 bytes were sent.")
+        .arg(ceiling);
+}
+
+QString IncompleteText(qint64 got, qint64 expected) {
+    return QStringLiteral("Error! Download incomplete!\r\n%1 of %2 bytes were received.")
+        .arg(got)
+        .arg(expected);
+}
+
 constexpr qint64 ReadBufferBytes = 1 << 20;
 
 } // namespace
@@ -97,6 +108,10 @@ void Urlpull::StartDownload(const QString &address, const QString &file) {
     buffer.clear();
     headerDone = false;
     responseBytes = 0;
+    bodyBytes = 0;
+    bodyCeiling = -1;
+    bodyExact = -1;
+    progressMark = received;
     DropBody();
     aborted = false;
     cmdCancel->setEnabled(true);
@@ -115,31 +130,54 @@ void Urlpull::OnReadyRead() {
         return;
     responseBytes += data.size();
     received += data.size();
-    if (headerDone) {
-        WriteBodyPart(data.constData(), data.size());
-    } else {
-        // The blank line may straddle two arrivals.
-        const qsizetype searchFrom = qMax<qsizetype>(0, buffer.size() - 3);
-        buffer += data;
-        const qsizetype end = buffer.indexOf("\r\n\r\n", searchFrom);
-        if (end >= 0) {
-            headerDone = true;
-            const qsizetype bodyStart = end + 4;
-            QByteArray none;
-            if (ReadResponse(buffer.left(bodyStart), &none) == ResponseKind::Ok)
-                BeginBody();
-            WriteBodyPart(buffer.constData() + bodyStart, buffer.size() - bodyStart);
-            buffer.truncate(bodyStart);
-        }
-    }
     ShowDownloaded();
-    RestartTimeOut();
+    const bool going = headerDone ? WriteBodyPart(data.constData(), data.size()) : TakeHeader(data);
+    // Only real progress starts the time-out window over: a server dripping a byte at a time
+    // must not keep the download open for ever.
+    if (going && received - progressMark >= leastProgress)
+        RestartTimeOut();
+}
+
+bool Urlpull::TakeHeader(const QByteArray &data) {
+    // The blank line may straddle two arrivals.
+    const qsizetype searchFrom = qMax<qsizetype>(0, buffer.size() - 3);
+    buffer += data;
+    const qsizetype end = buffer.indexOf("\r\n\r\n", searchFrom);
+    if (end < 0 ? buffer.size() > HeaderLimit : end + 4 > HeaderLimit) {
+        EndWithError(QStringLiteral("Error! No header!"));
+        return false;
+    }
+    if (end < 0)
+        return true;
+    headerDone = true;
+    const qsizetype bodyStart = end + 4;
+    const QByteArray header = buffer.left(bodyStart);
+    QByteArray none;
+    if (ReadResponse(header, &none) != ResponseKind::Ok) {
+        // The status line has decided it: an error page is not read to its end.
+        EndWithError(QStringLiteral("Error! Server error!"));
+        return false;
+    }
+    bodyExact = expectedLength >= 0 ? expectedLength : ContentLength(header);
+    bodyCeiling = bodyLimit;
+    if (bodyExact >= 0 && (bodyCeiling < 0 || bodyExact < bodyCeiling))
+        bodyCeiling = bodyExact;
+    const QByteArray rest = buffer.mid(bodyStart);
+    buffer = header;
+    if (!BeginBody()) {
+        EndWithError(WriteErrorText(), true);
+        return false;
+    }
+    return WriteBodyPart(rest.constData(), rest.size());
 }
 
 void Urlpull::OnDisconnected() {
     if (!running)
         return;
     OnReadyRead();
+    // What was read last may have ended the download already.
+    if (!running)
+        return;
     CloseSocket();
     FinishDoc();
 }
@@ -155,11 +193,23 @@ void Urlpull::OnError() {
 }
 
 void Urlpull::OnTimeOut() {
-    if (!running)
-        return;
-    // Silenced first: a close arriving while the message is up must not end the download twice.
+    if (running)
+        EndWithError(QStringLiteral("Get URL Timed Out!"));
+}
+
+void Urlpull::Report(const QString &text, bool exclamation) {
+    if (quiet)
+        emit UrlpullError(text);
+    else
+        MsgBox(text, MsgButtons::OK, QString(), exclamation ? MsgIcon::Exclamation : MsgIcon::None);
+}
+
+void Urlpull::EndWithError(const QString &text, bool exclamation) {
+    // Silenced first: neither a close nor the time-out arriving while the message is up may end
+    // the download twice.
+    tmrTimeOut->stop();
     CloseSocket();
-    MsgBox(QStringLiteral("Get URL Timed Out!"));
+    Report(text, exclamation);
     AbortDoc();
 }
 
@@ -171,6 +221,7 @@ void Urlpull::AbortDoc() {
 }
 
 void Urlpull::RestartTimeOut() {
+    progressMark = received;
     tmrTimeOut->start();
 }
 
@@ -222,26 +273,19 @@ void Urlpull::FinishDoc() {
     const bool wasRunning = running;
     running = false;
     ShowUrl();
-    bool success = true;
+    bool success = false;
     if (responseBytes > 0) {
-        QByteArray none;
-        switch (headerDone ? ReadResponse(buffer, &none) : ResponseKind::NoHeader) {
-        case ResponseKind::NoHeader:
-            MsgBox(QStringLiteral("Error! No header!"));
-            success = false;
-            break;
-        case ResponseKind::ServerError:
-            MsgBox(QStringLiteral("Error! Server error!"));
-            success = false;
-            break;
-        case ResponseKind::Ok:
+        // A header that came whole was read as it arrived: an error answer ended the download
+        // there, so what remains is a body.
+        if (!headerDone)
+            Report(QStringLiteral("Error! No header!"));
+        else if (bodyExact >= 0 && bodyBytes != bodyExact)
+            // A connection broken off in the body ends like a close: only the length tells.
+            Report(IncompleteText(bodyBytes, bodyExact));
+        else
             success = CommitBody();
-            break;
-        }
-    } else {
-        if (!aborted && wasRunning)
-            MsgBox(QStringLiteral("Error! File is empty!"));
-        success = false;
+    } else if (!aborted && wasRunning) {
+        Report(QStringLiteral("Error! File is empty!"));
     }
     DropBody();
     buffer.clear();
@@ -250,24 +294,37 @@ void Urlpull::FinishDoc() {
     emit UrlpullFinish(success);
 }
 
-void Urlpull::BeginBody() {
+bool Urlpull::BeginBody() {
     bodyFile = std::make_unique<QSaveFile>(outFile);
-    bodyFailed = !bodyFile->open(QIODevice::WriteOnly);
+    return bodyFile->open(QIODevice::WriteOnly);
 }
 
-void Urlpull::WriteBodyPart(const char *data, qint64 size) {
-    if (bodyFile && !bodyFailed && size > 0 && bodyFile->write(data, size) != size)
-        bodyFailed = true;
+bool Urlpull::WriteBodyPart(const char *data, qint64 size) {
+    if (size <= 0)
+        return true;
+    bodyBytes += size;
+    if (bodyCeiling >= 0 && bodyBytes > bodyCeiling) {
+        EndWithError(TooLargeText(bodyCeiling));
+        return false;
+    }
+    // Receiving on after a failed write would only fill the disk further for nothing.
+    if (bodyFile->write(data, size) != size) {
+        EndWithError(WriteErrorText(), true);
+        return false;
+    }
+    return true;
+}
+
+QString Urlpull::WriteErrorText() const {
+    return QStringLiteral("Error! Cannot write the downloaded file!\r\n") + outFile +
+           QStringLiteral("\r\n") + (bodyFile ? bodyFile->errorString() : QString());
 }
 
 bool Urlpull::CommitBody() {
     // Written whole or not at all: a failed write leaves the earlier file as it was.
-    const bool written =
-        bodyFile && !bodyFailed && bodyFile->write("\n", 1) == 1 && bodyFile->commit();
+    const bool written = bodyFile->write("\n", 1) == 1 && bodyFile->commit();
     if (!written)
-        MsgBox(QStringLiteral("Error! Cannot write the downloaded file!\r\n") + outFile +
-                   QStringLiteral("\r\n") + (bodyFile ? bodyFile->errorString() : QString()),
-               MsgButtons::OK, QString(), MsgIcon::Exclamation);
+        Report(WriteErrorText(), true);
     bodyFile.reset();
     return written;
 }
@@ -277,5 +334,4 @@ void Urlpull::DropBody() {
     if (bodyFile)
         bodyFile->cancelWriting();
     bodyFile.reset();
-    bodyFailed = false;
 }

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 QString EncodeQuery(const QString &address) {
     QString url = address;
     url.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -55,6 +57,23 @@ ResponseKind ReadResponse(const QByteArray &response, QByteArray *body) {
         return ResponseKind::ServerError;
     *body = response.mid(end + 4);
     return ResponseKind::Ok;
+}
+
+qint64 ContentLength(const QByteArray &header) {
+    for (const QByteArray &line : header.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0 || line.left(colon).trimmed().toLower() != "content-length")
+            continue;
+        const QByteArray value = line.mid(colon + 1).trimmed();
+        bool ok = false;
+        const qint64 length = value.toLongLong(&ok);
+        // Only plain digits: a sign or a blank inside would be a guess.
+        const bool digits = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        });
+        return ok && digits ? length : -1;
+    }
+    return -1;
 }
 
 QString DownloadedText(qint64 received) {

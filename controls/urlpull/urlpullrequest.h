@@ -25,5 +25,9 @@ enum class ResponseKind { NoHeader, ServerError, Ok };
 // Reads a whole response: its kind and, when it is Ok, the body after the blank line.
 ResponseKind ReadResponse(const QByteArray &response, QByteArray *body);
 
+// The body length a header states in its Content-Length line, or -1 when it states none (or
+// none that reads as a length).
+qint64 ContentLength(const QByteArray &header);
+
 // "1.5 kb": bytes in the largest unit that leaves more than 1024, with two decimals at most.
 QString DownloadedText(qint64 received);

@@ -4,11 +4,19 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
+namespace {
+constexpr int DripMs = 20;
+}
+
 ScriptedServer::ScriptedServer() {
     server.listen(QHostAddress::LocalHost);
     connect(&server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *client = server.nextPendingConnection()) {
             request.clear();
+            clients.append(client);
+            connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
             connect(client, &QTcpSocket::readyRead, this, [this, client] { OnReadyRead(client); });
         }
     });
@@ -55,6 +63,26 @@ void ScriptedServer::Answer(QTcpSocket *client, const QByteArray &path) {
     if (route == routes.constEnd() && mode == Mode::Silent)
         return;
     client->write(route != routes.constEnd() ? *route : answer);
-    if (route != routes.constEnd() || mode != Mode::AnswerAndStall)
+    if (route == routes.constEnd() && mode == Mode::AnswerAndDrip)
+        Drip(client);
+    else if (route != routes.constEnd() || mode != Mode::AnswerAndStall)
         client->disconnectFromHost();
+}
+
+void ScriptedServer::Drip(QTcpSocket *client) {
+    auto *drip = new QTimer(client);
+    connect(drip, &QTimer::timeout, client, [client] { client->write("d", 1); });
+    drip->start(DripMs);
+}
+
+void ScriptedServer::ResetClients() {
+    for (const QPointer<QTcpSocket> &client : std::as_const(clients)) {
+        if (!client)
+            continue;
+        client->flush();
+        // No lingering: the close sends a reset instead of an orderly end.
+        const linger none{1, 0};
+        ::setsockopt(int(client->socketDescriptor()), SOL_SOCKET, SO_LINGER, &none, sizeof none);
+        client->abort();
+    }
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QTcpServer>
 
 class QTcpSocket;
@@ -13,8 +14,9 @@ class QTcpSocket;
 class ScriptedServer : public QObject {
     Q_OBJECT
 public:
-    // AnswerAndStall sends the answer and then keeps the connection open without a word.
-    enum class Mode { Answer, CloseAtOnce, Silent, AnswerAndStall };
+    // AnswerAndStall sends the answer and then keeps the connection open without a word;
+    // AnswerAndDrip sends it and then one more byte every few milliseconds, for ever.
+    enum class Mode { Answer, CloseAtOnce, Silent, AnswerAndStall, AnswerAndDrip };
 
     ScriptedServer();
     quint16 Port() const { return server.serverPort(); }
@@ -25,6 +27,8 @@ public:
     void Route(const QByteArray &path, const QByteArray &answerBytes);
     // Answers only this many milliseconds after the request has arrived.
     void HoldBack(int milliseconds) { holdBackMs = milliseconds; }
+    // Breaks off every open connection with a reset, as a failing line or server does.
+    void ResetClients();
     // The last request, and the paths of every request so far.
     QByteArray Request() const { return request; }
     QList<QByteArray> RequestedPaths() const { return requestedPaths; }
@@ -38,6 +42,7 @@ signals:
 private:
     void OnReadyRead(QTcpSocket *client);
     void Answer(QTcpSocket *client, const QByteArray &path);
+    void Drip(QTcpSocket *client);
 
     QTcpServer server;
     Mode mode = Mode::Answer;
@@ -46,4 +51,5 @@ private:
     int holdBackMs = 0;
     QByteArray request;
     QList<QByteArray> requestedPaths;
+    QList<QPointer<QTcpSocket>> clients;
 };

@@ -11,12 +11,14 @@
 #include "platform.h"
 #include "scriptedprompt.h"
 #include "scriptedserver.h"
+#include "statuslog.h"
 #include "temptree.h"
 #include "updateaddress.h"
 #include "updatechecker.h"
 #include "urlpull.h"
 #include "version.h"
 #include "versiondate.h"
+#include "versionline.h"
 #include "windowlook.h"
 
 #include "appwindows.h"
@@ -71,6 +73,7 @@ enum class Signature { Good, None, OtherKey, OtherBytes, Garbled };
 } // namespace
 
 Q_DECLARE_METATYPE(Signature)
+Q_DECLARE_METATYPE(ScriptedServer::Mode)
 
 class TestUpdateCheck : public QObject {
     Q_OBJECT
@@ -84,6 +87,8 @@ private slots:
     void versionStage_data();
     void versionStage();
     void automaticCheckOffDownloadsNothing();
+    void failedDownloadsAreLoggedInAutomaticChecks_data();
+    void failedDownloadsAreLoggedInAutomaticChecks();
     void staleFilesAreNotTakenForTheServers_data();
     void staleFilesAreNotTakenForTheServers();
     void packageStage_data();
@@ -253,10 +258,11 @@ void TestUpdateCheck::versionStage_data() {
         QByteArray answer;
         QStringList interactive, automatic, forced;
     } cases[] = {
+        // The control's own message is kept from an automatic check (its log has it).
         {"missing",
          NotFound,
          {controlSaysServerError, VersionError("not found!")},
-         {controlSaysServerError},
+         {},
          {controlSaysServerError}},
         {"empty", ScriptedServer::Ok(""), {VersionError("was empty!")}, {}, {}},
         {"only a line break", ScriptedServer::Ok("\r\n"), {VersionError("was empty!")}, {}, {}},
@@ -320,6 +326,38 @@ void TestUpdateCheck::automaticCheckOffDownloadsNothing() {
     QCOMPARE(server->RequestedPaths(), QList<QByteArray>{VerPath});
 }
 
+void TestUpdateCheck::failedDownloadsAreLoggedInAutomaticChecks_data() {
+    QTest::addColumn<ScriptedServer::Mode>("mode");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("message");
+    using Mode = ScriptedServer::Mode;
+    QTest::newRow("error page") << Mode::Answer << NotFound << "Error! Server error!";
+    QTest::newRow("captive portal") << Mode::Answer << QByteArray("<html>") << "Error! No header!";
+    QTest::newRow("silent server") << Mode::Silent << QByteArray() << "Get URL Timed Out!";
+    QTest::newRow("endless version file")
+        << Mode::AnswerAndStall << ScriptedServer::Ok(QByteArray(5000, '6'))
+        << "Error! Document too large!\r\nMore than 4095 bytes were sent.";
+}
+
+// A check nobody asked for shows none of the download control's messages: they go to the log,
+// and the version file is fetched once.
+void TestUpdateCheck::failedDownloadsAreLoggedInAutomaticChecks() {
+    QFETCH(ScriptedServer::Mode, mode);
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, message);
+    server->Script(mode, answer);
+    checker->DownloadWindow()->GD()->SetTimeOutMs(300);
+    StatusLog::Instance().Clear();
+
+    Check(true, false);
+
+    QCOMPARE(prompt->Texts(), QStringList());
+    QVERIFY2(StatusLog::Instance().Text().contains(message),
+             qPrintable(StatusLog::Instance().Text()));
+    QCOMPARE(server->RequestedPaths(), QList<QByteArray>{VerPath});
+    QCOMPARE(enabledCalls, (QList<bool>{false, true}));
+}
+
 void TestUpdateCheck::staleFilesAreNotTakenForTheServers_data() {
     QTest::addColumn<QString>("staleFile");
     QTest::addColumn<QByteArray>("packageAnswer");
@@ -359,35 +397,45 @@ void TestUpdateCheck::packageStage_data() {
     QTest::addColumn<Signature>("signature");
     QTest::addColumn<bool>("refitter");
     QTest::addColumn<QString>("lastPrompt");
+    QTest::addColumn<qint64>("stated");
 
     const QByteArray package = TempTree::PseudoRandomBytes(5000, QStringLiteral("package"));
     const QByteArray ok = ScriptedServer::Ok(package);
     const QString notSigned = PackageError("is not signed by the publisher!");
     QTest::newRow("missing") << false << false << NotFound << Signature::Good << true
-                             << PackageError("not found!");
+                             << PackageError("not found!") << qint64(-1);
     QTest::newRow("empty") << false << false << ScriptedServer::Ok("") << Signature::Good << true
-                           << PackageError("was empty!");
+                           << PackageError("was empty!") << qint64(-1);
     QTest::newRow("empty, automatic") << true << false << ScriptedServer::Ok("") << Signature::Good
-                                      << true << PackageError("was empty!");
+                                      << true << PackageError("was empty!") << qint64(-1);
     QTest::newRow("no updater")
         << false << false << ok << Signature::Good << false
-        << QStringLiteral("Error updating!\nUpdate Program file (Refitter.exe) not found!");
-    QTest::newRow("unsigned") << false << false << ok << Signature::None << true << notSigned;
+        << QStringLiteral("Error updating!\nUpdate Program file (Refitter.exe) not found!")
+        << qint64(-1);
+    QTest::newRow("unsigned") << false << false << ok << Signature::None << true << notSigned
+                              << qint64(-1);
     QTest::newRow("unsigned, automatic")
-        << true << false << ok << Signature::None << true << notSigned;
+        << true << false << ok << Signature::None << true << notSigned << qint64(-1);
     QTest::newRow("unsigned, forced")
-        << false << true << ok << Signature::None << true << notSigned;
-    QTest::newRow("another key") << false << false << ok << Signature::OtherKey << true
-                                 << notSigned;
+        << false << true << ok << Signature::None << true << notSigned << qint64(-1);
+    QTest::newRow("another key") << false << false << ok << Signature::OtherKey << true << notSigned
+                                 << qint64(-1);
     QTest::newRow("other bytes") << false << false << ok << Signature::OtherBytes << true
-                                 << notSigned;
-    QTest::newRow("garbled") << false << false << ok << Signature::Garbled << true << notSigned;
+                                 << notSigned << qint64(-1);
+    QTest::newRow("garbled") << false << false << ok << Signature::Garbled << true << notSigned
+                             << qint64(-1);
     // A package that is not the publisher's is named as such even when the updater is missing.
     QTest::newRow("unsigned, no updater")
-        << false << false << ok << Signature::None << false << notSigned;
+        << false << false << ok << Signature::None << false << notSigned << qint64(-1);
     // Served with one more byte than was signed.
     QTest::newRow("tampered") << false << false << ScriptedServer::Ok(package + QByteArray(1, '\0'))
-                              << Signature::Good << true << notSigned;
+                              << Signature::Good << true << notSigned << qint64(-1);
+    // The version line states the package's length: a package of another length is refused,
+    // signed or not, and the download of a longer one ends where the length does.
+    QTest::newRow("shorter than stated") << false << false << ok << Signature::Good << true
+                                         << PackageError("not found!") << qint64(6000);
+    QTest::newRow("longer than stated") << false << false << ok << Signature::Good << true
+                                        << PackageError("not found!") << qint64(4000);
 }
 
 void TestUpdateCheck::packageStage() {
@@ -397,7 +445,8 @@ void TestUpdateCheck::packageStage() {
     QFETCH(Signature, signature);
     QFETCH(bool, refitter);
     QFETCH(QString, lastPrompt);
-    ServeVersion("01.09.06", signature,
+    QFETCH(qint64, stated);
+    ServeVersion(VersionLineText(QStringLiteral("01.09.06"), stated), signature,
                  TempTree::PseudoRandomBytes(5000, QStringLiteral("package")));
     server->Route(UpkPath, answer);
     if (refitter)

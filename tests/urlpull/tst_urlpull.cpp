@@ -3,6 +3,7 @@
 
 #include "scriptedprompt.h"
 #include "scriptedserver.h"
+#include "smallfilesystem.h"
 #include "temptree.h"
 #include "urlpull.h"
 #include "urlpullrequest.h"
@@ -38,6 +39,8 @@ QByteArray BinaryBody() {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ScriptedServer::Mode)
 
 class TestUrlpull : public QObject {
     Q_OBJECT
@@ -307,6 +310,75 @@ private slots:
         QCOMPARE(ReadAll(out), QByteArray("earlier file"));
         QCOMPARE(QDir(tree.Root()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"Backup.Upk"});
+    }
+
+    // Whatever a server sends, a download ends with a failure once it passes a bound, and the
+    // earlier file stays as it was.
+    void downloadLimits_data() {
+        QTest::addColumn<ScriptedServer::Mode>("mode");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<qint64>("bodyLimit");
+        QTest::addColumn<qint64>("expected");
+        QTest::addColumn<QString>("message");
+        using Mode = ScriptedServer::Mode;
+        const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+        const QByteArray part(5000, 'p');
+        const QString incomplete = "Error! Download incomplete!\r\n5000 of %1 bytes were received.";
+        QTest::newRow("header never ends") << Mode::AnswerAndStall << ok + QByteArray(70000, 'h')
+                                           << false << -1LL << -1LL << "Error! No header!";
+        QTest::newRow("body past the limit")
+            << Mode::AnswerAndStall << ok + "\r\n" + part << false << 1000LL << -1LL
+            << "Error! Document too large!\r\nMore than 1000 bytes were sent.";
+        QTest::newRow("body past the stated length")
+            << Mode::AnswerAndStall << ok + "Content-Length: 100\r\n\r\n" + part << false << -1LL
+            << -1LL << "Error! Document too large!\r\nMore than 100 bytes were sent.";
+        QTest::newRow("reset in the body")
+            << Mode::AnswerAndStall << ok + "Content-Length: 9000\r\n\r\n" + part << true << -1LL
+            << -1LL << incomplete.arg(9000);
+        QTest::newRow("reset, length from the host")
+            << Mode::AnswerAndStall << ok + "\r\n" + part << true << -1LL << 8000LL
+            << incomplete.arg(8000);
+        QTest::newRow("dripping server") << Mode::AnswerAndDrip << ok + "\r\n" + part << false
+                                         << -1LL << -1LL << "Get URL Timed Out!";
+        QTest::newRow("disk full")
+            << Mode::AnswerAndStall << ok + "\r\n" + QByteArray(200000, 'f') << false << -1LL
+            << -1LL << "Error! Cannot write the downloaded file!";
+    }
+    void downloadLimits() {
+        QFETCH(ScriptedServer::Mode, mode);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, reset);
+        QFETCH(qint64, bodyLimit);
+        QFETCH(qint64, expected);
+        QFETCH(QString, message);
+        // The only row that writes more than a few kilobytes writes to a disk that cannot hold it.
+        SmallFileSystem disk(64);
+        if (answer.size() > 100000 && !disk.IsMounted())
+            QSKIP("mounting a small file system needs the right to mount");
+        TempTree tree;
+        const QString folder = disk.IsMounted() ? disk.Root() : tree.Root();
+        const QString out = folder + QStringLiteral("Backup.Upk");
+        WriteAll(out, "earlier file");
+        ScriptedServer server;
+        server.Script(mode, answer);
+        ScriptedPrompt prompt;
+        Urlpull control;
+        control.SetTimeOutMs(300);
+        control.SetBodyLimit(bodyLimit);
+        control.SetExpectedLength(expected);
+        QSignalSpy finished(&control, &Urlpull::UrlpullFinish);
+        control.StartDownload(server.Address("/Backup.Upk"), out);
+        if (reset) {
+            QTRY_COMPARE_WITH_TIMEOUT(control.Received(), qint64(answer.size()), 20000);
+            server.ResetClients();
+        }
+        QVERIFY(finished.count() == 1 || finished.wait(20000));
+        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(prompt.Texts().size(), 1);
+        QVERIFY2(prompt.Texts().first().startsWith(message), qPrintable(prompt.Texts().first()));
+        QCOMPARE(ReadAll(out), QByteArray("earlier file"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"Backup.Upk"});
     }
 
     void outFileCannotBeWritten() {
