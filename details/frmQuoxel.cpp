@@ -1,6 +1,7 @@
 #include "frmQuoxel.h"
 
 #include "model.h"
+#include "namedwidgets.h"
 #include "statistics.h"
 #include "statuslog.h"
 
@@ -34,25 +35,18 @@ frmQuoxel::frmQuoxel(QWidget *parent) : QWidget(parent, Qt::Window) {
 }
 
 void frmQuoxel::BuildLayout() {
-    lblStatus = new QLabel(QStringLiteral("Status Print :"), this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    txtStatus = new QPlainTextEdit(this);
-    txtStatus->setObjectName(QStringLiteral("txtStatus"));
+    lblStatus = Label(this, "lblStatus", "Status Print :");
+    txtStatus = Named(new QPlainTextEdit(this), "txtStatus");
     txtStatus->setReadOnly(true);
     txtStatus->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The statistics line up their colons; only a fixed-pitch font keeps them lined up.
     txtStatus->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    const auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    cmdStats = button("cmdStats", "Work Out Stats");
-    cmdForce = button("cmdForce", "Force Update");
+    cmdStats = Button(this, "cmdStats", "Work Out Stats");
+    cmdForce = Button(this, "cmdForce", "Force Update");
     cmdForce->setEnabled(false);
-    cmdClear = button("cmdClear", "Clear");
-    cmdClose = button("cmdClose", "Close");
+    cmdClear = Button(this, "cmdClear", "Clear");
+    cmdClose = Button(this, "cmdClose", "Close");
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdStats);

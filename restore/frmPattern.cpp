@@ -1,5 +1,6 @@
 #include "frmPattern.h"
 
+#include "namedwidgets.h"
 #include "patterns.h"
 
 #include <QHBoxLayout>
@@ -21,21 +22,14 @@ void frmPattern::BuildLayout() {
     setWindowTitle(QString::fromLatin1(Caption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    const auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    lblPatt = new QLabel(QStringLiteral("New Pattern :"), this);
-    lblPatt->setObjectName(QStringLiteral("lblPatt"));
-    txtPatt = new QLineEdit(this);
-    txtPatt->setObjectName(QStringLiteral("txtPatt"));
+    lblPatt = Label(this, "lblPatt", "New Pattern :");
+    txtPatt = Named(new QLineEdit(this), "txtPatt");
     txtPatt->setMinimumWidth(txtPatt->fontMetrics().averageCharWidth() * 40);
     lblPatt->setBuddy(txtPatt);
-    cmdTestPatt = button("cmdTestPatt", "Test Pattern");
-    cmdPattHelp = button("cmdPattHelp", "Pattern Help");
-    cmdOk = button("cmdOk", "OK");
-    cmdCancel = button("cmdCancel", "Cancel");
+    cmdTestPatt = Button(this, "cmdTestPatt", "Test Pattern");
+    cmdPattHelp = Button(this, "cmdPattHelp", "Pattern Help");
+    cmdOk = Button(this, "cmdOk", "OK");
+    cmdCancel = Button(this, "cmdCancel", "Cancel");
     // Enter in the pattern box is OK.
     cmdOk->setDefault(true);
 

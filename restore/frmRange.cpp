@@ -1,5 +1,6 @@
 #include "frmRange.h"
 
+#include "namedwidgets.h"
 #include "selectors.h"
 
 #include <QAbstractItemView>
@@ -49,8 +50,7 @@ QString ShownText(QString text) {
 
 frmRange::frmRange(QWidget *parent) : QDialog(parent) {
     BuildLayout();
-    tmrPopTo = new QTimer(this);
-    tmrPopTo->setObjectName(QStringLiteral("tmrPopTo"));
+    tmrPopTo = Named(new QTimer(this), "tmrPopTo");
     tmrPopTo->setSingleShot(true);
     tmrPopTo->setInterval(PopToDelayMs);
     connect(tmrPopTo, &QTimer::timeout, this, &frmRange::PopTo);
@@ -71,8 +71,7 @@ void frmRange::BuildLayout() {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     const auto combo = [this](const char *name) {
-        auto *box = new MiddleElidingComboBox(this);
-        box->setObjectName(QString::fromLatin1(name));
+        auto *box = Named(new MiddleElidingComboBox(this), name);
         // Rows can be long paths; the box keeps a sensible width and the list shows them whole.
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(40);
@@ -81,14 +80,12 @@ void frmRange::BuildLayout() {
         return box;
     };
     const auto label = [this](const char *name, const char *caption, QWidget *buddy) {
-        auto *l = new QLabel(QString::fromLatin1(caption), this);
-        l->setObjectName(QString::fromLatin1(name));
+        QLabel *l = Label(this, name, caption);
         l->setBuddy(buddy);
         return l;
     };
     const auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton *b = Button(this, name, caption);
         b->setAutoDefault(false);
         return b;
     };
