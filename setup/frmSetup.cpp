@@ -3,6 +3,7 @@
 #include "appwindows.h"
 #include "infofile.h"
 #include "interval.h"
+#include "listtab.h"
 #include "model.h"
 #include "programini.h"
 #include "prompt.h"
@@ -66,9 +67,9 @@ void frmSetup::PopForm() {
     chkUpdate->setChecked(settings.CheckForUpdates);
     PopBackupDirectory();
     PopTempDirectory();
-    PopIncludeAll();
-    PopDirectories();
-    PopExcludes();
+    patternsTab->Pop();
+    directoriesTab->Pop();
+    excludesTab->Pop();
     PopUnAvailable();
     tabs->setCurrentIndex(0);
 }

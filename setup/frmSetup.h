@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class ListTab;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
@@ -50,31 +51,6 @@ private:
     void ConnectMisc();
     void OkClick();
 
-    // Directories to back up.
-    void PopDirectories();
-    void DoEnableDirs();
-    void AddClick();
-    void EditClick();
-    void RemoveClick();
-    void ClearDirsClick();
-
-    // "Include All" patterns.
-    void PopIncludeAll();
-    void DoEnablePatts();
-    void AddPattClick();
-    void EditPattClick();
-    void RemovePattClick();
-    void AddCommonClick();
-    void ClearPattsClick();
-
-    // Directories to exclude.
-    void PopExcludes();
-    void DoEnableDirsEx();
-    void AddExClick();
-    void EditExClick();
-    void RemoveExClick();
-    void ClearDirsExClick();
-
     // Information file and updater.
     void ImportClick();
     void ResetClick();
@@ -101,6 +77,7 @@ private:
 
     QLabel *lblDirectoriesCap = nullptr;
     QListWidget *lstDirectories = nullptr;
+    ListTab *directoriesTab = nullptr;
     QPushButton *cmdAdd = nullptr;
     QPushButton *cmdEdit = nullptr;
     QPushButton *cmdRemove = nullptr;
@@ -108,6 +85,7 @@ private:
 
     QLabel *lblIncludedPatternsCap = nullptr;
     QListWidget *lstPatterns = nullptr;
+    ListTab *patternsTab = nullptr;
     QPushButton *cmdAddPatt = nullptr;
     QPushButton *cmdEditPatt = nullptr;
     QPushButton *cmdRemovePatt = nullptr;
@@ -118,6 +96,7 @@ private:
 
     QLabel *lblExclude = nullptr;
     QListWidget *lstExclude = nullptr;
+    ListTab *excludesTab = nullptr;
     QPushButton *cmdAddEx = nullptr;
     QPushButton *cmdEditEx = nullptr;
     QPushButton *cmdRemoveEx = nullptr;
