@@ -13,10 +13,6 @@
 #include <cerrno>
 #include <optional>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 
 constexpr qint64 CopyBlock = qint64(1) << 20;
@@ -56,13 +52,7 @@ QFileDevice::Permissions ModeFor(const QString &path, const QByteArray &start) {
 }
 
 bool SyncToDisk(QFile &file) {
-    if (!file.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    return true;
-#endif
+    return file.flush() && platform::SyncToDisk(file.handle());
 }
 
 class Installer {
