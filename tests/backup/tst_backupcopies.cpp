@@ -143,6 +143,8 @@ private Q_SLOTS:
         options.chkZip = kind == "zipped";
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
+        if (options.chkZip)
+            prompt.Expect(QStringLiteral("Zipping all files turned"));
         QVERIFY(fx.Run(options).finished);
 
         for (const Kept &source : Sources) {
@@ -166,10 +168,6 @@ private Q_SLOTS:
         }
     }
 };
-
-// These scripts still lean on cautious answers and unread messages; until each names what it
-// expects, their prompts let that pass.
-[[maybe_unused]] static const bool lenientPrompts = ScriptedPrompt::LenientFromNowOn();
 
 QTEST_GUILESS_MAIN(TestBackupCopies)
 #include "tst_backupcopies.moc"

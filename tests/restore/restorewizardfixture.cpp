@@ -32,6 +32,8 @@ void RestoreMachine::Backup(const QStringList &files, const BackupOptions &optio
     if (TheModel().Directories.isEmpty())
         AddDirectory(Data());
     ScriptedPrompt quiet;
+    if (options.chkZip)
+        quiet.Expect(QStringLiteral("Zipping all files turned"));
     BackupView view;
     BackupControl stop;
     QVERIFY(DoBackup(options, view, stop).finished);

@@ -562,9 +562,5 @@ private Q_SLOTS:
     }
 };
 
-// These scripts still lean on cautious answers and unread messages; until each names what it
-// expects, their prompts let that pass.
-[[maybe_unused]] static const bool lenientPrompts = ScriptedPrompt::LenientFromNowOn();
-
 QTEST_MAIN(TestRestoreWizard)
 #include "tst_restorewizard.moc"
