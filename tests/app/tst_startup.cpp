@@ -265,6 +265,7 @@ void TestStartup::readOnlyWhenTheDirectoryCannotBeWritten() {
 }
 
 void TestStartup::normalStartCreatesTheIniAndRegisters() {
+    prompt->Expect(QStringLiteral("Ini file was not found!"));
     const StartupResult result = Start({QStringLiteral("BACKUP"), QStringLiteral("/MIN")});
     QCOMPARE(result.outcome, StartupOutcome::ToTray);
     QVERIFY(!result.readOnly);
@@ -275,6 +276,7 @@ void TestStartup::normalStartCreatesTheIniAndRegisters() {
 }
 
 void TestStartup::probeNeverTouchesAUsersFiles() {
+    prompt->Expect(QStringLiteral("Ini file was not found!"));
     tree->Write(QStringLiteral("prog/test"), "mine");
     tree->Write(QStringLiteral("prog/test1"), "mine too");
     const StartupResult result = Start({});

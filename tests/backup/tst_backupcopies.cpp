@@ -143,6 +143,8 @@ private Q_SLOTS:
         options.chkZip = kind == "zipped";
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
+        if (options.chkZip)
+            prompt.Expect(QStringLiteral("Zipping all files turned"));
         QVERIFY(fx.Run(options).finished);
 
         for (const Kept &source : Sources) {

@@ -240,7 +240,8 @@ void TestBackupWizard::fillingStepOneStoresNothing() {
     QCOMPARE(Control<QComboBox>(*window, "cmbSize")->currentText(), QStringLiteral("GB"));
     QCOMPARE(Control<QLineEdit>(*window, "txtCluster")->text(), QStringLiteral("4096"));
     QCOMPARE(Control<QLineEdit>(*window, "txtName")->text(), QStringLiteral("Blu"));
-    // Leaving with the same fields stores the same medium.
+    // Leaving with the same fields stores the same medium, though nothing is chosen to back up.
+    prompt->Expect(QStringLiteral("You must select some directories"));
     Click(*window, "cmdNext");
     QCOMPARE(s.MediaSize, before.MediaSize);
     QCOMPARE(s.ClusterSize, before.ClusterSize);

@@ -159,7 +159,7 @@ private Q_SLOTS:
 
     void mostRecentNotFoundOffersOnlyYesAndNo() {
         ScriptedPrompt prompt;
-        prompt.Answer(MsgAnswer::No);
+        prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::No);
         PossibleDrives drives;
         int number = -1;
         QCOMPARE(drives.FindMedia(number), QString());
@@ -181,7 +181,10 @@ private Q_SLOTS:
         QFETCH(MsgAnswer, permanent);
         QFETCH(bool, available);
         ScriptedPrompt prompt;
-        prompt.Answer(MsgAnswer::No).Answer(MsgAnswer::No).Answer(MsgAnswer::Yes).Answer(permanent);
+        prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::No)
+            .AnswerTo(Question::LookForMediaDirectory, MsgAnswer::No)
+            .AnswerTo(Question::SkipMedium, MsgAnswer::Yes)
+            .AnswerTo(Question::MediumUnavailable, permanent);
         PossibleDrives drives;
         int number = 3;
         QCOMPARE(drives.FindMedia(number), QString());
@@ -208,7 +211,8 @@ private Q_SLOTS:
         selector.answers = {tree.PathOf(QStringLiteral("nothing-here/")),
                             tree.PathOf(QStringLiteral("elsewhere"))};
         // Not found; look: a folder without media asks again; then the right one.
-        prompt.Answer(MsgAnswer::No).Answer(MsgAnswer::Yes).Answer(MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::No)
+            .AnswerTo(Question::LookForMediaDirectory, MsgAnswer::Yes, 2);
         PossibleDrives drives;
         int number = 3;
         QCOMPARE(drives.FindMedia(number), tree.PathOf(QStringLiteral("elsewhere/MEDIA003/")));
@@ -227,10 +231,12 @@ private Q_SLOTS:
     void cancelInsideTheDialogueEndsTheSearch() {
         QFETCH(int, cancelAt);
         ScriptedPrompt prompt;
+        const Question order[] = {Question::MediaNotFound, Question::LookForMediaDirectory,
+                                  Question::SkipMedium};
         for (int i = 0; i < cancelAt; ++i)
-            prompt.Answer(MsgAnswer::No);
-        prompt.Answer(MsgAnswer::Cancel)
-            .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+            prompt.AnswerTo(order[i], MsgAnswer::No);
+        prompt.AnswerTo(order[cancelAt], MsgAnswer::Cancel)
+            .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         PossibleDrives drives;
         int number = 4;
         QCOMPARE(drives.FindMedia(number), QString());

@@ -155,7 +155,7 @@ private Q_SLOTS:
         source = source.arg(tree.Root());
         destination = destination.arg(tree.Root());
         ScriptedPrompt prompt;
-        prompt.Answer(MsgAnswer(answer));
+        prompt.AnswerTo(Question::AbortOperation, MsgAnswer(answer));
         RecordingView view;
         QVERIFY(!CopyFileRange(source, destination, 1, double(length), 1, &view));
         QCOMPARE(prompt.Texts(), QStringList{CopyError(source, destination, errorWas)});

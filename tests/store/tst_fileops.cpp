@@ -125,7 +125,7 @@ private Q_SLOTS:
         // Root ignores permission bits; a level that is a regular file fails for everybody.
         TempTree tree({"file"});
         ScriptedPrompt prompt;
-        prompt.Answer(MsgAnswer(answer));
+        prompt.AnswerTo(Question::AbortOperation, MsgAnswer(answer));
         CreateDirectory(tree.PathOf("file/sub/deeper"));
         QCOMPARE(prompt.Texts(),
                  QStringList{"A directory error occured whilst creating a directory.\n"
@@ -183,7 +183,7 @@ private Q_SLOTS:
         if (!QFileInfo(dir).isDir())
             QSKIP("no /proc on this system");
         ScriptedPrompt prompt;
-        prompt.Answer(MsgAnswer(answer));
+        prompt.AnswerTo(Question::AbortOperation, MsgAnswer(answer));
         RemoveDirectoryTree(dir);
         QCOMPARE(prompt.Texts(),
                  QStringList{"A directory error occured whilst removing a directory.\n"

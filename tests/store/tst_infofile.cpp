@@ -532,6 +532,7 @@ private Q_SLOTS:
 
     void unreadableFileIsMovedAsideBeforeASave() {
         ScriptedPrompt prompt;
+        prompt.Expect(QStringLiteral("error occured whilst loading ini file"));
         const QByteArray damaged = "V|8|garbage\r\n";
         tree->Write(QStringLiteral("Backup.Ini"), damaged);
         const QString path = folder + QStringLiteral("Backup.Ini");
@@ -579,8 +580,10 @@ private Q_SLOTS:
         QVERIFY(SaveIniFile(path, 8));
         QCOMPARE(host.calls, (QStringList{QStringLiteral("begin"), QStringLiteral("Saving ... 0%"),
                                           QStringLiteral("end")}));
-        if (damaged)
+        if (damaged) {
             tree->Write(QStringLiteral("Backup.Ini"), "V|8|1|1|0|0|x|\r\n");
+            prompt.Expect(QStringLiteral("error occured whilst loading ini file"));
+        }
         host.calls.clear();
         StatusLog::Instance().Clear();
         QCOMPARE(LoadIniFile(path, false), !damaged);

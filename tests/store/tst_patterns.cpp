@@ -136,11 +136,9 @@ private Q_SLOTS:
         QFETCH(QStringList, prompts);
         ScriptedPrompt prompt;
         if (answer >= 0)
-            prompt.Answer(MsgAnswer(answer));
+            prompt.AnswerTo(Question::UseSuggestedPattern, MsgAnswer(answer));
         QCOMPARE(ValidatePattern(pattern, ask, reportValid), result);
         QCOMPARE(prompt.Texts(), prompts);
-        QCOMPARE(prompt.Unused(), 0);
-        QCOMPARE(prompt.Unexpected(), 0);
         for (const RecordedPrompt &p : prompt.Prompts())
             QCOMPARE(p.buttons, p.text == "Pattern is valid." ? MsgButtons::OK : MsgButtons::YesNo);
     }

@@ -205,7 +205,7 @@ private Q_SLOTS:
                          {{"a.txt", "new a"}, {"b.txt", "new b"}, {"c.txt", "new c"}}));
         ScriptedPrompt prompt;
         for (int answer : answers)
-            prompt.Answer(MsgAnswer(answer));
+            prompt.AnswerTo(Question::OverwriteFile, MsgAnswer(answer));
         const QString message = UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("out/"), {"*"}, 1);
         QCOMPARE(ErrorCode(message), QString());
         QCOMPARE(prompt.Prompts().size(), questions);
@@ -341,7 +341,7 @@ private Q_SLOTS:
                                                 {"into/evil", "evil"},
                                                 {"file.txt", "replaced"}}));
         ScriptedPrompt prompt;
-        prompt.Answer(MsgAnswer::Yes);
+        prompt.AnswerTo(Question::OverwriteFile, MsgAnswer::Yes);
         const QString message = UnzipFiles(tree.PathOf("a.zip"), tree.PathOf("dest/"), {"*"}, 1);
         QCOMPARE(ErrorCode(message), QStringLiteral("12"));
         QVERIFY(!QFileInfo::exists(tree.PathOf("dest/made-link")));
@@ -386,7 +386,6 @@ private Q_SLOTS:
         // The password is asked once per wrong answer, never again after an empty one.
         QCOMPARE(prompt.Texts(), QStringList(typed.size(), "Please Enter The Password!"));
         QVERIFY(prompt.Prompts().first().input);
-        QCOMPARE(prompt.Unused(), 0);
         QCOMPARE(tree.Read("out/open.txt"), QByteArray("o"));
         if (extracted) {
             QCOMPARE(tree.Read("out/one.bin"), data);

@@ -302,7 +302,8 @@ void TestUpdateCheck::versionStage() {
     QFETCH(QByteArray, answer);
     QFETCH(QStringList, prompts);
     server->Route(VerPath, answer);
-    prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::No);
+    if (prompts.join(QLatin1Char('\n')).contains(QStringLiteral("Download new version?")))
+        prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::No);
 
     Check(automatic, forced);
 
@@ -322,6 +323,7 @@ void TestUpdateCheck::automaticCheckOffDownloadsNothing() {
     QCOMPARE(checker->UpdateStage(), -1);
     QVERIFY(enabledCalls.isEmpty());
     // Asked for by the user, the same setting does not stop the check.
+    prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::No);
     Check(false, false);
     QCOMPARE(server->RequestedPaths(), QList<QByteArray>{VerPath});
 }
@@ -573,7 +575,8 @@ void TestUpdateCheck::commandsStartTheCheck() {
     QVERIFY(cmdUpdate && cmdUpdate->isEnabled());
     server->Route(VerPath, ScriptedServer::Ok(version + "\r\n"));
     server->HoldBack(100);
-    prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::No);
+    if (expected.contains(QStringLiteral("Download new version?")))
+        prompt->AnswerWhen(QStringLiteral("Download new version?"), MsgAnswer::No);
 
     if (command == QLatin1String("cmdUpdate"))
         cmdUpdate->click();

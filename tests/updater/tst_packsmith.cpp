@@ -83,6 +83,8 @@ void tst_packsmith::roundTrip() {
     prog.Put(QStringLiteral("Backup.Upk"), package);
     prog.Put(QStringLiteral("Backup.Ver"), work.Read(QStringLiteral("site/Backup.Ver")));
     ScriptedPrompt prompt;
+    // The package holds no real program to start.
+    prompt.Expect(QStringLiteral("Update Done!")).Expect(QStringLiteral("could not be started!"));
     QVERIFY(RunRefitter(QStringLiteral("Backup.Upk"), [](int) {}).succeeded);
     QCOMPARE(prog.Read(QStringLiteral("Backup")), program);
     QCOMPARE(prog.Read(QStringLiteral("libUrlpull.so")), control);
