@@ -15,20 +15,18 @@ ListTab::ListTab(QObject *parent, QListWidget *list, QPushButton *add, QPushButt
         actions.add();
         Pop();
     });
-    connect(edit, &QPushButton::clicked, this, [this] {
-        const int row = ChosenRow();
-        if (row < 0)
-            return;
-        actions.edit(row);
-        Pop();
-    });
-    connect(remove, &QPushButton::clicked, this, [this] {
-        const int row = ChosenRow();
-        if (row < 0)
-            return;
-        actions.remove(row);
-        Pop();
-    });
+    // Edit and Remove act on the chosen row only.
+    const auto onChosenRow = [this](QPushButton *button, std::function<void(int)> action) {
+        connect(button, &QPushButton::clicked, this, [this, action] {
+            const int row = ChosenRow();
+            if (row < 0)
+                return;
+            action(row);
+            Pop();
+        });
+    };
+    onChosenRow(edit, actions.edit);
+    onChosenRow(remove, actions.remove);
     connect(clear, &QPushButton::clicked, this, [this] {
         if (MsgBox(actions.clearQuestion, MsgButtons::YesNo) != MsgAnswer::Yes)
             return;
