@@ -13,7 +13,7 @@ namespace {
 
 void PrintBackups(const Model &m) {
     PrintLine(QStringLiteral("Backups :"));
-    for (const BackupRow &row : BackupRows()) {
+    for (const BackupRow &row : BackupRows(m)) {
         PrintLine(row.text);
         if (row.medium != -1)
             continue;
@@ -42,7 +42,7 @@ void PrintFiles(const Model &m) {
                   QString::number(f.VersionsLast() + 1));
         for (int v = 0; v <= f.VersionsLast(); ++v) {
             const VersionRecord &version = f.Versions[v];
-            QString text = QStringLiteral("   ") + VersionRowText(f, v) +
+            QString text = QStringLiteral("   ") + VersionRowText(m, f, v) +
                            QStringLiteral(", On Media ") + MediaRangeText(version) +
                            QStringLiteral(", Size : ") + FormatSize(version.Size);
             if (version.Zipped)

@@ -122,7 +122,7 @@ void frmDetails::ShowFB() {
     ShowFileDetails(-1);
     ShowFileBackupDetails(-1, -1);
     if (ViewByBackup()) {
-        backupRows = BackupRows();
+        backupRows = BackupRows(TheModel());
         const QSignalBlocker quiet(lstBackups);
         for (const BackupRow &row : backupRows)
             lstBackups->addItem(row.text);
@@ -263,7 +263,7 @@ void frmDetails::FilesClicked() {
     const FileRecord &record = TheModel().Files[file];
     for (int v = 0; v <= record.VersionsLast(); ++v) {
         versionRows.push_back(v);
-        lstBackups->addItem(VersionRowText(record, v));
+        lstBackups->addItem(VersionRowText(TheModel(), record, v));
     }
 }
 

@@ -15,17 +15,16 @@ QString Number(qint64 value) {
 
 } // namespace
 
-QList<BackupRow> BackupRows() {
-    const Model &model = TheModel();
+QList<BackupRow> BackupRows(const Model &model) {
     QList<BackupRow> rows;
     for (int b = 0; b <= model.BackupsLast(); ++b) {
         const BackupRecord &backup = model.Backups[b];
         const QString name = QLatin1Char('B') + Number(b + 1);
         rows.append({name + QStringLiteral(". ") + backup.SetDate, b, -1});
         const int first = backup.FirstMedium;
-        const int last = first + MediaCountOfBackup(b) - 1;
+        const int last = first + MediaCountOfBackup(model, b) - 1;
         for (int m = first; m <= last; ++m) {
-            QString text = QStringLiteral("- ") + MediaDescriptor(m, m) + name +
+            QString text = QStringLiteral("- ") + MediaDescriptor(model, m, m) + name +
                            QStringLiteral(".M") + Number(m + 1) + QStringLiteral(" - ") +
                            backup.MediaName + Number(m + 1);
             if (first != last)
@@ -37,8 +36,7 @@ QList<BackupRow> BackupRows() {
     return rows;
 }
 
-QString VersionRowText(const FileRecord &file, int version) {
-    const Model &model = TheModel();
+QString VersionRowText(const Model &model, const FileRecord &file, int version) {
     const VersionRecord &v = file.Versions[version];
     // A damaged file may point at a backup it does not hold; the row still shows the copy.
     const bool known = v.BackupIndex >= 0 && v.BackupIndex <= model.BackupsLast();
@@ -46,7 +44,7 @@ QString VersionRowText(const FileRecord &file, int version) {
     const QString first =
         known ? Number(model.Backups[v.BackupIndex].FirstMedium + 1) : QStringLiteral("---");
     return Number(version + 1) + QStringLiteral(". ") +
-           MediaDescriptor(v.MediumIndex, LastMediumOf(v)) + date +
+           MediaDescriptor(model, v.MediumIndex, LastMediumOf(v)) + date +
            QStringLiteral(", First Media ") + first;
 }
 

@@ -15,11 +15,11 @@ struct BackupRow {
 
 // "B2. 01/11/2026", then one row a medium: "- *B2.M3 - CD3 Of 2 To 4" ("- B1.M1 - HDD1" when the
 // backup used one medium), with the medium's descriptor after the dash.
-QList<BackupRow> BackupRows();
+QList<BackupRow> BackupRows(const Model &model);
 
 // "2. *01/11/2026, First Media 3": version index + 1, the descriptor of its media, its backup's
 // date and first medium.
-QString VersionRowText(const FileRecord &file, int version);
+QString VersionRowText(const Model &model, const FileRecord &file, int version);
 
 // The media holding a copy as the lists show them: "2", or "2-3" for a spanned copy.
 QString MediaRangeText(const VersionRecord &version);

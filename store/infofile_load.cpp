@@ -272,7 +272,8 @@ bool IsFileError(int number) {
     }
 }
 
-void ReportLoadFailure(const QString &path, int number, const QString &reason = QString()) {
+void ReportLoadFailure(Model &model, const QString &path, int number,
+                       const QString &reason = QString()) {
     const QString kind =
         IsFileError(number) ? QStringLiteral("A file error") : QStringLiteral("An unknown error");
     QString text = kind + QStringLiteral(" occured whilst loading ini file.\nLoad failed.\n") +
@@ -283,15 +284,15 @@ void ReportLoadFailure(const QString &path, int number, const QString &reason = 
     StatusPrint(QStringLiteral("LoadIniFile failed - ") + path);
     MsgBox(text);
     infofile::MarkUnreadable(path);
-    ResetSettings();
+    ResetSettings(model);
 }
 
-void ReportMissing(const QString &path, bool createIfMissing) {
+void ReportMissing(Model &model, const QString &path, bool createIfMissing) {
     MsgBox(QStringLiteral("Ini file was not found!\nThis probably means you have not used the "
                           "program before.\nWelcome!"));
-    ResetSettings();
+    ResetSettings(model);
     if (createIfMissing)
-        SaveIniFile(path, CurrentIniVersion);
+        SaveIniFile(model, path, CurrentIniVersion);
 }
 
 void ReportTooNew() {
@@ -307,13 +308,13 @@ namespace {
 
 // Reads the file's text into the model. A version this program does not know changes nothing
 // but RunAtStartup, after its message; any other fault throws LoadError.
-bool ReadModel(const QString &path, QByteArray text) {
+bool ReadModel(Model &model, const QString &path, QByteArray text) {
     IniReader reader(std::move(text));
     Header header;
     Model loaded;
     ResetSettings(loaded);
     if (!ReadVersion(reader, header, loaded.Settings)) {
-        TheModel().Settings.RunAtStartup = loaded.Settings.RunAtStartup;
+        model.Settings.RunAtStartup = loaded.Settings.RunAtStartup;
         infofile::MarkUnreadable(path);
         ReportTooNew();
         return false;
@@ -323,7 +324,7 @@ bool ReadModel(const QString &path, QByteArray text) {
     ReadBackups(reader, header, loaded);
     ReadFiles(reader, header, loaded);
     ReadTail(reader, header, loaded);
-    TheModel() = std::move(loaded);
+    model = std::move(loaded);
     infofile::ForgetUnreadable(path);
     return true;
 }
@@ -331,7 +332,13 @@ bool ReadModel(const QString &path, QByteArray text) {
 } // namespace
 
 bool LoadIniFile(const QString &path, bool createIfMissing) {
-    AnnounceModelChange();
+    return LoadIniFile(TheModel(), path, createIfMissing);
+}
+
+bool LoadIniFile(Model &model, const QString &path, bool createIfMissing) {
+    // Only the program's own model has windows that must let go of it first.
+    if (&model == &TheModel())
+        AnnounceModelChange();
     StatusPrint(QStringLiteral("LoadIniFile Start - ") + path);
     bool result = false;
     {
@@ -346,9 +353,9 @@ bool LoadIniFile(const QString &path, bool createIfMissing) {
             opened = OpenRegularFile(file, path, InfoFileReadLimit);
         if (!opened.Ok()) {
             if (opened.error == platform::ErrFileNotFound || !QFile::exists(path))
-                ReportMissing(path, createIfMissing);
+                ReportMissing(model, path, createIfMissing);
             else
-                ReportLoadFailure(path, opened.error, opened.reason);
+                ReportLoadFailure(model, path, opened.error, opened.reason);
         } else {
             QByteArray text;
             SafeRead read;
@@ -358,12 +365,12 @@ bool LoadIniFile(const QString &path, bool createIfMissing) {
                 read = ReadOpenedFile(file, path, InfoFileReadLimit, &text);
             file.close();
             if (!read.Ok()) {
-                ReportLoadFailure(path, read.error, read.reason);
+                ReportLoadFailure(model, path, read.error, read.reason);
             } else {
                 try {
-                    result = ReadModel(path, std::move(text));
+                    result = ReadModel(model, path, std::move(text));
                 } catch (const LoadError &error) {
-                    ReportLoadFailure(path, error.number);
+                    ReportLoadFailure(model, path, error.number);
                 }
             }
         }

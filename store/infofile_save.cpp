@@ -243,13 +243,16 @@ void ReportSaveError(int number) {
 } // namespace
 
 bool SaveIniFile(const QString &path, int version) {
+    return SaveIniFile(TheModel(), path, version);
+}
+
+bool SaveIniFile(Model &m, const QString &path, int version) {
     StatusPrint(QStringLiteral("SaveIniFile Start - ") + path);
     if (version < 0 || version > CurrentIniVersion) {
         StatusPrint(QStringLiteral("SaveIniFile cannot write format ") + QString::number(version));
         return false;
     }
     infofile::BusyBracket busy;
-    Model &m = TheModel();
     int filesWritten = 0;
     for (const FileRecord &f : m.Files)
         filesWritten += f.IsWritten() ? 1 : 0;

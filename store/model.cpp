@@ -32,7 +32,10 @@ void ResetSettings(Model &m) {
 }
 
 void IncMedia() {
-    Model &m = TheModel();
+    IncMedia(TheModel());
+}
+
+void IncMedia(Model &m) {
     MediumRecord medium;
     medium.Available = true;
     medium.BackupIndex = m.BackupsLast();
@@ -40,7 +43,10 @@ void IncMedia() {
 }
 
 QString MediaDescriptor(int firstMedium, int lastMedium) {
-    const Model &m = TheModel();
+    return MediaDescriptor(TheModel(), firstMedium, lastMedium);
+}
+
+QString MediaDescriptor(const Model &m, int firstMedium, int lastMedium) {
     // A range the model does not hold says nothing about the media it does hold.
     if (firstMedium < 0 || lastMedium < firstMedium || lastMedium > m.MediaLast())
         return QString();
@@ -56,7 +62,10 @@ QString MediaDescriptor(int firstMedium, int lastMedium) {
 }
 
 int MediaCountOfBackup(int backupIndex) {
-    const Model &m = TheModel();
+    return MediaCountOfBackup(TheModel(), backupIndex);
+}
+
+int MediaCountOfBackup(const Model &m, int backupIndex) {
     if (backupIndex < 0 || backupIndex > m.BackupsLast())
         return 0;
     const int next =

@@ -112,7 +112,8 @@ struct Model {
     int FilesLast() const { return int(Files.size()) - 1; }
 };
 
-// The one model of this process.
+// The program's own model: the one its windows show and its information file holds. Engines
+// take the model they work on instead, so that a medium's history can be read in one of its own.
 Model &TheModel();
 
 // Every setting to its reset value, every collection emptied. RemindFromDate is kept.
@@ -120,11 +121,14 @@ void ResetSettings();
 void ResetSettings(Model &model);
 
 // Appends a new medium: available, owned by the latest backup.
+void IncMedia(Model &model);
 void IncMedia();
 
 // "D" when a medium in [first, last] is unavailable and deleted, "*" when some are unavailable
 // but none deleted, "" when all are available or the range is not one the model holds.
+QString MediaDescriptor(const Model &model, int firstMedium, int lastMedium);
 QString MediaDescriptor(int firstMedium, int lastMedium);
 
 // The number of media a backup wrote (not stored: the next backup's FirstMedium minus its own).
+int MediaCountOfBackup(const Model &model, int backupIndex);
 int MediaCountOfBackup(int backupIndex);
