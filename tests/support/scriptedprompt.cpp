@@ -132,8 +132,11 @@ MsgAnswer ScriptedPrompt::Answered(Question name, const QString &text, MsgButton
         prompts.append({text, buttons, title, icon, false, name});
         for (qsizetype i = 0; i < answers.size(); ++i) {
             const Scripted &s = answers[i];
-            const bool matches =
-                s.name != Question::Unnamed ? s.name == name : text.contains(s.when);
+            // A named question is answered by its name only, so that rewording it cannot
+            // silently change which answer a test gives.
+            const bool matches = s.name != Question::Unnamed
+                                     ? s.name == name
+                                     : name == Question::Unnamed && text.contains(s.when);
             if (!matches)
                 continue;
             const Scripted taken = answers.takeAt(i);
