@@ -71,7 +71,7 @@ int SelectionFigures(int files) {
     const double step2 = timer.nsecsElapsed() / 1e9;
     // The load alone, warm as the window's was, tells the lists' share of leaving step 1.
     timer.restart();
-    LoadMediumIniFile(medium);
+    LoadMediumIniFile(TheModel(), medium);
     const double loadOnly = timer.nsecsElapsed() / 1e9;
     std::printf("restore window x%d: leaving step 1 %.3fs (loading the information file and "
                 "sorting, directories, tree and lists; the load alone takes %.3fs), leaving step "

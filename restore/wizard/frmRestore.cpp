@@ -22,7 +22,7 @@
 #include <QScreen>
 #include <QTimer>
 
-frmRestore::frmRestore(QWidget *parent) : QWidget(parent, Qt::Window) {
+frmRestore::frmRestore(QWidget *parent) : QWidget(parent, Qt::Window), selection(TheModel()) {
     BuildLayout();
     ConnectEvents();
 }

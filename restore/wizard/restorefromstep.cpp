@@ -44,8 +44,7 @@ void frmRestore::PopRestDir() {
 }
 
 void frmRestore::AutoSearchClick() {
-    int latest = -1;
-    const QString root = drives.FindMedia(latest);
+    const QString root = drives.FindLatestMedia();
     if (root.isEmpty())
         return;
     restoreFrom = root;
@@ -84,8 +83,8 @@ bool frmRestore::LeaveFromStage() {
         return true;
     loadedDirectory = restoreFrom;
     ResetSettings();
-    const bool ok =
-        current ? LoadIniFile(ProgramIniPath(), false) : LoadMediumIniFile(loadedDirectory);
+    const bool ok = current ? LoadIniFile(ProgramIniPath(), false)
+                            : LoadMediumIniFile(TheModel(), loadedDirectory);
     if (!ok) {
         HideForm();
         return false;

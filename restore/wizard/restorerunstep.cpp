@@ -3,6 +3,7 @@
 
 #include "RestoreFrameView.h"
 #include "cancelflag.h"
+#include "model.h"
 #include "prompt.h"
 #include "runinprogress.h"
 #include "textutil.h"
@@ -29,7 +30,8 @@ void frmRestore::DoRestore() {
     const RestoreOptions options{restoreTo, chkDirStruct->isChecked(), chkIni->isChecked()};
     const RestoreResult result = [&] {
         const RunInProgress inProgress;
-        return RestoreRun(selection, drives, loadedDirectory, options, view).DoRestore();
+        return RestoreRun(TheModel(), selection, drives, loadedDirectory, options, view)
+            .DoRestore();
     }();
     running = false;
     if (result.cancelled) {

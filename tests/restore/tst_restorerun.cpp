@@ -151,7 +151,7 @@ public:
 
     RestoreResult Restore(bool dirStruct = true, bool withProgram = false) {
         RestoreOptions options{RestoreTo(), dirStruct, withProgram};
-        RestoreRun run(selection, drives, loaded, options, restoreView);
+        RestoreRun run(TheModel(), selection, drives, loaded, options, restoreView);
         return run.DoRestore();
     }
 
@@ -164,7 +164,7 @@ public:
 
     PossibleDrives drives;
     QString loaded;
-    RestoreSelection selection;
+    RestoreSelection selection{TheModel()};
     CountingView restoreView;
 };
 
@@ -215,7 +215,7 @@ struct HandMedium {
         ResetSettings();
         if (!LoadIniFile(ini, false))
             return {};
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         selection.ApplyRestoreType(RestoreAllLatest, false);
         PossibleDrives drives;
@@ -225,7 +225,7 @@ struct HandMedium {
         QString loaded = Root();
         RestoreView view;
         const RestoreOptions options{tree.PathOf("restore/"), dirStruct, withProgram};
-        return RestoreRun(selection, drives, loaded, options, view).DoRestore();
+        return RestoreRun(TheModel(), selection, drives, loaded, options, view).DoRestore();
     }
     TempTree &tree;
     QStringList roots; // the media after the first
@@ -973,7 +973,8 @@ private Q_SLOTS:
             prompt.AnswerWhen("Copy failed.", MsgAnswer::No);
         const RestoreOptions options{disk.Root(), false, false};
         const RestoreResult result =
-            RestoreRun(mx.selection, mx.drives, mx.loaded, options, mx.restoreView).DoRestore();
+            RestoreRun(TheModel(), mx.selection, mx.drives, mx.loaded, options, mx.restoreView)
+                .DoRestore();
         const QStringList restored = FilesBelow(disk.Root());
         QVERIFY(!restored.isEmpty());
         for (const QString &name : restored)
