@@ -5,11 +5,9 @@
 #include "appwindows.h"
 #include "cancelconfirm.h"
 #include "cancelflag.h"
-#include "infofile.h"
 #include "model.h"
 #include "platform.h"
 #include "programend.h"
-#include "programini.h"
 #include "prompt.h"
 #include "startup.h"
 
@@ -22,7 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 
-frmRestore::frmRestore(QWidget *parent) : QWidget(parent, Qt::Window), selection(TheModel()) {
+frmRestore::frmRestore(QWidget *parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     ConnectEvents();
 }
@@ -82,10 +80,9 @@ void frmRestore::HideForm() {
         EndProgram(0);
         return;
     }
-    // Whatever this window loaded and changed is dropped: the program's own file comes back.
-    // The control centre sees the window hide and gives its buttons back.
-    ResetSettings();
-    LoadIniFile(ProgramIniPath(), !mode.ReadOnlyMode);
+    // The information file this window loaded is dropped; the program's own model was never
+    // touched. The control centre sees the window hide and gives its buttons back.
+    ResetSettings(model);
 }
 
 void frmRestore::ShowStage() {

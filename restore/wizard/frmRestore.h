@@ -5,6 +5,7 @@
 // restoretostep.cpp, restorerunstep.cpp); the controls are made in frmRestore_layout*.cpp.
 
 #include "mediasearch.h"
+#include "model.h"
 #include "restorerun.h"
 #include "restoreselection.h"
 
@@ -40,7 +41,7 @@ public:
 
     // Starts at step 1 with nothing loaded; an open window is only brought forward.
     void ShowForm();
-    // Hides the window and puts the program's own information file back into the model.
+    // Hides the window; the information file it loaded goes with it.
     void HideForm();
 
     int CurrentStage() const { return stage; }
@@ -141,7 +142,9 @@ private:
     bool restoreFromValid = false;
     QString loadedDirectory;
     bool loaded = false;
-    RestoreSelection selection;
+    // The information file loaded in step 1: the program's own model is never touched.
+    Model model;
+    RestoreSelection selection{model};
     QString restoreTo;
     // The tree's item for each directory, by its comparable path.
     QHash<QString, QTreeWidgetItem *> nodeOf;

@@ -97,7 +97,7 @@ void frmRestore::BuildLists() {
 
 void frmRestore::PopBackupFilter() {
     lstBackupFilter->clear();
-    const Model &m = TheModel();
+    const Model &m = model;
     for (int b = 0; b <= m.BackupsLast(); ++b) {
         auto *item = new QListWidgetItem(
             QString::number(b + 1) + QStringLiteral(". ") + m.Backups[b].SetDate, lstBackupFilter);
@@ -123,7 +123,7 @@ void frmRestore::PopFiles() {
     const int selected = lstFiles->ListIndex();
     lstFiles->Clear();
     rowFile.clear();
-    const Model &m = TheModel();
+    const Model &m = model;
     const QList<RestoreFileState> &files = selection.Files();
     for (int index : selection.SortedOrder()) {
         if (!files[index].Shown)
@@ -180,7 +180,7 @@ void frmRestore::PopBackup() {
         lblMedia->setText(QStringLiteral("---"));
         return;
     }
-    const Model &m = TheModel();
+    const Model &m = model;
     const FileRecord &f = m.Files[index];
     lblFileDir->SetPath(f.Path);
     lblFile->SetPath(f.Name);
@@ -198,10 +198,10 @@ void frmRestore::PopBackup() {
 
 void frmRestore::BackupChosen(int row) {
     const int index = GetFileIndex();
-    if (index < 0 || row < 0 || row > TheModel().Files[index].VersionsLast())
+    if (index < 0 || row < 0 || row > model.Files[index].VersionsLast())
         return;
     selection.Files()[index].UseVersion = row;
-    VersionRecord v = TheModel().Files[index].Versions[row];
+    VersionRecord v = model.Files[index].Versions[row];
     v.ComputeLastMedium();
     QString media = QString::number(v.MediumIndex + 1);
     if (v.LastMedium != v.MediumIndex)
@@ -287,7 +287,7 @@ void frmRestore::ChangeBackupRows(bool (*change)(bool selected)) {
 
 void frmRestore::AllLatestClick() {
     ChangeShownFiles(Tick);
-    const Model &m = TheModel();
+    const Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
     for (qsizetype i = 0; i < files.size(); ++i)
         files[i].UseVersion = m.Files[i].VersionsLast();

@@ -3,7 +3,6 @@
 
 #include "RestoreFrameView.h"
 #include "cancelflag.h"
-#include "model.h"
 #include "prompt.h"
 #include "runinprogress.h"
 #include "textutil.h"
@@ -30,8 +29,7 @@ void frmRestore::DoRestore() {
     const RestoreOptions options{restoreTo, chkDirStruct->isChecked(), chkIni->isChecked()};
     const RestoreResult result = [&] {
         const RunInProgress inProgress;
-        return RestoreRun(TheModel(), selection, drives, loadedDirectory, options, view)
-            .DoRestore();
+        return RestoreRun(model, selection, drives, loadedDirectory, options, view).DoRestore();
     }();
     running = false;
     if (result.cancelled) {
