@@ -946,6 +946,10 @@ private Q_SLOTS:
             }
         });
         RestorePrompt prompt;
+        // Which copies find a link in their way depends on the race: each may be asked about
+        // twice before it is given up.
+        prompt.AnswerTo(Question::AbortOperation, MsgAnswer::No, 2 * directories * perDirectory)
+            .ExpectUnused();
         const RestoreResult result = medium.Restore();
         done = true;
         planter.join();
