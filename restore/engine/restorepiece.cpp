@@ -66,7 +66,7 @@ void RestoreRun::CopyPiece(int position) {
 
 void RestoreRun::TakeBackPiece(int position, bool copyMore) {
     const int index = selection.SortedOrder()[position];
-    const QString &destination = work[index].destination;
+    const QString destination = work[index].destination;
     ShowProgress(ahead.NextSource(), destination);
     // The copies behind it keep both cores busy while this one is waited for.
     AheadOutcome outcome;
