@@ -25,7 +25,7 @@ int main(int argc, char *argv[]) {
 
     QElapsedTimer timer;
     timer.start();
-    RestoreSelection selection;
+    RestoreSelection selection{TheModel()};
     selection.Build();
     QStringList rows;
     rows.reserve(files);

@@ -62,7 +62,8 @@ int SelectionFigures(int files) {
     timer.start();
     ButtonOf(window, "cmdNext")->click();
     const double step1 = timer.nsecsElapsed() / 1e9;
-    if (window.CurrentStage() != frmRestore::TypeStage || TheModel().FilesLast() != files - 1)
+    if (window.CurrentStage() != frmRestore::TypeStage ||
+        window.Selection().Files().size() != files)
         return 1;
     window.findChild<QRadioButton *>("optRestType3")->setChecked(true);
     timer.restart();
@@ -71,7 +72,8 @@ int SelectionFigures(int files) {
     const double step2 = timer.nsecsElapsed() / 1e9;
     // The load alone, warm as the window's was, tells the lists' share of leaving step 1.
     timer.restart();
-    LoadMediumIniFile(medium);
+    Model loadedAlone;
+    LoadMediumIniFile(loadedAlone, medium);
     const double loadOnly = timer.nsecsElapsed() / 1e9;
     std::printf("restore window x%d: leaving step 1 %.3fs (loading the information file and "
                 "sorting, directories, tree and lists; the load alone takes %.3fs), leaving step "

@@ -48,7 +48,7 @@ int RunRestore(const CommandLine &line) {
     if (!LoadRestoreSource(request, line, drives, loadedDirectory))
         return 1;
 
-    RestoreSelection selection;
+    RestoreSelection selection{TheModel()};
     selection.Build();
     const bool withProgram = ChooseFiles(selection, request);
     QString refusal = selection.NothingSelectedMessage(withProgram);
@@ -68,7 +68,7 @@ int RunRestore(const CommandLine &line) {
     TerminalRestoreView view(progress);
     const RestoreOptions options{request.restoreTo, !request.flat, withProgram};
     const RestoreResult result =
-        RestoreRun(selection, drives, loadedDirectory, options, view).DoRestore();
+        RestoreRun(TheModel(), selection, drives, loadedDirectory, options, view).DoRestore();
     progress.Finish();
     if (result.cancelled)
         return 1;

@@ -30,7 +30,7 @@ bool LoadRestoreSource(const RestoreRequest &request, const CommandLine &line,
         }
         loadedDirectory = state.directory;
         ResetSettings();
-        if (!LoadMediumIniFile(loadedDirectory))
+        if (!LoadMediumIniFile(TheModel(), loadedDirectory))
             return false;
     }
     if (TheModel().FilesLast() == -1) {

@@ -136,7 +136,16 @@ QString NotFoundText(int number) {
 
 } // namespace
 
-QString PossibleDrives::FindMedia(int &number) {
+QString PossibleDrives::FindMedia(int &number, Model &model) {
+    return FindMedia(number, &model);
+}
+
+QString PossibleDrives::FindLatestMedia() {
+    int latest = -1;
+    return FindMedia(latest, nullptr);
+}
+
+QString PossibleDrives::FindMedia(int &number, Model *model) {
     Step step = Step::Search;
     for (;;) {
         if (step == Step::Search) {
@@ -200,12 +209,11 @@ QString PossibleDrives::FindMedia(int &number) {
                    MsgButtons::YesNoCancel);
         if (permanent == MsgAnswer::Cancel)
             continue;
-        Model &m = TheModel();
         const int index = number - 1;
-        if (index >= 0 && index <= m.MediaLast()) {
+        if (model && index >= 0 && index <= model->MediaLast()) {
             if (permanent == MsgAnswer::Yes)
-                m.Media[index].Available = false;
-            m.Media[index].RestoreSkip = true;
+                model->Media[index].Available = false;
+            model->Media[index].RestoreSkip = true;
         }
         return QString();
     }
@@ -216,8 +224,7 @@ RestoreFromState PopRestDir(PossibleDrives &drives, const QString &directory) {
     state.valid = drives.IsDirBackup(state.directory, false);
     if (drives.IsDirBackup(state.directory, true) != state.valid) {
         // The directory holds media but is not one: take the most recent medium found.
-        int latest = -1;
-        const QString root = drives.FindMedia(latest);
+        const QString root = drives.FindLatestMedia();
         if (!root.isEmpty() && root != state.directory)
             return PopRestDir(drives, root);
     }

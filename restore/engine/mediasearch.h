@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+struct Model;
+
 inline constexpr char MarkerDirectoryName[] = "!IN_HERE!";
 
 // What step 1 says under a 'Restore From' directory that is no medium and holds none.
@@ -38,10 +40,15 @@ public:
     QString SearchMedia(int number) const;
 
     // SearchMedia with the whole dialogue for a medium that is not there: retry, look for its
-    // directory, skip it (and mark it unavailable). May set number to -1, and the cancel flag.
-    QString FindMedia(int &number);
+    // directory, skip it (and mark it skipped, or unavailable, in the model). May set number to
+    // -1, and the cancel flag.
+    QString FindMedia(int &number, Model &model);
+    // The most recent medium, with the dialogue's retry; an empty text when none is found.
+    QString FindLatestMedia();
 
 private:
+    QString FindMedia(int &number, Model *model);
+
     QStringList drives;
 };
 

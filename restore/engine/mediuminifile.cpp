@@ -6,7 +6,7 @@
 #include "restorepaths.h"
 #include "textutil.h"
 
-bool LoadMediumIniFile(const QString &root) {
+bool LoadMediumIniFile(Model &model, const QString &root) {
     const QString relative =
         QLatin1String(MarkerDirectoryName) + QLatin1Char('/') + QStringLiteral("Backup.Ini");
     const QString path = AddSlashed(root) + relative;
@@ -15,5 +15,5 @@ bool LoadMediumIniFile(const QString &root) {
                MsgIcon::Exclamation);
         return false;
     }
-    return LoadIniFile(path, false);
+    return LoadIniFile(model, path, false);
 }

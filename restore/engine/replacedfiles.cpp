@@ -21,7 +21,7 @@ int BackupOf(const FileRecord &file, const RestoreFileState &state) {
 } // namespace
 
 QList<int> RestoreSelection::ReplacedFiles() const {
-    const Model &m = TheModel();
+    const Model &m = model;
     // The files to restore: ticked and shown, with a version.
     const auto ticked = [&](qsizetype i) {
         return files[i].Ticked && files[i].Shown && files[i].UseVersion >= 0 &&

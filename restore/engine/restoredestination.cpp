@@ -1,41 +1,40 @@
-// Where a restored file lands: below 'Restore To' (with its directory structure or without),
-// moved into "ErrDirs" and renamed when the path would be too long.
+#include "restoredestination.h"
 
-#include "restorerun.h"
-
-#include "model.h"
-#include "platform.h"
 #include "restorepaths.h"
 #include "textutil.h"
 
 #include <QFile>
 
-bool RestoreRun::DecideDestination(int index) {
-    FileWork &w = work[index];
-    // Later pieces, and a restart from another version, keep the place the first piece got;
-    // deciding again would move the file or use up another number.
-    if (!w.destination.isEmpty())
-        return true;
-    const FileRecord &f = TheModel().Files[index];
-    if (!SafeFileName(f.Name) || (options.chkDirStruct && !SafeAbsolutePath(f.Path))) {
-        GiveUp(index, UnsafePathMessage);
-        return false;
+DestinationPlanner::DestinationPlanner(const QString &restoreTo, bool keepStructure)
+    : restoreTo(restoreTo), keepStructure(keepStructure), tree(restoreTo) {}
+
+QString DestinationPlanner::Directory(const FileRecord &file) const {
+    return keepStructure ? restoreTo + AddSlashed(platform::RelativeForm(file.Path)) : restoreTo;
+}
+
+bool DestinationPlanner::PlacesAsItIs(const FileRecord &file) const {
+    return SafeFileName(file.Name) && (!keepStructure || SafeAbsolutePath(file.Path)) &&
+           (Directory(file) + file.Name).size() < RestorePathLimit;
+}
+
+DestinationDecision DestinationPlanner::Decide(const FileRecord &f) {
+    DestinationDecision decision;
+    if (!SafeFileName(f.Name) || (keepStructure && !SafeAbsolutePath(f.Path))) {
+        decision.refusal = UnsafePathMessage;
+        return decision;
     }
-    QString d = options.restoreTo;
-    if (options.chkDirStruct)
-        d += AddSlashed(platform::RelativeForm(f.Path));
-    const char *note = nullptr;
+    QString d = Directory(f);
     if ((d + f.Name).size() >= RestorePathLimit) {
         d = MoveDirectory(f, d);
         AppendLine(d + QStringLiteral("!ErrFile.txt"),
                    f.Name +
                        QStringLiteral(" had to be placed in here due to destination path length!"));
-        note = DirectoryShortenedMessage;
+        decision.note = DirectoryShortenedMessage;
     } else {
         // The tree keeps every directory it made open, so many files of one directory cost
         // one making, and a link planted there later is never written through. A directory
         // that cannot be made shows up as the failed copy of its file.
-        tree->MakeDirectory(Below(d));
+        tree.MakeDirectory(Below(d));
     }
     QString destination = d + f.Name;
     if (destination.size() >= RestorePathLimit) {
@@ -46,37 +45,35 @@ bool RestoreRun::DecideDestination(int index) {
                    f.Name + QStringLiteral(" had to be renamed to ") + number + QLatin1Char('.') +
                        extension + QStringLiteral(" due to destination path length!"));
         destination = d + number + QLatin1Char('.') + extension;
-        note = FileShortenedMessage;
+        decision.note = FileShortenedMessage;
     }
     if (destination.size() >= RestorePathLimit) {
-        GiveUp(index, PathTooLongMessage);
-        return false;
+        decision.refusal = PathTooLongMessage;
+        decision.note = nullptr;
+        return decision;
     }
-    if (note)
-        result.shortened.append(f.Name + QLatin1String(note) + f.Path);
-    w.destination = destination;
-    return true;
+    decision.destination = destination;
+    return decision;
 }
 
-QString RestoreRun::MoveDirectory(const FileRecord &file, const QString &dir) {
+QString DestinationPlanner::MoveDirectory(const FileRecord &file, const QString &dir) {
     if (!platform::PathsEqual(dir, lastMovedDirectory)) {
         lastMovedDirectory = dir;
         const QString number = PadNumber(++dirMoveCounter, 8);
-        const QString errDirs =
-            options.restoreTo + QStringLiteral("ErrDirs") + platform::Separator();
-        tree->MakeDirectory(Below(errDirs));
+        const QString errDirs = restoreTo + QStringLiteral("ErrDirs") + platform::Separator();
+        tree.MakeDirectory(Below(errDirs));
         AppendLine(errDirs + QStringLiteral("!ErrDirs.txt"),
                    QStringLiteral("Some (or all) of \"") + file.Path +
                        QStringLiteral("\" had to be moved here to \"") + number +
                        QStringLiteral("\" because some names were too long!"));
         currentMovedDirectory = errDirs + number + platform::Separator();
-        tree->MakeDirectory(Below(currentMovedDirectory));
+        tree.MakeDirectory(Below(currentMovedDirectory));
     }
     return currentMovedDirectory;
 }
 
-void RestoreRun::AppendLine(const QString &path, const QString &line) {
-    const int fd = tree->Open(Below(path), platform::WriteOpen::Append);
+void DestinationPlanner::AppendLine(const QString &path, const QString &line) {
+    const int fd = tree.Open(Below(path), platform::WriteOpen::Append);
     if (fd < 0)
         return;
     QFile file;
@@ -84,13 +81,13 @@ void RestoreRun::AppendLine(const QString &path, const QString &line) {
         file.write((line + QStringLiteral("\r\n")).toUtf8());
 }
 
-QString RestoreRun::Below(const QString &path) const {
-    return path.startsWith(options.restoreTo) ? path.mid(options.restoreTo.size()) : QString();
+QString DestinationPlanner::Below(const QString &path) const {
+    return path.startsWith(restoreTo) ? path.mid(restoreTo.size()) : QString();
 }
 
-void RestoreRun::RemoveTarget(const QString &path) {
-    if (path.startsWith(options.restoreTo))
-        tree->Remove(Below(path));
+void DestinationPlanner::Remove(const QString &path) {
+    if (path.startsWith(restoreTo))
+        tree.Remove(Below(path));
     else
         QFile::remove(path); // the temporary zip in the run's private folder
 }

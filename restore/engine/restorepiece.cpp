@@ -1,5 +1,5 @@
-// The copy of one piece of a file from the current medium, and what follows when the file is
-// complete: the temporary zip is unzipped into place.
+// The copy of one piece of a file from the current medium, or the outcome of its copy made
+// ahead, and what follows when the file is complete: the temporary zip is unzipped into place.
 
 #include "restorerun.h"
 
@@ -20,11 +20,10 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cmath>
 
 void RestoreRun::CopyPiece(int position) {
     const int index = selection.SortedOrder()[position];
-    const FileRecord &f = TheModel().Files[index];
+    const FileRecord &f = model.Files[index];
     const VersionRecord &v = f.Versions[selection.Files()[index].UseVersion];
     FileWork &w = work[index];
     QString source;
@@ -65,8 +64,46 @@ void RestoreRun::CopyPiece(int position) {
         PieceFailed(index);
 }
 
+void RestoreRun::TakeBackPiece(int position, bool copyMore) {
+    const int index = selection.SortedOrder()[position];
+    const QString destination = work[index].destination;
+    ShowProgress(ahead.NextSource(), destination);
+    // The copies behind it keep both cores busy while this one is waited for.
+    AheadOutcome outcome;
+    if (copyMore) {
+        CopyNextAhead(position);
+        outcome = ahead.TakeBack([this, position] { return StartNextAhead(position); });
+    } else {
+        outcome = ahead.TakeBack();
+    }
+    if (outcome.failure)
+        ReportCopyFailure(outcome.source, destination, *outcome.failure);
+    if (outcome.copied)
+        PieceDone(position, outcome.length);
+    else
+        PieceFailed(index);
+}
+
+bool RestoreRun::DecideDestination(int index) {
+    FileWork &w = work[index];
+    // Later pieces, and a restart from another version, keep the place the first piece got;
+    // deciding again would move the file or use up another number.
+    if (!w.destination.isEmpty())
+        return true;
+    const FileRecord &f = model.Files[index];
+    const DestinationDecision decision = planner->Decide(f);
+    if (decision.refusal) {
+        GiveUp(index, decision.refusal);
+        return false;
+    }
+    if (decision.note)
+        result.shortened.append(f.Name + QLatin1String(decision.note) + f.Path);
+    w.destination = decision.destination;
+    return true;
+}
+
 void RestoreRun::PieceFailed(int index) {
-    const VersionRecord &v = TheModel().Files[index].Versions[selection.Files()[index].UseVersion];
+    const VersionRecord &v = model.Files[index].Versions[selection.Files()[index].UseVersion];
     FileWork &w = work[index];
     w.RestoreDone = false;
     totalSize -= v.Size;
@@ -82,19 +119,13 @@ void RestoreRun::PieceFailed(int index) {
         w.failedMedium = currentMedium;
 }
 
-bool RestoreRun::Completes(const FileWork &w, double bytes) const {
-    // Whole only when every byte is back: a last piece of a few bytes is as much the file as
-    // any other. Sizes are kept in kilobytes, exact to the byte.
-    return w.ExpectedSize <= 0 || bytes >= double(std::llround(w.ExpectedSize * 1024));
-}
-
 bool RestoreRun::CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,
                                      const platform::FileState *stamp, const QString &suffix) {
     // A first piece starts a new file, made for the owner only until it is complete; later
     // pieces go into the file made then, never into one found in its place.
-    const int fd =
-        tree->Open(Below(w.destination), w.BytesRestored == 0 ? platform::WriteOpen::Fresh
-                                                              : platform::WriteOpen::Existing);
+    const int fd = planner->Tree().Open(planner->Below(w.destination),
+                                        w.BytesRestored == 0 ? platform::WriteOpen::Fresh
+                                                             : platform::WriteOpen::Existing);
     if (fd < 0)
         return ReportCopyFailure(source, w.destination, platform::LastFileError());
     QFile out;
@@ -114,7 +145,7 @@ bool RestoreRun::CopyIntoDestination(const QString &source, const FileWork &w, d
 void RestoreRun::PieceDone(int position, double pieceLength) {
     const int index = selection.SortedOrder()[position];
     RestoreFileState &s = selection.Files()[index];
-    const VersionRecord &v = TheModel().Files[index].Versions[s.UseVersion];
+    const VersionRecord &v = model.Files[index].Versions[s.UseVersion];
     FileWork &w = work[index];
     w.failedMedium = -1;
     w.BytesRestored += pieceLength;
@@ -172,17 +203,6 @@ bool RestoreRun::PieceSource(int index, const VersionRecord &v, QString &source)
     return false;
 }
 
-bool RestoreRun::SafeSource(int index, const VersionRecord &v, QString &source) {
-    const FileRecord &f = TheModel().Files[index];
-    const bool byDefault = v.StoredName.isEmpty();
-    const QString relative =
-        byDefault ? AddSlashed(platform::RelativeForm(f.Path)) + f.Name : v.StoredName;
-    const bool safe = SafeFileName(f.Name) && (!byDefault || SafeAbsolutePath(f.Path)) &&
-                      SafeRelativePath(relative) && mediumFolder.Holds(relative);
-    source = loadedDirectory + relative;
-    return safe;
-}
-
 void RestoreRun::ShowProgress(const QString &source, const QString &destination) {
     const qint64 now = SteadyMilliseconds();
     if (lastProgress >= 0 && now - lastProgress < 100)
@@ -203,7 +223,7 @@ void RestoreRun::RestartFile(int index) {
     // What an earlier version wrote must not survive beyond the new copy's length; the next
     // first piece makes the file anew.
     if (!w.target.isEmpty() && w.BytesRestored > 0)
-        RemoveTarget(w.target);
+        planner->Remove(w.target);
     doneSize -= w.BytesRestored / 1024;
     w.BytesRestored = 0;
     w.target.clear();
@@ -211,15 +231,15 @@ void RestoreRun::RestartFile(int index) {
 }
 
 bool RestoreRun::MoveIntoPlace(const QString &staged, const QString &destination) {
-    const QString relative = Below(destination);
-    if (tree->MoveInto(staged, relative))
+    const QString relative = planner->Below(destination);
+    if (planner->Tree().MoveInto(staged, relative))
         return true;
     if (errno != EXDEV)
         return false;
     // The private folder lies on another file system: the file is copied into a new file of
     // its own and given the unzipped file's permission bits and time.
     const platform::FileState stamp = platform::StateOf(staged);
-    const int fd = tree->Open(relative, platform::WriteOpen::Fresh);
+    const int fd = planner->Tree().Open(relative, platform::WriteOpen::Fresh);
     if (fd < 0)
         return ReportCopyFailure(staged, destination, platform::LastFileError());
     QFile out;
@@ -230,6 +250,6 @@ bool RestoreRun::MoveIntoPlace(const QString &staged, const QString &destination
     out.close();
     ok = ok && out.error() == QFileDevice::NoError;
     if (!ok)
-        tree->Remove(relative);
+        planner->Tree().Remove(relative);
     return ok;
 }

@@ -10,10 +10,10 @@
 
 #include <algorithm>
 
-RestoreRun::RestoreRun(RestoreSelection &selection, PossibleDrives &drives,
+RestoreRun::RestoreRun(Model &model, RestoreSelection &selection, PossibleDrives &drives,
                        QString &loadedDirectory, const RestoreOptions &options, RestoreView &view)
-    : selection(selection), drives(drives), loadedDirectory(loadedDirectory), options(options),
-      view(view) {}
+    : model(model), selection(selection), drives(drives), loadedDirectory(loadedDirectory),
+      options(options), view(view) {}
 
 RestoreRun::~RestoreRun() = default;
 
@@ -36,12 +36,12 @@ void RestoreRun::Start() {
     AddSlash(options.restoreTo);
     // The directory the user chose is taken as given; everything below it is made by the run.
     QDir().mkpath(options.restoreTo);
-    tree = std::make_unique<platform::WriteTree>(options.restoreTo);
+    planner = std::make_unique<DestinationPlanner>(options.restoreTo, options.chkDirStruct);
     result = RestoreResult();
     partial.clear();
     processed = -1;
     unrestoredCount = -1;
-    Model &m = TheModel();
+    Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
     work = QList<FileWork>(m.Files.size());
     // A selection built for another model restores nothing rather than the wrong files.
@@ -81,7 +81,7 @@ void RestoreRun::Start() {
 }
 
 bool RestoreRun::MainLoop() {
-    Model &m = TheModel();
+    Model &m = model;
     for (;;) {
         for (MediumRecord &medium : m.Media)
             medium.RestoreNeeded = false;
@@ -95,7 +95,7 @@ bool RestoreRun::MainLoop() {
         if (!ChooseMedium())
             continue;
         int number = currentMedium + 1;
-        loadedDirectory = drives.FindMedia(number);
+        loadedDirectory = drives.FindMedia(number, model);
         if (CancelFlag())
             return false;
         // A medium that was not given is not asked for again, so the run always moves on.
@@ -109,7 +109,7 @@ bool RestoreRun::MainLoop() {
 }
 
 bool RestoreRun::Unusable(const VersionRecord &version) const {
-    const Model &m = TheModel();
+    const Model &m = model;
     for (int i = version.MediumIndex; i <= LastIndex(version); ++i) {
         // A medium the information file does not list cannot be asked for.
         if (i < 0 || i > m.MediaLast() || m.Media[i].RestoreSkip)
@@ -119,7 +119,7 @@ bool RestoreRun::Unusable(const VersionRecord &version) const {
 }
 
 void RestoreRun::VersionCheck() {
-    const Model &m = TheModel();
+    const Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
     for (int index : selection.SortedOrder()) {
         RestoreFileState &s = files[index];
@@ -147,7 +147,7 @@ void RestoreRun::VersionCheck() {
 }
 
 void RestoreRun::MarkNeededMedia() {
-    Model &m = TheModel();
+    Model &m = model;
     for (int index : selection.SortedOrder()) {
         if (!selection.Files()[index].Ticked)
             continue;
@@ -166,7 +166,7 @@ void RestoreRun::MarkNeededMedia() {
 }
 
 bool RestoreRun::ChooseMedium() {
-    Model &m = TheModel();
+    Model &m = model;
     if (firstPass && currentMedium != -1) {
         currentMedium = -1;
         const QString id = loadedDirectory.isEmpty() ? QString() : ReadMediaID(loadedDirectory);
@@ -203,18 +203,18 @@ bool RestoreRun::CopyFromCurrentMedium() {
         if (CancelFlag())
             break;
         if (ahead.Next() == position)
-            TakeBackAhead(position, true);
+            TakeBackPiece(position, true);
         else
             CopyPiece(position);
     }
     // Only a cancel leaves copies made ahead: those that went through count as restored.
     while (ahead.Next() >= 0)
-        TakeBackAhead(ahead.Next(), false);
+        TakeBackPiece(ahead.Next(), false);
     return !CancelFlag();
 }
 
 void RestoreRun::Finish() {
-    const Model &m = TheModel();
+    const Model &m = model;
     const QString of = QStringLiteral(" Of ") + QString::number(numberToRestore);
     result.unrestoredLabel = QString::number(unrestoredCount + 1) + of;
     for (int index : selection.SortedOrder()) {
@@ -230,11 +230,11 @@ void RestoreRun::Finish() {
     result.substitutedLabel =
         QString::number(result.substituted.size() + result.shortened.size()) + of;
     if (options.chkIni) {
-        tree->MakeDirectory(QLatin1String(MarkerDirectoryName));
+        planner->Tree().MakeDirectory(QLatin1String(MarkerDirectoryName));
         if (!FindProgramMedium())
             return;
         if (!loadedDirectory.isEmpty()) {
-            RestoreProgIni(loadedDirectory, options.restoreTo, *tree, view);
+            RestoreProgIni(loadedDirectory, options.restoreTo, planner->Tree(), view);
             result.programRestored = true;
         }
     }
@@ -242,12 +242,12 @@ void RestoreRun::Finish() {
 }
 
 bool RestoreRun::FindProgramMedium() {
-    const Model &m = TheModel();
+    const Model &m = model;
     for (int i = m.MediaLast(); i >= 0; --i) {
         if (m.Media[i].RestoreSkip)
             continue;
         int number = i + 1;
-        const QString root = drives.FindMedia(number);
+        const QString root = drives.FindMedia(number, model);
         if (CancelFlag())
             return false;
         if (!root.isEmpty()) {
@@ -262,38 +262,9 @@ bool RestoreRun::FindProgramMedium() {
 
 void RestoreRun::Stop() {
     for (const QString &path : partial)
-        RemoveTarget(path);
+        planner->Remove(path);
     partial.clear();
     privateFolder.reset();
     result.cancelled = CancelFlag();
     view.RunEnded(result.cancelled);
-}
-
-void RestoreRun::GiveUp(int index, const char *message) {
-    const FileRecord &f = TheModel().Files[index];
-    FileWork &w = work[index];
-    selection.Files()[index].Ticked = false;
-    ++processed;
-    ++unrestoredCount;
-    result.unrestored.append(f.Name + QLatin1String(message) + f.Path);
-    doneSize -= w.BytesRestored / 1024;
-    w.BytesRestored = 0;
-}
-
-void RestoreRun::AddPartial(const QString &path) {
-    for (const QString &entry : partial)
-        if (platform::PathsEqual(entry, path))
-            return;
-    partial.append(path);
-}
-
-void RestoreRun::RemovePartial(const QString &path) {
-    for (qsizetype i = 0; i < partial.size(); ++i) {
-        if (platform::PathsEqual(partial[i], path)) {
-            // The last entry takes the removed one's place.
-            partial[i] = partial.last();
-            partial.removeLast();
-            return;
-        }
-    }
 }

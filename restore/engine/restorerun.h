@@ -1,16 +1,20 @@
 #pragma once
 // One restore run: the chosen files are put back from their media, one medium a turn, in the
-// order the run needs them. The run never writes the information file; the window reloads the
-// program's own one afterwards.
+// order the run needs them. The run never writes the information file it is given.
 //
-// The stages live in files of their own: the main loop (restorerun.cpp), the copy of one piece
-// (restorepiece.cpp), where a file lands (restoredestination.cpp) and the program files
-// (restoreprogini.cpp).
+// The run's stages live in files of their own, each calling only those listed after it: the
+// main loop (restorerun.cpp), the copy of one piece and what follows it (restorepiece.cpp), the
+// choice of the files copied ahead (restoreaheadchoice.cpp), where a piece is read from
+// (restoresource.cpp), the tally of given-up and partial files (restoretally.cpp) and the private
+// folder (restoreworkfolder.cpp). The parts it drives own their state: where files land
+// (DestinationPlanner), the copies made ahead (RestoreAhead) and the program files
+// (RestoreProgIni).
 
-#include "copyahead.h"
 #include "mediasearch.h"
 #include "model.h"
 #include "platform.h"
+#include "restoreahead.h"
+#include "restoredestination.h"
 #include "restorepaths.h"
 #include "restoreselection.h"
 #include "restoreview.h"
@@ -20,9 +24,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <memory>
-#include <optional>
 
 class QTemporaryDir;
 
@@ -44,15 +46,7 @@ struct RestoreResult {
 };
 
 inline constexpr char MediaNotFoundMessage[] = " - Backup media could not be found! - ";
-inline constexpr char PathTooLongMessage[] =
-    " - Restore path was too long and could not be shortened enough! - ";
 inline constexpr char SubstitutedMessage[] = " - Backup media substituted! - ";
-inline constexpr char DirectoryShortenedMessage[] =
-    " - Restore path was too long but directory was shortened! - ";
-inline constexpr char FileShortenedMessage[] =
-    " - Restore path was too long but directory and file were shortened! - ";
-inline constexpr char UnsafePathMessage[] =
-    " - The information file places this file outside its media or the restore directory! - ";
 inline constexpr char IncompleteMessage[] =
     " - The pieces on its media add up to less than the stored size! - ";
 inline constexpr char UnzipFailedMessage[] = " - The zipped copy could not be unzipped! - ";
@@ -62,15 +56,13 @@ inline constexpr char CopyFailedMessage[] = " - The copy failed again on the sam
 inline constexpr char ReplacedMessage[] =
     " - A later backup holds a folder or file in its place, restored instead! - ";
 
-// Paths of this length or more are too long (251, not 256).
-inline constexpr int RestorePathLimit = 251;
-
 class RestoreRun {
 public:
-    // loadedDirectory is the root of the medium the information file came from; the run
-    // replaces it with the root of each medium it is given.
-    RestoreRun(RestoreSelection &selection, PossibleDrives &drives, QString &loadedDirectory,
-               const RestoreOptions &options, RestoreView &view);
+    // model is the information file the selection was built from; the run marks its media
+    // skipped or unavailable. loadedDirectory is the root of the medium the information file
+    // came from; the run replaces it with the root of each medium it is given.
+    RestoreRun(Model &model, RestoreSelection &selection, PossibleDrives &drives,
+               QString &loadedDirectory, const RestoreOptions &options, RestoreView &view);
     ~RestoreRun();
     RestoreRun(const RestoreRun &) = delete;
     RestoreRun &operator=(const RestoreRun &) = delete;
@@ -90,6 +82,7 @@ private:
         int failedMedium = -1; // medium whose copy of the next piece failed last time
     };
 
+    // restorerun.cpp: the main loop, medium by medium.
     void Start();
     bool MainLoop();
     void VersionCheck();
@@ -97,31 +90,22 @@ private:
     void MarkNeededMedia();
     bool ChooseMedium();
     bool CopyFromCurrentMedium();
-    void CopyPiece(int position);
     void Finish();
     bool FindProgramMedium();
     void Stop();
+    int LastIndex(const VersionRecord &v) const;
 
-    // restorepiece.cpp
+    // restorepiece.cpp: one piece of a file, copied here or taken back from the copies ahead.
+    void CopyPiece(int position);
+    // The loop reached the next file copied ahead: it counts as restored, or failed, now.
+    void TakeBackPiece(int position, bool copyMore);
+    void RestartFile(int index);
     bool PieceSource(int index, const VersionRecord &v, QString &source);
-    // The same without giving the file up: false when the path is not safe.
-    bool SafeSource(int index, const VersionRecord &v, QString &source);
+    bool DecideDestination(int index);
     void PieceDone(int position, double pieceLength);
     void PieceFailed(int index);
-
-    // restoreahead.cpp: while the file at hand is copied, the next whole plain files of this
-    // medium are copied on another thread, as long as each needs no note and no question.
-    void CopyNextAhead(int current);
-    // Starts the copy of the next file of the medium after current and those ahead.
-    bool StartNextAhead(int current);
-    bool StartAhead(int position);
-    // The loop reached the next file copied ahead: it counts as restored, or failed, now.
-    void TakeBackAhead(int position, bool copyMore);
     bool CompleteZip(int index);
     void ShowProgress(const QString &source, const QString &destination);
-    void RestartFile(int index);
-    // Whether that many bytes written complete the file's stored copy.
-    bool Completes(const FileWork &w, double bytes) const;
     // Writes a piece into the file's destination below 'Restore To'; stamp, given with the
     // last piece, becomes the complete file's permission bits and time.
     bool CopyIntoDestination(const QString &source, const FileWork &w, double pieceLength,
@@ -129,25 +113,29 @@ private:
     // Moves an unzipped file from the private folder to its destination.
     bool MoveIntoPlace(const QString &staged, const QString &destination);
 
-    // restoredestination.cpp
-    bool DecideDestination(int index);
-    QString MoveDirectory(const FileRecord &file, const QString &dir);
-    void AppendLine(const QString &path, const QString &line);
-    // The path relative to 'Restore To', for the writes through the destination tree.
-    QString Below(const QString &path) const;
-    // Removes a file the run wrote: below 'Restore To' through the destination tree, else in
-    // the private folder.
-    void RemoveTarget(const QString &path);
+    // restoreaheadchoice.cpp: while the file at hand is copied, the next whole plain files of
+    // this medium are copied on another thread, as long as each needs no note and no question.
+    void CopyNextAhead(int current);
+    // Starts the copy of the next file of the medium after current and those ahead.
+    bool StartNextAhead(int current);
+    bool StartAhead(int position);
+
+    // restoresource.cpp
+    // The piece's path on the current medium; false when the path is not safe.
+    bool SafeSource(int index, const VersionRecord &v, QString &source);
+    // Whether that many bytes written complete the file's stored copy.
+    bool Completes(const FileWork &w, double bytes) const;
+
+    // restoretally.cpp
+    void GiveUp(int index, const char *message);
+    void AddPartial(const QString &path);
+    void RemovePartial(const QString &path);
 
     // restoreworkfolder.cpp: the run's private folder, ending in the separator; empty when none
     // could be made.
     QString WorkFolder();
 
-    void GiveUp(int index, const char *message);
-    void AddPartial(const QString &path);
-    void RemovePartial(const QString &path);
-    int LastIndex(const VersionRecord &v) const;
-
+    Model &model;
     RestoreSelection &selection;
     PossibleDrives &drives;
     QString &loadedDirectory;
@@ -162,27 +150,14 @@ private:
     double totalSize = 0;
     double doneSize = 0;
     QStringList partial;
-    int dirMoveCounter = 0;
-    int renameCounter = 0;
-    QString lastMovedDirectory;
-    // 'Restore To', written below only through its kept directory handles.
-    std::unique_ptr<platform::WriteTree> tree;
-    QString currentMovedDirectory;
+    std::unique_ptr<DestinationPlanner> planner;
     int currentMedium = -1;
     MediumFolder mediumFolder; // the folder of the medium the pieces are read from
     bool firstPass = true;
     qint64 lastProgress = -1;
     // The run's own working folder, removed with everything in it when the run ends.
     std::unique_ptr<QTemporaryDir> privateFolder;
-    // A copy made ahead and what it ended with, read once it is taken back.
-    struct AheadCopy {
-        QString source;
-        double length = 0; // bytes
-        bool copied = false;
-        std::optional<int> failure;
-    };
-    std::deque<std::shared_ptr<AheadCopy>> aheadCopies; // in the order of the loop
-    CopyAhead ahead;
+    RestoreAhead ahead;
 };
 
 // Copies the program files and the information file from the "!IN_HERE!" of a medium into the

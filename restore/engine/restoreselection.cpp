@@ -39,7 +39,7 @@ void RestoreSelection::Build(const std::function<void(const QString &)> &stage) 
         if (stage)
             stage(QString::fromLatin1(caption));
     };
-    const Model &m = TheModel();
+    const Model &m = model;
     files.clear();
     files.resize(m.Files.size());
     for (qsizetype i = 0; i < m.Files.size(); ++i) {
@@ -71,7 +71,7 @@ void RestoreSelection::SortFiles(const std::function<void()> &progress) {
 }
 
 void RestoreSelection::ProcDirsFiles(const std::function<void()> &progress) {
-    const Model &m = TheModel();
+    const Model &m = model;
     QHash<QString, int> indexOf; // comparable path -> position in the unsorted list
     QStringList found;
     QList<int> dirOfFile(m.Files.size(), -1);
@@ -112,7 +112,7 @@ void RestoreSelection::ProcDirsFiles(const std::function<void()> &progress) {
 bool RestoreSelection::ApplyRestoreType(int type, bool programNow) {
     if (type == RestoreChosen)
         return programNow;
-    const Model &m = TheModel();
+    const Model &m = model;
     for (qsizetype i = 0; i < files.size(); ++i) {
         files[i].Ticked = type == RestoreAllWithProgram || type == RestoreAllLatest;
         files[i].UseVersion = m.Files[i].VersionsLast();
@@ -143,7 +143,7 @@ bool PassesNameFilter(const QString &name, const QString &filename, const QStrin
 } // namespace
 
 bool RestoreSelection::DoFilter2(const RestoreFilter &filter) {
-    const Model &m = TheModel();
+    const Model &m = model;
     bool changed = false;
     for (int index : sorted) {
         const FileRecord &f = m.Files[index];
@@ -174,7 +174,7 @@ int RestoreSelection::NumberToRestore() const {
 }
 
 QString RestoreSelection::DuplicateNamesMessage() const {
-    const Model &m = TheModel();
+    const Model &m = model;
     QHash<QString, int> seen;
     for (int index : sorted)
         if (files[index].Ticked && files[index].Shown)

@@ -37,9 +37,14 @@ struct RestoreFilter {
     std::function<bool(const QString &comparableDir)> directoryTicked;
 };
 
+struct Model;
+
 class RestoreSelection {
 public:
-    // Sorts the loaded model's files and directories and resets every file: unticked, latest
+    // The selection reads the files of this model, which outlives it.
+    explicit RestoreSelection(const Model &model) : model(model) {}
+
+    // Sorts the model's files and directories and resets every file: unticked, latest
     // version, shown when it has a version. stage, when given, hears each stage's caption
     // before it starts ("Sorting ...", "Processing Directories ...") and, at most every 0.2 s
     // while it runs, the caption's word with a growing row of dots ("Sorting ....").
@@ -80,6 +85,7 @@ private:
     void SortFiles(const std::function<void()> &progress);
     void ProcDirsFiles(const std::function<void()> &progress);
 
+    const Model &model;
     QList<RestoreFileState> files;
     QList<int> sorted;
     QStringList directories;

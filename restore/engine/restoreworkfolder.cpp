@@ -29,7 +29,7 @@ std::unique_ptr<QTemporaryDir> MakePrivateFolder(const QString &inside) {
 QString RestoreRun::WorkFolder() {
     if (privateFolder)
         return AddSlashed(privateFolder->path());
-    const QString temp = AddSlashed(TheModel().Settings.TempDirectory);
+    const QString temp = AddSlashed(model.Settings.TempDirectory);
     if (platform::IsAbsolutePath(temp) && QDir().mkpath(temp))
         privateFolder = MakePrivateFolder(temp);
     if (!privateFolder)

@@ -1,22 +1,21 @@
 // The wizard itself: showing a step, Next, Back, Cancel or Exit, and closing.
 #include "frmRestore.h"
 
-#include "CheckRoster.h"
+#include "RestoreFilesStep.h"
 #include "appwindows.h"
 #include "cancelconfirm.h"
 #include "cancelflag.h"
-#include "infofile.h"
+#include "doevents.h"
 #include "model.h"
 #include "platform.h"
 #include "programend.h"
-#include "programini.h"
 #include "prompt.h"
 #include "startup.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -35,7 +34,6 @@ void frmRestore::ConnectEvents() {
     connect(cmdCancel, &QPushButton::clicked, this, &frmRestore::CancelClick);
     connect(cmdHelp, &QPushButton::clicked, this, [] { ShowAppWindow(AppWindow::Help); });
     ConnectFromEvents();
-    ConnectFilesEvents();
     ConnectToEvents();
     ConnectRunEvents();
 }
@@ -50,8 +48,7 @@ void frmRestore::ShowForm() {
         activateWindow();
         return;
     }
-    chkDirStruct->setChecked(true);
-    chkIni->setChecked(true);
+    files->Reset();
     stage = FromStage;
     loaded = false;
     stageBusy = false;
@@ -59,10 +56,6 @@ void frmRestore::ShowForm() {
     SetCancelFlag(false);
     cmdCancel->setText(RestoreOnly() ? QStringLiteral("Exit") : QStringLiteral("Cancel"));
     cmdCancel->setEnabled(true);
-    filterSuppressed = true;
-    txtFilename->clear();
-    txtExt->clear();
-    filterSuppressed = false;
     ShowStage();
     // One size for every step, large enough for the file lists; never larger than the screen.
     const QSize wanted = sizeHint().expandedTo(QSize(960, 720)).boundedTo(QSize(1024, 768));
@@ -82,10 +75,9 @@ void frmRestore::HideForm() {
         EndProgram(0);
         return;
     }
-    // Whatever this window loaded and changed is dropped: the program's own file comes back.
-    // The control centre sees the window hide and gives its buttons back.
-    ResetSettings();
-    LoadIniFile(ProgramIniPath(), !mode.ReadOnlyMode);
+    // The information file this window loaded is dropped; the program's own model was never
+    // touched. The control centre sees the window hide and gives its buttons back.
+    ResetSettings(model);
 }
 
 void frmRestore::ShowStage() {
@@ -140,6 +132,27 @@ bool frmRestore::EnterStage() {
             return true;
         }
     }
+}
+
+void frmRestore::ShowMessage(const QString &text) {
+    // The lists are built within one event: each stage is shown before it starts.
+    if (text.isEmpty()) {
+        lblMessages->hide();
+        return;
+    }
+    lblMessages->setText(text);
+    lblMessages->show();
+    DoEvents();
+}
+
+void frmRestore::BuildLists() {
+    files->BuildLists([this](const QString &text) { ShowMessage(text); });
+}
+
+void frmRestore::ApplyTypeForward() {
+    for (int type = 0; type < 4; ++type)
+        if (optRestType[type]->isChecked())
+            files->ApplyType(type);
 }
 
 void frmRestore::SetNextEnabled(bool enabled) {
@@ -198,7 +211,7 @@ void frmRestore::FinishWizard() {
     }
     QString text = QStringLiteral("Restoring done! Byebye!\nTo restore more files you can run "
                                   "the program from the CD again.\n");
-    if (chkIni->isChecked())
+    if (files->WithProgram())
         text += QStringLiteral("Or, as you chose to restore the program files, you can also run "
                                "the program from :\n") +
                 restoreTo + QLatin1String(MarkerDirectoryName) + platform::SeparatorString() +

@@ -1,15 +1,15 @@
 #pragma once
 // The restore wizard: six steps from finding the medium to the finished list. The work under
-// each step lives in the restore engine; this window holds the controls and decides which step
-// comes next. Each step's logic has a file of its own (restorefromstep.cpp, restorefilesstep.cpp,
-// restoretostep.cpp, restorerunstep.cpp); the controls are made in frmRestore_layout*.cpp.
+// each step lives in the restore engine; this window decides which step comes next. The file
+// step (RestoreFilesStep) and the running step (RestoreProgress) are widgets that own their
+// controls; the other steps' logic has a file of its own (restorefromstep.cpp,
+// restoretostep.cpp, restorerunstep.cpp), and their controls are made in frmRestore_layout.cpp.
 
 #include "mediasearch.h"
+#include "model.h"
 #include "restorerun.h"
 #include "restoreselection.h"
 
-#include <QElapsedTimer>
-#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -18,17 +18,13 @@ class CheckRoster;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QComboBox;
 class PathLabel;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
-class RestoreFrameView;
+class RestoreFilesStep;
+class RestoreProgress;
 
 class frmRestore : public QWidget {
     Q_OBJECT
@@ -40,7 +36,7 @@ public:
 
     // Starts at step 1 with nothing loaded; an open window is only brought forward.
     void ShowForm();
-    // Hides the window and puts the program's own information file back into the model.
+    // Hides the window; the information file it loaded goes with it.
     void HideForm();
 
     int CurrentStage() const { return stage; }
@@ -50,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // frmRestore_layout.cpp and frmRestore_layoutfiles.cpp
+    // frmRestore_layout.cpp
     void BuildLayout();
     QWidget *BuildFromFrame();
     QWidget *BuildTypeFrame();
@@ -58,10 +54,8 @@ private:
     QWidget *BuildToFrame();
     QWidget *BuildRunFrame();
     QWidget *BuildFinishedFrame();
-    void BuildTimers();
     void ConnectEvents();
     void ConnectFromEvents();
-    void ConnectFilesEvents();
     void ConnectToEvents();
     void ConnectRunEvents();
 
@@ -86,29 +80,9 @@ private:
     // Loads the information file chosen in step 1; false when the window closed instead.
     bool LeaveFromStage();
 
-    // restorefilesstep.cpp: step 3 and the lists it needs
+    // frmRestore.cpp: step 3 is the files step's own; the window shows the building of its
+    // lists and applies the type chosen in step 2.
     void BuildLists();
-    void PopBackupFilter();
-    void PopDirs();
-    void PopFiles();
-    void SetFilesTicked();
-    void PopBackup();
-    int GetFileIndex() const;
-    void BackupChosen(int row);
-    void StartFilter();
-    void DoFilter2();
-    void FilesClicked();
-    void SetTvwEnabled();
-    // Changes the node and every node below it, each by its own tick.
-    void ChangeNodeAndBelow(QTreeWidgetItem *node, bool (*change)(bool ticked));
-    void ChangeEveryNode(bool (*change)(bool ticked));
-    void ChangeNodesBelow(bool (*change)(bool ticked));
-    void ChangeShownFiles(bool (*change)(bool ticked));
-    void ChangeBackupRows(bool (*change)(bool selected));
-    void AllLatestClick();
-    void RangeClick();
-    void BackupRangeClick();
-    void ResetFilters();
     void ShowMessage(const QString &text);
     void ApplyTypeForward();
 
@@ -123,8 +97,6 @@ private:
     void ShowResult(const RestoreResult &result);
     void SetLast();
     void PauseClick();
-    void TickTime();
-    void TickUnzip();
 
     // Window state.
     int stage = FromStage;
@@ -132,7 +104,6 @@ private:
     bool stageBusy = false;
     bool nextEnabled = true;
     bool backEnabled = true;
-    bool filterSuppressed = false;
     bool running = false;
     int numberToRestore = -1;
 
@@ -141,14 +112,10 @@ private:
     bool restoreFromValid = false;
     QString loadedDirectory;
     bool loaded = false;
-    RestoreSelection selection;
+    // The information file loaded in step 1: the program's own model is never touched.
+    Model model;
+    RestoreSelection selection{model};
     QString restoreTo;
-    // The tree's item for each directory, by its comparable path.
-    QHash<QString, QTreeWidgetItem *> nodeOf;
-    // The file index of each row of lstFiles.
-    QList<int> rowFile;
-    QElapsedTimer elapsed;
-    bool unzipSlash = false;
 
     // Wizard controls.
     std::array<QGroupBox *, StageCount> fraRestore{};
@@ -169,37 +136,7 @@ private:
     std::array<QRadioButton *, 4> optRestType{};
 
     // Step 3.
-    QTreeWidget *tvwDirs = nullptr;
-    CheckRoster *lstFiles = nullptr;
-    QListWidget *lstBackupFilter = nullptr;
-    QLineEdit *txtFilename = nullptr;
-    QLineEdit *txtExt = nullptr;
-    QTimer *tmrDoFilter = nullptr;
-    QTimer *tmrCheckDirs = nullptr;
-    QTimer *tmrFilesClick = nullptr;
-    QPushButton *cmdAll = nullptr;
-    QPushButton *cmdSelAll = nullptr;
-    QPushButton *cmdDeSelAll = nullptr;
-    QPushButton *cmdInvSel = nullptr;
-    QPushButton *cmdRange = nullptr;
-    QPushButton *cmdSelAllDir = nullptr;
-    QPushButton *cmdDeSelAllDir = nullptr;
-    QPushButton *cmdInvSelDir = nullptr;
-    QPushButton *cmdSelUnder = nullptr;
-    QPushButton *cmdDeSelUnder = nullptr;
-    QPushButton *cmdInvUnder = nullptr;
-    QPushButton *cmdBackupSelAll = nullptr;
-    QPushButton *cmdBackupDeSelAll = nullptr;
-    QPushButton *cmdBackupInvertAll = nullptr;
-    QPushButton *cmdBackupRange = nullptr;
-    QPushButton *cmdReset = nullptr;
-    QComboBox *cmbBackups = nullptr;
-    QLabel *lblMedia = nullptr;
-    PathLabel *lblFileDir = nullptr;
-    PathLabel *lblFile = nullptr;
-    QLabel *lblFilesShown = nullptr;
-    QCheckBox *chkDirStruct = nullptr;
-    QCheckBox *chkIni = nullptr;
+    RestoreFilesStep *files = nullptr;
     QLabel *lblMessages = nullptr;
 
     // Step 4.
@@ -209,19 +146,8 @@ private:
     QPushButton *cmdCheck = nullptr;
 
     // Step 5.
-    PathLabel *lblRestoring = nullptr;
-    PathLabel *lblTo = nullptr;
-    QLabel *lblRestored = nullptr;
-    QLabel *lblCopied = nullptr;
-    QLabel *lblTotal = nullptr;
-    QLabel *lblTime = nullptr;
-    QLabel *lblNext = nullptr;
-    QProgressBar *prgFiles = nullptr;
-    QProgressBar *prgSize = nullptr;
-    QPushButton *cmdPause = nullptr;
+    RestoreProgress *progress = nullptr;
     QTimer *tmrDoRestore = nullptr;
-    QTimer *tmrTimer = nullptr;
-    QTimer *tmrUnzip = nullptr;
 
     // Step 6.
     QLabel *lblFinished = nullptr;
@@ -229,6 +155,4 @@ private:
     QLabel *lblSubs = nullptr;
     QListWidget *lstUnrestore = nullptr;
     QLabel *lblUnrestored = nullptr;
-
-    friend class RestoreFrameView;
 };

@@ -1,8 +1,10 @@
-// The restore window's frame, its wizard buttons and the controls of every step but the file
-// selection (frmRestore_layoutfiles.cpp).
+// The restore window's frame, its wizard buttons and the controls of the steps it keeps itself;
+// the file step and the running step build their own.
 #include "frmRestore.h"
 
 #include "PathLabel.h"
+#include "RestoreFilesStep.h"
+#include "RestoreProgress.h"
 #include "restorewidgets.h"
 
 #include <QCheckBox>
@@ -10,7 +12,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,13 +30,6 @@ constexpr const char *RestoreTypeCaptions[4] = {
     "Restore The Program With Information Files Only",
     "Choose Which Files To Restore And Whether To Restore The Program With Information Files",
 };
-
-QTimer *Timer(QObject *parent, const char *name, int interval, bool singleShot) {
-    auto *timer = Named(new QTimer(parent), name);
-    timer->setInterval(interval);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
 
 } // namespace
 
@@ -71,7 +65,7 @@ void frmRestore::BuildLayout() {
     buttons->addWidget(cmdNext);
     buttons->addWidget(cmdCancel);
     outer->addLayout(buttons);
-    BuildTimers();
+    tmrDoRestore = NamedTimer(this, "tmrDoRestore", 0, true);
 }
 
 QWidget *frmRestore::BuildFromFrame() {
@@ -141,41 +135,14 @@ QWidget *frmRestore::BuildToFrame() {
     return frame;
 }
 
+QWidget *frmRestore::BuildFilesFrame() {
+    files = new RestoreFilesStep(model, selection, this);
+    return files;
+}
+
 QWidget *frmRestore::BuildRunFrame() {
-    auto *frame = new QWidget(this);
-    lblRestoring = Named(new PathLabel(frame), "lblRestoring");
-    lblTo = Named(new PathLabel(frame), "lblTo");
-    lblRestored = ValueLabel(frame, "lblRestored");
-    lblCopied = ValueLabel(frame, "lblCopied");
-    lblTotal = ValueLabel(frame, "lblTotal");
-    lblTime = ValueLabel(frame, "lblTime");
-    lblNext = ValueLabel(frame, "lblNext");
-    prgFiles = Named(new QProgressBar(frame), "prgFiles");
-    prgSize = Named(new QProgressBar(frame), "prgSize");
-    for (QProgressBar *bar : {prgFiles, prgSize})
-        bar->setRange(0, 1000);
-    cmdPause = Button(frame, "cmdPause", "Pause");
-    auto *grid = new QGridLayout(frame);
-    const std::pair<const char *, QWidget *> rows[] = {
-        {"Restoring :", lblRestoring},
-        {"To :", lblTo},
-        {"Files Copied :", lblRestored},
-        {"Current File Copied :", lblCopied},
-        {"Total Files Copied :", lblTotal},
-        {"Time :", lblTime},
-        {"Next Media (Can Change) :", lblNext},
-        {"Files :", prgFiles},
-        {"Size :", prgSize},
-    };
-    int row = 0;
-    for (const auto &[caption, control] : rows) {
-        grid->addWidget(Caption(frame, caption), row, 0, Qt::AlignTop);
-        grid->addWidget(control, row++, 1);
-    }
-    grid->setColumnStretch(1, 1);
-    grid->addWidget(cmdPause, row++, 0, Qt::AlignLeft);
-    grid->setRowStretch(row, 1);
-    return frame;
+    progress = new RestoreProgress(this);
+    return progress;
 }
 
 QWidget *frmRestore::BuildFinishedFrame() {
@@ -195,14 +162,4 @@ QWidget *frmRestore::BuildFinishedFrame() {
     layout->addWidget(lstUnrestore, 4, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     return frame;
-}
-
-void frmRestore::BuildTimers() {
-    // One-shots run after the event that started them, so a burst of changes is handled once.
-    tmrDoFilter = Timer(this, "tmrDoFilter", 0, true);
-    tmrCheckDirs = Timer(this, "tmrCheckDirs", 0, true);
-    tmrFilesClick = Timer(this, "tmrFilesClick", 0, true);
-    tmrDoRestore = Timer(this, "tmrDoRestore", 0, true);
-    tmrTimer = Timer(this, "tmrTimer", 1000, false);
-    tmrUnzip = Timer(this, "tmrUnzip", 250, false);
 }

@@ -44,8 +44,7 @@ void frmRestore::PopRestDir() {
 }
 
 void frmRestore::AutoSearchClick() {
-    int latest = -1;
-    const QString root = drives.FindMedia(latest);
+    const QString root = drives.FindLatestMedia();
     if (root.isEmpty())
         return;
     restoreFrom = root;
@@ -83,14 +82,14 @@ bool frmRestore::LeaveFromStage() {
     if (loaded)
         return true;
     loadedDirectory = restoreFrom;
-    ResetSettings();
-    const bool ok =
-        current ? LoadIniFile(ProgramIniPath(), false) : LoadMediumIniFile(loadedDirectory);
+    ResetSettings(model);
+    const bool ok = current ? LoadIniFile(model, ProgramIniPath(), false)
+                            : LoadMediumIniFile(model, loadedDirectory);
     if (!ok) {
         HideForm();
         return false;
     }
-    if (TheModel().FilesLast() == -1) {
+    if (model.FilesLast() == -1) {
         MsgBox(QString::fromLatin1(NoFilesToRestoreMessage));
         HideForm();
         return false;

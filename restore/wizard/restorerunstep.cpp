@@ -1,7 +1,8 @@
 // Steps 5 and 6: the restore run through the engine, Pause, and the finished lists.
 #include "frmRestore.h"
 
-#include "RestoreFrameView.h"
+#include "RestoreFilesStep.h"
+#include "RestoreProgress.h"
 #include "cancelflag.h"
 #include "prompt.h"
 #include "runinprogress.h"
@@ -15,9 +16,7 @@
 
 void frmRestore::ConnectRunEvents() {
     connect(tmrDoRestore, &QTimer::timeout, this, &frmRestore::DoRestore);
-    connect(tmrTimer, &QTimer::timeout, this, &frmRestore::TickTime);
-    connect(tmrUnzip, &QTimer::timeout, this, &frmRestore::TickUnzip);
-    connect(cmdPause, &QPushButton::clicked, this, &frmRestore::PauseClick);
+    connect(progress->PauseButton(), &QPushButton::clicked, this, &frmRestore::PauseClick);
 }
 
 void frmRestore::DoRestore() {
@@ -25,11 +24,12 @@ void frmRestore::DoRestore() {
     if (running)
         return;
     running = true;
-    RestoreFrameView view(*this);
-    const RestoreOptions options{restoreTo, chkDirStruct->isChecked(), chkIni->isChecked()};
+    cmdNext->setEnabled(false);
+    const RestoreOptions options{restoreTo, files->KeepStructure(), files->WithProgram()};
     const RestoreResult result = [&] {
         const RunInProgress inProgress;
-        return RestoreRun(selection, drives, loadedDirectory, options, view).DoRestore();
+        return RestoreRun(model, selection, drives, loadedDirectory, options, *progress)
+            .DoRestore();
     }();
     running = false;
     if (result.cancelled) {
@@ -37,7 +37,7 @@ void frmRestore::DoRestore() {
         return;
     }
     ShowResult(result);
-    if (view.finished) {
+    if (progress->ReachedFinish()) {
         stage = FinishedStage;
         ShowStage();
     }
@@ -73,14 +73,4 @@ void frmRestore::PauseClick() {
         if (CancelFlag())
             return;
     }
-}
-
-void frmRestore::TickTime() {
-    if (elapsed.isValid())
-        lblTime->setText(FormatDuration(qint32(elapsed.elapsed() / 1000), true));
-}
-
-void frmRestore::TickUnzip() {
-    unzipSlash = !unzipSlash;
-    lblCopied->setText(unzipSlash ? QStringLiteral("Unzipping /") : QStringLiteral("Unzipping \\"));
 }

@@ -2,11 +2,11 @@
 #include "frmRestore.h"
 
 #include "PathLabel.h"
+#include "RestoreFilesStep.h"
 #include "prompt.h"
 #include "selectors.h"
 #include "textutil.h"
 
-#include <QCheckBox>
 #include <QPushButton>
 
 void frmRestore::ConnectToEvents() {
@@ -16,14 +16,14 @@ void frmRestore::ConnectToEvents() {
 
 bool frmRestore::EnterToStage() {
     numberToRestore = selection.NumberToRestore();
-    const bool withProgram = chkIni->isChecked();
+    const bool withProgram = files->WithProgram();
     if (!withProgram && numberToRestore < 0) {
         --stage;
         goingBack = true;
         MsgBox(selection.NothingSelectedMessage(false));
         return false;
     }
-    if (numberToRestore >= 0 && !chkDirStruct->isChecked()) {
+    if (numberToRestore >= 0 && !files->KeepStructure()) {
         const QString duplicates = selection.DuplicateNamesMessage();
         if (!duplicates.isEmpty()) {
             MsgBox(duplicates);

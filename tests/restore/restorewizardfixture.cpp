@@ -112,6 +112,14 @@ QString RestoreMachine::Restored(const QString &relative) const {
     return RestoreTo() + platform::RelativeForm(Data()) + relative;
 }
 
+QByteArray RestoreMachine::ProgramModelText() {
+    const QString path = tree.PathOf("model.ini");
+    if (!SaveIniFile(TheModel(), path))
+        return QByteArray();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QByteArray RestoreMachine::DataBytes(const QString &relative) const {
     QFile file(Data(relative));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

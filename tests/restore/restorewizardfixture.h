@@ -47,6 +47,8 @@ public:
     // Where a data file lands when the directory structure is kept.
     QString Restored(const QString &relative) const;
     QByteArray DataBytes(const QString &relative) const;
+    // The program's model as its information file would hold it.
+    QByteArray ProgramModelText();
 
     ScriptedPrompt prompt;
     ScriptedSelector selector;

@@ -86,7 +86,7 @@ private Q_SLOTS:
         ResetSettings();
         ScriptedPrompt prompt;
         const QString root = tree.PathOf(QStringLiteral("medium/"));
-        QCOMPARE(LoadMediumIniFile(root), loads);
+        QCOMPARE(LoadMediumIniFile(TheModel(), root), loads);
         QCOMPARE(TheModel().FilesLast(), loads ? 0 : -1);
         // An identity brought in through a link off the medium is none.
         QCOMPARE(ReadMediaID(root), loads ? QStringLiteral("7") : QString());
@@ -162,7 +162,7 @@ private Q_SLOTS:
         prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::No);
         PossibleDrives drives;
         int number = -1;
-        QCOMPARE(drives.FindMedia(number), QString());
+        QCOMPARE(drives.FindMedia(number, TheModel()), QString());
         QCOMPARE(prompt.Prompts().size(), 1);
         QCOMPARE(prompt.Prompts()[0].buttons, MsgButtons::YesNo);
         QCOMPARE(prompt.Texts()[0],
@@ -187,7 +187,7 @@ private Q_SLOTS:
             .AnswerTo(Question::MediumUnavailable, permanent);
         PossibleDrives drives;
         int number = 3;
-        QCOMPARE(drives.FindMedia(number), QString());
+        QCOMPARE(drives.FindMedia(number, TheModel()), QString());
         QCOMPARE(prompt.Texts(),
                  (QStringList{QStringLiteral("Automatic search could not find media number 3!\nIf "
                                              "you have used removable media, please insert number "
@@ -215,7 +215,8 @@ private Q_SLOTS:
             .AnswerTo(Question::LookForMediaDirectory, MsgAnswer::Yes, 2);
         PossibleDrives drives;
         int number = 3;
-        QCOMPARE(drives.FindMedia(number), tree.PathOf(QStringLiteral("elsewhere/MEDIA003/")));
+        QCOMPARE(drives.FindMedia(number, TheModel()),
+                 tree.PathOf(QStringLiteral("elsewhere/MEDIA003/")));
         QCOMPARE(prompt.Prompts().size(), 3);
         QCOMPARE(selector.calls.size(), 2);
         for (const RecordedSelector &call : selector.calls)
@@ -239,7 +240,7 @@ private Q_SLOTS:
             .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         PossibleDrives drives;
         int number = 4;
-        QCOMPARE(drives.FindMedia(number), QString());
+        QCOMPARE(drives.FindMedia(number, TheModel()), QString());
         QVERIFY(CancelFlag());
         QCOMPARE(prompt.Texts().last(), QStringLiteral("Really cancel?"));
         QCOMPARE(number, cancelAt == 2 ? -1 : 4);

@@ -46,7 +46,7 @@ private Q_SLOTS:
         AddFile(QStringLiteral("/a/"), QStringLiteral("C.txt"), {0});
         AddFile(QStringLiteral("/m/"), QStringLiteral("a.txt"), {0});
         AddFile(QStringLiteral("/a/"), QStringLiteral("B2.txt"), {0});
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         QCOMPARE(SortedNames(selection),
                  (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"),
@@ -74,7 +74,7 @@ private Q_SLOTS:
                 name += alphabet[int(random.bounded(alphabet.size()))];
             AddFile(QStringLiteral("/d%1/").arg(i % 37), name, {0});
         }
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         QStringList stages;
         selection.Build([&stages](const QString &stage) { stages.append(stage); });
         // The captions come in order; between them only the running stage's dots, growing.
@@ -110,7 +110,7 @@ private Q_SLOTS:
     void directoriesDifferingInCaseStayApart() {
         AddFile(QStringLiteral("/a/X/"), QStringLiteral("1"), {0});
         AddFile(QStringLiteral("/a/x/"), QStringLiteral("2"), {0});
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         QCOMPARE(selection.Directories().size(), 2);
         QVERIFY(selection.Files()[0].DirectoryIndex != selection.Files()[1].DirectoryIndex);
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QFETCH(bool, ticked);
         QFETCH(bool, program);
         AddFile(QStringLiteral("/a/"), QStringLiteral("x"), {0, 1, 2});
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         selection.Files()[0].UseVersion = 0;
         QCOMPARE(selection.ApplyRestoreType(type, !program), program);
@@ -186,7 +186,7 @@ private Q_SLOTS:
         QFETCH(bool, dirTicked);
         QFETCH(bool, shown);
         AddFile(QStringLiteral("/docs/"), name, backups);
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         RestoreFilter filter;
         filter.filename = filename;
@@ -205,7 +205,7 @@ private Q_SLOTS:
         AddFile(QStringLiteral("/a/"), QStringLiteral("Report.DOC"), {0});
         AddFile(QStringLiteral("/b/"), QStringLiteral("report.doc"), {0});
         AddFile(QStringLiteral("/c/"), QStringLiteral("unique.txt"), {0});
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         selection.ApplyRestoreType(RestoreAllLatest, false);
         const QString message = selection.DuplicateNamesMessage();
@@ -236,7 +236,7 @@ private Q_SLOTS:
 
     void nothingChosenIsRefused() {
         AddFile(QStringLiteral("/a/"), QStringLiteral("x"), {0});
-        RestoreSelection selection;
+        RestoreSelection selection{TheModel()};
         selection.Build();
         QCOMPARE(selection.NothingSelectedMessage(false),
                  QStringLiteral("You must select some files before restoring them!\nPlease note, "

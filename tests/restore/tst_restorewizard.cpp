@@ -114,6 +114,10 @@ private Q_SLOTS:
         QFETCH(bool, program);
         RestoreMachine m;
         m.Backup(SomeFiles);
+        // The program's own history has moved on from the medium's; the restore leaves it be.
+        TheModel().Settings.MediaName = "Own";
+        TheModel().Files.removeFirst();
+        const QByteArray programModel = m.ProgramModelText();
         m.Next();
         QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
         m.ChooseType(type);
@@ -146,6 +150,7 @@ private Q_SLOTS:
         m.Next();
         QVERIFY(!m.Window().isVisible());
         QVERIFY(m.endedWith.isEmpty());
+        QCOMPARE(m.ProgramModelText(), programModel);
     }
 
     void restoreFromChoices() {
@@ -176,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
         m.Next();
         QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
-        QCOMPARE(TheModel().FilesLast(), 3);
+        QCOMPARE(m.Window().Selection().Files().size(), 4);
     }
 
     void zippedCopiesAreUnzipped() {
@@ -521,15 +526,13 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
         QCOMPARE(window.CurrentStage(), int(frmRestore::FromStage));
         QVERIFY(!restore->isEnabled());
-        // The medium's file is loaded, then dropped again when the window closes.
+        // The medium's file is loaded into the window's own model and dropped with the window.
         window.findChild<QPushButton *>("cmdNext")->click();
         QCOMPARE(window.CurrentStage(), int(frmRestore::TypeStage));
-        TheModel().Settings.MediaName = "changed while restoring";
         m.prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
         window.findChild<QPushButton *>("cmdCancel")->click();
         QVERIFY(!window.isVisible());
         QVERIFY(restore->isEnabled());
-        QCOMPARE(TheModel().Settings.MediaName, QString("HDD"));
         RegisterAppWindow(AppWindow::Restore, nullptr);
     }
 

@@ -1,6 +1,6 @@
 // The file-selection step's controls: the directory tree, the file list, the backups filter, the
 // version of one file and the options of the restore.
-#include "frmRestore.h"
+#include "RestoreFilesStep.h"
 
 #include "CheckRoster.h"
 #include "PathLabel.h"
@@ -31,8 +31,8 @@ QGridLayout *ButtonGrid(std::initializer_list<QWidget *> buttons, int columns) {
 
 } // namespace
 
-QWidget *frmRestore::BuildFilesFrame() {
-    auto *frame = new QWidget(this);
+void RestoreFilesStep::BuildLayout() {
+    QWidget *frame = this;
     const QFontMetrics metrics(font());
 
     tvwDirs = Named(new QTreeWidget(frame), "tvwDirs");
@@ -130,5 +130,9 @@ QWidget *frmRestore::BuildFilesFrame() {
     layout->addLayout(filters);
     layout->addLayout(version);
     layout->addLayout(options);
-    return frame;
+
+    // One-shots run after the event that started them, so a burst of changes is handled once.
+    tmrDoFilter = NamedTimer(this, "tmrDoFilter", 0, true);
+    tmrCheckDirs = NamedTimer(this, "tmrCheckDirs", 0, true);
+    tmrFilesClick = NamedTimer(this, "tmrFilesClick", 0, true);
 }

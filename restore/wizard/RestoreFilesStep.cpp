@@ -1,7 +1,4 @@
-// Step 3: which files, which version of each, through the directory tree, the file list, the
-// backups filter and the name filters. The choosing itself is the restore selection's; this file
-// keeps the controls and the selection in step.
-#include "frmRestore.h"
+#include "RestoreFilesStep.h"
 
 #include "CheckRoster.h"
 #include "CheckRosterRows.h"
@@ -9,7 +6,6 @@
 #include "PathLabel.h"
 #include "TreeWidgetSink.h"
 #include "cancelflag.h"
-#include "doevents.h"
 #include "model.h"
 #include "platform.h"
 #include "prompt.h"
@@ -20,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
@@ -39,30 +34,54 @@ bool Invert(bool ticked) {
 
 } // namespace
 
-void frmRestore::ConnectFilesEvents() {
-    connect(tmrDoFilter, &QTimer::timeout, this, &frmRestore::DoFilter2);
+RestoreFilesStep::RestoreFilesStep(const Model &model, RestoreSelection &selection, QWidget *parent)
+    : QWidget(parent), model(model), selection(selection) {
+    BuildLayout();
+    ConnectEvents();
+}
+
+void RestoreFilesStep::Reset() {
+    chkDirStruct->setChecked(true);
+    chkIni->setChecked(true);
+    filterSuppressed = true;
+    txtFilename->clear();
+    txtExt->clear();
+    filterSuppressed = false;
+}
+
+bool RestoreFilesStep::KeepStructure() const {
+    return chkDirStruct->isChecked();
+}
+
+bool RestoreFilesStep::WithProgram() const {
+    return chkIni->isChecked();
+}
+
+void RestoreFilesStep::ConnectEvents() {
+    connect(tmrDoFilter, &QTimer::timeout, this, &RestoreFilesStep::DoFilter2);
     connect(tmrCheckDirs, &QTimer::timeout, this, [this] {
         if (!filterSuppressed)
             StartFilter();
     });
-    connect(tmrFilesClick, &QTimer::timeout, this, &frmRestore::FilesClicked);
-    connect(txtFilename, &QLineEdit::textChanged, this, &frmRestore::StartFilter);
-    connect(txtExt, &QLineEdit::textChanged, this, &frmRestore::StartFilter);
-    connect(lstBackupFilter, &QListWidget::itemSelectionChanged, this, &frmRestore::StartFilter);
+    connect(tmrFilesClick, &QTimer::timeout, this, &RestoreFilesStep::FilesClicked);
+    connect(txtFilename, &QLineEdit::textChanged, this, &RestoreFilesStep::StartFilter);
+    connect(txtExt, &QLineEdit::textChanged, this, &RestoreFilesStep::StartFilter);
+    connect(lstBackupFilter, &QListWidget::itemSelectionChanged, this,
+            &RestoreFilesStep::StartFilter);
     connect(tvwDirs, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *, int) {
         if (!filterSuppressed)
             tmrCheckDirs->start();
     });
-    connect(tvwDirs, &QTreeWidget::currentItemChanged, this, &frmRestore::SetTvwEnabled);
+    connect(tvwDirs, &QTreeWidget::currentItemChanged, this, &RestoreFilesStep::SetTvwEnabled);
     connect(lstFiles, &CheckRoster::Click, this, [this] { tmrFilesClick->start(); });
     connect(lstFiles, &CheckRoster::ItemCheck, this, [this](int) { tmrFilesClick->start(); });
-    connect(cmbBackups, &QComboBox::currentIndexChanged, this, &frmRestore::BackupChosen);
+    connect(cmbBackups, &QComboBox::currentIndexChanged, this, &RestoreFilesStep::BackupChosen);
 
-    connect(cmdAll, &QPushButton::clicked, this, &frmRestore::AllLatestClick);
+    connect(cmdAll, &QPushButton::clicked, this, &RestoreFilesStep::AllLatestClick);
     connect(cmdSelAll, &QPushButton::clicked, this, [this] { ChangeShownFiles(Tick); });
     connect(cmdDeSelAll, &QPushButton::clicked, this, [this] { ChangeShownFiles(Untick); });
     connect(cmdInvSel, &QPushButton::clicked, this, [this] { ChangeShownFiles(Invert); });
-    connect(cmdRange, &QPushButton::clicked, this, &frmRestore::RangeClick);
+    connect(cmdRange, &QPushButton::clicked, this, &RestoreFilesStep::RangeClick);
     connect(cmdSelAllDir, &QPushButton::clicked, this, [this] { ChangeEveryNode(Tick); });
     connect(cmdDeSelAllDir, &QPushButton::clicked, this, [this] { ChangeEveryNode(Untick); });
     connect(cmdInvSelDir, &QPushButton::clicked, this, [this] { ChangeEveryNode(Invert); });
@@ -72,32 +91,26 @@ void frmRestore::ConnectFilesEvents() {
     connect(cmdBackupSelAll, &QPushButton::clicked, this, [this] { ChangeBackupRows(Tick); });
     connect(cmdBackupDeSelAll, &QPushButton::clicked, this, [this] { ChangeBackupRows(Untick); });
     connect(cmdBackupInvertAll, &QPushButton::clicked, this, [this] { ChangeBackupRows(Invert); });
-    connect(cmdBackupRange, &QPushButton::clicked, this, &frmRestore::BackupRangeClick);
-    connect(cmdReset, &QPushButton::clicked, this, &frmRestore::ResetFilters);
+    connect(cmdBackupRange, &QPushButton::clicked, this, &RestoreFilesStep::BackupRangeClick);
+    connect(cmdReset, &QPushButton::clicked, this, &RestoreFilesStep::ResetFilters);
 }
 
-void frmRestore::ShowMessage(const QString &text) {
-    lblMessages->setText(text);
-    lblMessages->show();
-    DoEvents();
-}
-
-void frmRestore::BuildLists() {
+void RestoreFilesStep::BuildLists(const std::function<void(const QString &)> &message) {
     filterSuppressed = true;
     PopBackupFilter();
     filterSuppressed = false;
-    selection.Build([this](const QString &stage) { ShowMessage(stage); });
+    selection.Build(message);
     chkIni->setChecked(false);
-    ShowMessage(QStringLiteral("Populating Lists"));
+    message(QStringLiteral("Populating Lists"));
     PopDirs();
     PopFiles();
     StartFilter();
-    lblMessages->hide();
+    message(QString());
 }
 
-void frmRestore::PopBackupFilter() {
+void RestoreFilesStep::PopBackupFilter() {
     lstBackupFilter->clear();
-    const Model &m = TheModel();
+    const Model &m = model;
     for (int b = 0; b <= m.BackupsLast(); ++b) {
         auto *item = new QListWidgetItem(
             QString::number(b + 1) + QStringLiteral(". ") + m.Backups[b].SetDate, lstBackupFilter);
@@ -105,7 +118,7 @@ void frmRestore::PopBackupFilter() {
     }
 }
 
-void frmRestore::PopDirs() {
+void RestoreFilesStep::PopDirs() {
     filterSuppressed = true;
     tvwDirs->clear();
     TreeWidgetSink sink(tvwDirs);
@@ -116,14 +129,14 @@ void frmRestore::PopDirs() {
     SetTvwEnabled();
 }
 
-void frmRestore::PopFiles() {
+void RestoreFilesStep::PopFiles() {
     if (filterSuppressed)
         return;
     const int top = lstFiles->TopIndex();
     const int selected = lstFiles->ListIndex();
     lstFiles->Clear();
     rowFile.clear();
-    const Model &m = TheModel();
+    const Model &m = model;
     const QList<RestoreFileState> &files = selection.Files();
     for (int index : selection.SortedOrder()) {
         if (!files[index].Shown)
@@ -147,7 +160,7 @@ void frmRestore::PopFiles() {
     PopBackup();
 }
 
-void frmRestore::SetFilesTicked() {
+void RestoreFilesStep::SetFilesTicked() {
     QList<RestoreFileState> &files = selection.Files();
     int shownTicked = 0;
     for (int row = 0; row < rowFile.size(); ++row) {
@@ -164,12 +177,12 @@ void frmRestore::SetFilesTicked() {
                            QString::number(allTicked) + QStringLiteral(" Ticked Total"));
 }
 
-int frmRestore::GetFileIndex() const {
+int RestoreFilesStep::GetFileIndex() const {
     const int row = lstFiles->ListIndex();
     return row >= 0 && row < rowFile.size() ? rowFile[row] : -1;
 }
 
-void frmRestore::PopBackup() {
+void RestoreFilesStep::PopBackup() {
     const int index = GetFileIndex();
     const QSignalBlocker quiet(cmbBackups);
     cmbBackups->clear();
@@ -180,7 +193,7 @@ void frmRestore::PopBackup() {
         lblMedia->setText(QStringLiteral("---"));
         return;
     }
-    const Model &m = TheModel();
+    const Model &m = model;
     const FileRecord &f = m.Files[index];
     lblFileDir->SetPath(f.Path);
     lblFile->SetPath(f.Name);
@@ -196,12 +209,12 @@ void frmRestore::PopBackup() {
     BackupChosen(use);
 }
 
-void frmRestore::BackupChosen(int row) {
+void RestoreFilesStep::BackupChosen(int row) {
     const int index = GetFileIndex();
-    if (index < 0 || row < 0 || row > TheModel().Files[index].VersionsLast())
+    if (index < 0 || row < 0 || row > model.Files[index].VersionsLast())
         return;
     selection.Files()[index].UseVersion = row;
-    VersionRecord v = TheModel().Files[index].Versions[row];
+    VersionRecord v = model.Files[index].Versions[row];
     v.ComputeLastMedium();
     QString media = QString::number(v.MediumIndex + 1);
     if (v.LastMedium != v.MediumIndex)
@@ -209,12 +222,12 @@ void frmRestore::BackupChosen(int row) {
     lblMedia->setText(media);
 }
 
-void frmRestore::StartFilter() {
+void RestoreFilesStep::StartFilter() {
     if (!filterSuppressed)
         tmrDoFilter->start();
 }
 
-void frmRestore::DoFilter2() {
+void RestoreFilesStep::DoFilter2() {
     tmrDoFilter->stop();
     if (filterSuppressed || CancelFlag())
         return;
@@ -232,26 +245,26 @@ void frmRestore::DoFilter2() {
         PopFiles();
 }
 
-void frmRestore::FilesClicked() {
+void RestoreFilesStep::FilesClicked() {
     tmrFilesClick->stop();
     SetFilesTicked();
     PopBackup();
 }
 
-void frmRestore::SetTvwEnabled() {
+void RestoreFilesStep::SetTvwEnabled() {
     const bool selected = tvwDirs->currentItem() != nullptr;
     for (QPushButton *button : {cmdSelUnder, cmdDeSelUnder, cmdInvUnder})
         button->setEnabled(selected);
 }
 
-void frmRestore::ChangeNodeAndBelow(QTreeWidgetItem *node, bool (*change)(bool ticked)) {
+void RestoreFilesStep::ChangeNodeAndBelow(QTreeWidgetItem *node, bool (*change)(bool ticked)) {
     const bool ticked = node->checkState(0) == Qt::Checked;
     node->setCheckState(0, change(ticked) ? Qt::Checked : Qt::Unchecked);
     for (int i = 0; i < node->childCount(); ++i)
         ChangeNodeAndBelow(node->child(i), change);
 }
 
-void frmRestore::ChangeEveryNode(bool (*change)(bool ticked)) {
+void RestoreFilesStep::ChangeEveryNode(bool (*change)(bool ticked)) {
     filterSuppressed = true;
     for (int i = 0; i < tvwDirs->topLevelItemCount(); ++i)
         ChangeNodeAndBelow(tvwDirs->topLevelItem(i), change);
@@ -259,7 +272,7 @@ void frmRestore::ChangeEveryNode(bool (*change)(bool ticked)) {
     StartFilter();
 }
 
-void frmRestore::ChangeNodesBelow(bool (*change)(bool ticked)) {
+void RestoreFilesStep::ChangeNodesBelow(bool (*change)(bool ticked)) {
     QTreeWidgetItem *node = tvwDirs->currentItem();
     if (!node)
         return;
@@ -269,13 +282,13 @@ void frmRestore::ChangeNodesBelow(bool (*change)(bool ticked)) {
     StartFilter();
 }
 
-void frmRestore::ChangeShownFiles(bool (*change)(bool ticked)) {
+void RestoreFilesStep::ChangeShownFiles(bool (*change)(bool ticked)) {
     for (int row = 0; row < rowFile.size(); ++row)
         lstFiles->SetSelected(row, change(lstFiles->Selected(row)));
     SetFilesTicked();
 }
 
-void frmRestore::ChangeBackupRows(bool (*change)(bool selected)) {
+void RestoreFilesStep::ChangeBackupRows(bool (*change)(bool selected)) {
     filterSuppressed = true;
     for (int row = 0; row < lstBackupFilter->count(); ++row) {
         QListWidgetItem *item = lstBackupFilter->item(row);
@@ -285,16 +298,16 @@ void frmRestore::ChangeBackupRows(bool (*change)(bool selected)) {
     StartFilter();
 }
 
-void frmRestore::AllLatestClick() {
+void RestoreFilesStep::AllLatestClick() {
     ChangeShownFiles(Tick);
-    const Model &m = TheModel();
+    const Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
     for (qsizetype i = 0; i < files.size(); ++i)
         files[i].UseVersion = m.Files[i].VersionsLast();
     PopBackup();
 }
 
-void frmRestore::RangeClick() {
+void RestoreFilesStep::RangeClick() {
     if (lstFiles->ListCount() == 0) {
         MsgBox(QStringLiteral("You cannot select a range when there are no files to select!"));
         return;
@@ -304,7 +317,7 @@ void frmRestore::RangeClick() {
     SetFilesTicked();
 }
 
-void frmRestore::BackupRangeClick() {
+void RestoreFilesStep::BackupRangeClick() {
     if (lstBackupFilter->count() == 0) {
         MsgBox(QStringLiteral("You cannot select a range when there are no backups to select!"));
         return;
@@ -314,7 +327,7 @@ void frmRestore::BackupRangeClick() {
     StartFilter();
 }
 
-void frmRestore::ResetFilters() {
+void RestoreFilesStep::ResetFilters() {
     filterSuppressed = true;
     for (int i = 0; i < tvwDirs->topLevelItemCount(); ++i)
         ChangeNodeAndBelow(tvwDirs->topLevelItem(i), Tick);
@@ -326,8 +339,6 @@ void frmRestore::ResetFilters() {
     StartFilter();
 }
 
-void frmRestore::ApplyTypeForward() {
-    for (int type = 0; type < 4; ++type)
-        if (optRestType[type]->isChecked())
-            chkIni->setChecked(selection.ApplyRestoreType(type, chkIni->isChecked()));
+void RestoreFilesStep::ApplyType(int type) {
+    chkIni->setChecked(selection.ApplyRestoreType(type, chkIni->isChecked()));
 }
