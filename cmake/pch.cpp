@@ -1,0 +1,1 @@
+// The object the precompiled header is made with; it holds nothing itself.
