@@ -150,8 +150,8 @@ void TestBackupWizardRun::wholeBackupOnMedia() {
     fixture->tree.Add({"data/big.bin:6291456", "data/a.bin:3145728", "data/sub/b.bin:3145728",
                        "data/sub/c.bin:3145728", "data/sub/d.txt=small"});
     fixture->AddDirectory(fixture->Data());
-    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes)
-        .AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Yes)
+        .AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
     StartTrialRun();
     WAIT_FOR_RUN();
     QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
@@ -238,13 +238,13 @@ void TestBackupWizardRun::stopWhileALargeFileIsCopied() {
             return size > 0 && size < 8 * MB;
         },
         [&] {
-            prompt->AnswerWhen(QStringLiteral("Would you like to stop the backup?"), answer);
+            prompt->AnswerTo(Question::StopBackup, answer);
             Click(*window, "cmdStp");
             QPushButton *stopButton = Control<QPushButton>(*window, "cmdStp");
             stopShownDuringCopy =
                 stopButton->text() == QStringLiteral("Stopping...") && !stopButton->isEnabled();
         });
-    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
     StartTrialRun();
     WAIT_FOR_RUN();
     QVERIFY(stop.Done());
@@ -288,10 +288,10 @@ void TestBackupWizardRun::pauseThenCancel() {
     WhenReady pause(
         [&] { return window->windowTitle() == QStringLiteral("Backup - Backing Up Files"); },
         [&] {
-            prompt->AnswerWhen(QStringLiteral("Paused!"), MsgAnswer::Cancel)
-                .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::No)
-                .AnswerWhen(QStringLiteral("Paused!"), MsgAnswer::Cancel)
-                .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+            prompt->AnswerTo(Question::Paused, MsgAnswer::Cancel)
+                .AnswerTo(Question::ReallyCancel, MsgAnswer::No)
+                .AnswerTo(Question::Paused, MsgAnswer::Cancel)
+                .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
             Click(*window, "cmdPause");
         });
     StartTrialRun();
@@ -315,8 +315,8 @@ void TestBackupWizardRun::cancelAtAMediumPrompt() {
     fixture->AddDirectory(fixture->Data());
     QVERIFY(SaveIniFile(ProgramIniPath()));
     const QByteArray savedIni = fixture->tree.Read("prog/Backup.Ini");
-    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Cancel)
-        .AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+    prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Cancel)
+        .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
     StartTrialRun();
     WAIT_FOR_RUN();
     QVERIFY(!window->isVisible());
@@ -416,7 +416,7 @@ void TestBackupWizardRun::openedFromTheControlCentre() {
 
     const auto cancelWizard = [&] {
         QCOMPARE(window->CurrentStep(), int(frmBackup::MediumStep));
-        prompt->AnswerWhen(QStringLiteral("Really cancel?"), MsgAnswer::Yes);
+        prompt->AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         Click(*window, "cmdCancel");
         QVERIFY(!window->isVisible());
         QTRY_VERIFY(cmdBackup->isEnabled());
@@ -480,7 +480,7 @@ void TestBackupWizardRun::detailsGoesWhenARunStarts() {
     }
     QVERIFY(window->isVisible());
     QVERIFY(details.isVisible());
-    prompt->AnswerWhen(QStringLiteral("Was this media written"), MsgAnswer::Yes);
+    prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
     StartTrialRun();
     WAIT_FOR_RUN();
     QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));

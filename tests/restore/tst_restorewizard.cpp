@@ -161,7 +161,7 @@ private Q_SLOTS:
         QVERIFY(notMedium->isVisible());
         QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
         // Nothing on the drives: the search says so and changes nothing.
-        m.prompt.AnswerWhen("Automatic search could not find media!\n", MsgAnswer::No);
+        m.prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::No);
         m.Click("cmdAutoSearch");
         QCOMPARE(m.Control<PathLabel>("lblRestDir")->Path(), m.Data());
         // A folder holding media gives way to its most recent medium.
@@ -395,10 +395,10 @@ private Q_SLOTS:
         m.Next();
         m.ChooseType(RestoreAllLatest);
         if (skip) {
-            m.prompt.AnswerWhen("could not find media number 1!", MsgAnswer::No)
-                .AnswerWhen("where backup number 1 is?", MsgAnswer::No)
-                .AnswerWhen("skip backup media number 1?", MsgAnswer::Yes)
-                .AnswerWhen("permanently unavailable", MsgAnswer::No);
+            m.prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::No)
+                .AnswerTo(Question::LookForMediaDirectory, MsgAnswer::No)
+                .AnswerTo(Question::SkipMedium, MsgAnswer::Yes)
+                .AnswerTo(Question::MediumUnavailable, MsgAnswer::No);
             QVERIFY(m.RunTo(m.RestoreTo()));
             QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 1);
             QVERIFY(Texts(m.Control<QListWidget>("lstUnrestore"))[0].contains(
@@ -408,8 +408,8 @@ private Q_SLOTS:
                 restored += QFile::exists(m.Restored(name)) ? 1 : 0;
             QCOMPARE(restored, 2);
         } else {
-            m.prompt.AnswerWhen("could not find media number 1!", MsgAnswer::Cancel)
-                .AnswerWhen("Really cancel?", MsgAnswer::Yes);
+            m.prompt.AnswerTo(Question::MediaNotFound, MsgAnswer::Cancel)
+                .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
             QVERIFY(!m.RunTo(m.RestoreTo()));
             QVERIFY(!m.Window().isVisible());
             QCOMPARE(TheModel().Settings.MediaName, QString("Own"));
@@ -424,8 +424,8 @@ private Q_SLOTS:
         m.Backup(files);
         m.Next();
         m.ChooseType(RestoreAllLatest);
-        m.prompt.AnswerWhen("Paused!", MsgAnswer::Cancel)
-            .AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        m.prompt.AnswerTo(Question::Paused, MsgAnswer::Cancel)
+            .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         // Pause is pressed as soon as the run shows its first file.
         QTimer watcher;
         watcher.setInterval(0);
@@ -499,10 +499,10 @@ private Q_SLOTS:
         RestoreMachine m;
         m.Backup(SomeFiles);
         TheAppMode().RestoreMode = true;
-        m.prompt.AnswerWhen("Really exit?", MsgAnswer::No);
+        m.prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::No);
         m.Click("cmdCancel");
         QVERIFY(m.Window().isVisible());
-        m.prompt.AnswerWhen("Really exit?", MsgAnswer::Yes);
+        m.prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         StatusLog::Instance().Clear();
         m.Click("cmdCancel");
         QVERIFY(!m.Window().isVisible());
@@ -529,7 +529,7 @@ private Q_SLOTS:
         // The medium's file is loaded into the window's own model and dropped with the window.
         window.findChild<QPushButton *>("cmdNext")->click();
         QCOMPARE(window.CurrentStage(), int(frmRestore::TypeStage));
-        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        m.prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         window.findChild<QPushButton *>("cmdCancel")->click();
         QVERIFY(!window.isVisible());
         QVERIFY(restore->isEnabled());
@@ -539,10 +539,10 @@ private Q_SLOTS:
     void closeBoxRefusedUnlessCancelled() {
         RestoreMachine m;
         m.Backup(SomeFiles);
-        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::No);
+        m.prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::No);
         QVERIFY(!m.Window().close());
         QVERIFY(m.Window().isVisible());
-        m.prompt.AnswerWhen("Really cancel?", MsgAnswer::Yes);
+        m.prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         QVERIFY(m.Window().close());
         QVERIFY(!m.Window().isVisible());
         QVERIFY(CancelFlag());
