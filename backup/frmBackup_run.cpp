@@ -34,7 +34,7 @@ void frmBackup::StartBackup() {
     AnnounceModelChange();
     {
         const RunInProgress inProgress;
-        result = DoBackup(ChosenOptions(), *progress, control);
+        result = DoBackup(TheModel(), ChosenOptions(), *progress, control);
     }
     running = false;
     // A cancelled run has forgotten itself; the window goes with it.
@@ -52,7 +52,7 @@ void frmBackup::StopClick() {
 }
 
 void frmBackup::PauseClick() {
-    AskPause();
+    AskPause(control);
     if (CancelFlag())
         HideForm();
 }

@@ -31,7 +31,7 @@ frmFilesToBackup::frmFilesToBackup(QWidget *parent) : QWidget(parent, Qt::Window
 
 void frmFilesToBackup::ShowForm() {
     lstFiles->clear();
-    lstFiles->addItems(FilesToBackupList());
+    lstFiles->addItems(FilesToBackupList(TheModel()));
     show();
     raise();
     activateWindow();

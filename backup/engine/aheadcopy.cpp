@@ -16,14 +16,14 @@
 
 void BackupRun::CopyNextAhead(int current) {
     // Enough ahead to keep the other core busy while the file at hand is copied.
-    while (ahead.HeldSize() < TheModel().Files[current].StoreSize && StartNextAhead(current)) {
+    while (ahead.HeldSize() < model.Files[current].StoreSize && StartNextAhead(current)) {
     }
 }
 
 bool BackupRun::StartNextAhead(int current) {
     if (zipping || !ahead.Room())
         return false;
-    const Model &m = TheModel();
+    const Model &m = model;
     int next = std::max(current, ahead.Last()) + 1;
     while (next < m.Files.size() &&
            (!m.Files[next].ToBackUp || m.Files[next].Placed || !WriteNow(m.Files[next])))
@@ -32,7 +32,7 @@ bool BackupRun::StartNextAhead(int current) {
 }
 
 bool BackupRun::StartAhead(int index) {
-    Model &m = TheModel();
+    Model &m = model;
     const FileRecord &file = m.Files[index];
     const QString relative = platform::RelativeForm(file.Path);
     const bool spans =
@@ -56,10 +56,11 @@ bool BackupRun::StartAhead(int index) {
     outcome->onDisk = TakeRoom(file.StoreSize);
     EnsureDirectory(targetDir);
     aheadCopies.push_back(outcome);
-    ahead.Start(index, outcome->length, [outcome, measured](bool onRunThread) {
+    const CopyHold *hold = &copyHold;
+    ahead.Start(index, outcome->length, [outcome, measured, hold](bool onRunThread) {
         outcome->result = CopyMeasuredFileQuietly(
             outcome->source, outcome->target, double(qint64(outcome->length * 1024)), measured,
-            onRunThread, &outcome->keepError, &outcome->failure);
+            onRunThread, &outcome->keepError, &outcome->failure, hold);
         if (outcome->result != MeasuredCopy::Copied || CancelFlag())
             QFile::remove(outcome->target);
     });

@@ -8,14 +8,20 @@
 
 #include <QFileInfo>
 
-BackupRun::BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control)
-    : options(options), view(view), control(control), method(WriteMethodOf(TheModel().Settings)),
-      zipping(options.chkZip && !options.chkSkip) {
+BackupRun::BackupRun(Model &model, const BackupOptions &options, BackupView &view,
+                     BackupControl &control)
+    : model(model), options(options), view(view), control(control),
+      method(WriteMethodOf(model.Settings)), zipping(options.chkZip && !options.chkSkip) {
     if (!options.modelUnusedAfterCancel && !QFileInfo::exists(ProgramIniPath()))
-        before = TheModel();
+        before = model;
+    control.zipper = &zipper;
+    control.copies = &copyHold;
 }
 
-BackupRun::~BackupRun() = default;
+BackupRun::~BackupRun() {
+    control.zipper = nullptr;
+    control.copies = nullptr;
+}
 
 BackupResult BackupRun::Run() {
     Start();
@@ -59,13 +65,13 @@ void BackupRun::NothingToBackUp() {
     SetCancelFlag(true);
 }
 
-BackupResult DoBackup(const BackupOptions &options, BackupView &view, BackupControl &control) {
-    static bool running = false;
-    if (running)
+BackupResult DoBackup(Model &model, const BackupOptions &options, BackupView &view,
+                      BackupControl &control) {
+    if (control.running)
         return {};
-    running = true;
-    BackupRun run(options, view, control);
+    control.running = true;
+    BackupRun run(model, options, view, control);
     const BackupResult result = run.Run();
-    running = false;
+    control.running = false;
     return result;
 }

@@ -31,7 +31,7 @@ struct BackupResult {
 
 class BackupRun {
 public:
-    BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control);
+    BackupRun(Model &model, const BackupOptions &options, BackupView &view, BackupControl &control);
     ~BackupRun();
     BackupRun(const BackupRun &) = delete;
     BackupRun &operator=(const BackupRun &) = delete;
@@ -145,6 +145,7 @@ private:
     void ShowZipResult();
     void CancelPath();
 
+    Model &model;
     // The model as the run found it, kept only while no information file exists to reload.
     std::optional<Model> before;
     const BackupOptions options;
@@ -153,7 +154,9 @@ private:
     WriteMethod method;
     bool zipping = false;
     QString zipState; // what the zipping label shows
-    ZipAhead zipsAhead;
+    Zipper zipper;
+    CopyHold copyHold; // holds the copies made ahead while the run pauses
+    ZipAhead zipsAhead{zipper};
     int zipCursor = 0; // where this pass looks for files to zip ahead
 
     std::unique_ptr<clsNode> tree; // the directories of this run
@@ -205,6 +208,7 @@ private:
     CopyAhead ahead;
 };
 
-// Runs one backup with the model's selected directories. A second call while one runs returns
-// at once with an unfinished result.
-BackupResult DoBackup(const BackupOptions &options, BackupView &view, BackupControl &control);
+// Runs one backup with the model's selected directories. A second call with a control whose run
+// is still going returns at once with an unfinished result.
+BackupResult DoBackup(Model &model, const BackupOptions &options, BackupView &view,
+                      BackupControl &control);

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class Zipper;
+
 struct ZipTotals {
     int count = 0;            // zipped copies of the run
     int allCount = 0;         // every stored copy of the run
@@ -57,6 +59,11 @@ struct BackupControl {
     bool stopButtonEnabled = true;
     // Set while NextMedia asks whether to stop; it changes the Stop question's wording.
     bool stopFlag = false;
+    // Set by DoBackup while its run goes on: the events it lets run cannot start another.
+    bool running = false;
+    // The run's zips and copies made ahead, which Cancel and Pause reach while it goes on.
+    Zipper *zipper = nullptr;
+    CopyHold *copies = nullptr;
 
     bool StopAccepted() const { return !stopButtonEnabled; }
 };

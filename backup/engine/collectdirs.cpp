@@ -29,7 +29,7 @@ void BackupRun::Start() {
     StatusPrint(QStringLiteral("Backup Started"));
     ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
     view.RunStarted();
-    TheModel().Settings.LastBackupDate = Today();
+    model.Settings.LastBackupDate = Today();
     view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));
     view.SetSpaceCaption(QStringLiteral("Space Used On Media :"));
     control.stopButtonEnabled = true;
@@ -40,7 +40,7 @@ void BackupRun::Start() {
 
 void BackupRun::NewBackupRecord() {
     StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
-    Model &m = TheModel();
+    Model &m = model;
     BackupRecord record;
     record.SetDate = ShortDateText(Today());
     record.FirstMedium = m.MediaLast() + 1;
@@ -56,7 +56,7 @@ void BackupRun::NewBackupRecord() {
 }
 
 void BackupRun::BuildWorkingList() {
-    Model &m = TheModel();
+    Model &m = model;
     BackupRecord &record = m.Backups.last();
     for (const clsDirectory &entry : m.Directories) {
         if (!entry.Selected)
@@ -98,7 +98,7 @@ void BackupRun::CollectDirectories() {
     knownFiles.clear();
     listedFiles.clear();
     dirCounter = -1;
-    backupDirComparable = platform::ComparablePath(AddSlashed(TheModel().Settings.BackupDirectory));
+    backupDirComparable = platform::ComparablePath(AddSlashed(model.Settings.BackupDirectory));
     for (const WorkDir &work : workDirs) {
         if (CancelFlag())
             return;
@@ -120,7 +120,7 @@ void BackupRun::LeaveOut(const QString &key, const QString &message) {
 }
 
 bool BackupRun::Excluded(const QString &comparable) const {
-    for (const QString &exclude : TheModel().Excludes) {
+    for (const QString &exclude : model.Excludes) {
         const QString entry = platform::ComparablePath(exclude);
         if (!entry.isEmpty() && comparable.left(entry.size()) == entry)
             return true;

@@ -36,7 +36,7 @@ QStringList &BackupRun::KnownNames(const QString &path) {
 
 QString BackupRun::Counter(int index) const {
     return QString::number(index + 1) + QStringLiteral(" Of ") +
-           QString::number(TheModel().FilesLast() + 1);
+           QString::number(model.FilesLast() + 1);
 }
 
 void BackupRun::ShowCount(int index, bool last) {
@@ -47,7 +47,7 @@ void BackupRun::ShowCount(int index, bool last) {
 }
 
 void BackupRun::AddKnownFiles() {
-    QList<FileRecord> &files = TheModel().Files;
+    QList<FileRecord> &files = model.Files;
     view.SetStage(QStringLiteral("Adding Files To Backup"), Counter(-1));
     // Records of one directory follow each other, so one look in the tree serves them all.
     QString lastPath;
@@ -97,7 +97,7 @@ void BackupRun::ListFiles(clsNode *node) {
     node->NodeVal().Processed = true;
     const QString dir = node->NodeVal().NiceDirName();
     const QString patterns = node->NodeVal().Patterns;
-    QList<FileRecord> &files = TheModel().Files;
+    QList<FileRecord> &files = model.Files;
     // The walk over the directories listed most of them already.
     const auto listed = listedFiles.constFind(dir);
     const QStringList names = listed != listedFiles.cend() ? *listed : ListDirectory(dir).files;
@@ -133,7 +133,7 @@ void BackupRun::ListFiles(clsNode *node) {
 }
 
 void BackupRun::FindLengths() {
-    Model &m = TheModel();
+    Model &m = model;
     view.SetStage(QStringLiteral("Finding File Lengths"), Counter(-1));
     // The files of one directory follow each other: each is looked at by its name in the
     // directory held open for them, not by its full path. A file alone in its directory is
@@ -182,7 +182,7 @@ void BackupRun::FindLengths() {
 
 void BackupRun::SortFiles() {
     view.SetStage(QStringLiteral("Sorting"), QStringLiteral("---"));
-    QList<FileRecord> &files = TheModel().Files;
+    QList<FileRecord> &files = model.Files;
     // With no file to copy the run ends after the check and the order is never used.
     if (std::none_of(files.cbegin(), files.cend(),
                      [this](const FileRecord &file) { return file.ToBackUp && NeedsCopy(file); }))
@@ -204,7 +204,7 @@ bool BackupRun::NeedsCopy(const FileRecord &file) const {
         return false;
     if (options.chkFresh || file.VersionsLast() == -1)
         return true;
-    const Model &m = TheModel();
+    const Model &m = model;
     VersionRecord latest = file.Versions.last();
     latest.ComputeLastMedium();
     for (int medium = latest.MediumIndex; medium <= latest.LastMedium; ++medium) {
@@ -216,7 +216,7 @@ bool BackupRun::NeedsCopy(const FileRecord &file) const {
 }
 
 void BackupRun::CheckFiles() {
-    Model &m = TheModel();
+    Model &m = model;
     view.SetStage(QStringLiteral("Checking Files To Backup"), Counter(-1));
     for (int i = 0; i < m.Files.size(); ++i) {
         FileRecord &file = m.Files[i];

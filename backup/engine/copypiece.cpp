@@ -32,7 +32,7 @@ void BackupRun::EnsureDirectory(const QString &path) {
 
 bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                              QString &targetName) {
-    const FileRecord &file = TheModel().Files[index];
+    const FileRecord &file = model.Files[index];
     const QChar sep = platform::Separator();
     const QString zipSuffix = copy.version.Zipped ? QStringLiteral(".zip") : QString();
     const QString errDir = mediumDir + QStringLiteral("ErrDir") + sep;
@@ -71,7 +71,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                 SetCancelFlag(true);
             // A file left out is a file error of the run, like a copy that failed.
             errorFlag = true;
-            TheModel().Files[index].ToBackUp = false;
+            model.Files[index].ToBackUp = false;
             pending.remove(index);
             return false;
         }
@@ -89,7 +89,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
 
 bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &target,
                           double lengthKB) {
-    const FileRecord &file = TheModel().Files[index];
+    const FileRecord &file = model.Files[index];
     const bool zipped = copy.version.Zipped;
     // A zip is made from the source: the source is looked at by its path around the zip's copy.
     // A plain copy (each piece of a spanned one too) looks at the source it has open, and keeps
@@ -111,7 +111,7 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
 }
 
 bool BackupRun::CopyEnded(int index, MeasuredCopy result, int keepError) {
-    const FileRecord &file = TheModel().Files[index];
+    const FileRecord &file = model.Files[index];
     if (CancelFlag())
         return false;
     switch (result) {

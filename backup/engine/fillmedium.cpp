@@ -23,7 +23,7 @@ bool BackupRun::FillMedium() {
 }
 
 bool BackupRun::FillPass() {
-    Model &m = TheModel();
+    Model &m = model;
     zipCursor = 0;
     for (int i = 0; i < m.Files.size(); ++i) {
         // A window's event round costs more than passing over a file that is not placed here;
@@ -56,12 +56,12 @@ bool BackupRun::FillPass() {
 }
 
 bool BackupRun::WriteNow(const FileRecord &file) const {
-    const double size = TheModel().Settings.MediaSize;
+    const double size = model.Settings.MediaSize;
     if (size < 0)
         return true;
     if (file.SizeOnDisk > size - programSpace) {
         // The next piece needs room for at least one cluster.
-        const double room = size - spaceUsed - TheModel().Settings.ClusterSize / 1024;
+        const double room = size - spaceUsed - model.Settings.ClusterSize / 1024;
         return spaceUsed != size && room > 0;
     }
     return spaceUsed + file.SizeOnDisk <= size;
@@ -72,7 +72,7 @@ bool BackupRun::SourceUnchanged(const FileRecord &file, const platform::FileStat
 }
 
 bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
-    Model &m = TheModel();
+    Model &m = model;
     FileRecord &file = m.Files[index];
     file.Prepared = true;
     PendingCopy copy;
@@ -108,7 +108,7 @@ bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
 }
 
 void BackupRun::PlaceFile(int index) {
-    Model &m = TheModel();
+    Model &m = model;
     FileRecord &file = m.Files[index];
     PendingCopy &copy = pending[index];
     view.SetCurrentFile(file.Path + file.Name);
@@ -147,7 +147,7 @@ void BackupRun::PlaceFile(int index) {
 }
 
 double BackupRun::TakeRoom(double length) {
-    const double onDisk = SizeOnDiskKB(length * 1024, TheModel().Settings.ClusterSize);
+    const double onDisk = SizeOnDiskKB(length * 1024, model.Settings.ClusterSize);
     spaceUsed += onDisk;
     writtenTotal += onDisk;
     ++piecesThisMedium;
@@ -161,7 +161,7 @@ void BackupRun::GiveBackRoom(double onDisk) {
 }
 
 void BackupRun::PieceWritten(int index, double length) {
-    Model &m = TheModel();
+    Model &m = model;
     FileRecord &file = m.Files[index];
     PendingCopy &copy = pending[index];
     file.DoneSize += length;
@@ -172,7 +172,7 @@ void BackupRun::PieceWritten(int index, double length) {
 }
 
 void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
-    FileRecord &file = TheModel().Files[index];
+    FileRecord &file = model.Files[index];
     copy.version.StoredName = copy.storedName;
     copy.version.ComputeLastMedium();
     file.Versions.append(copy.version);
@@ -193,7 +193,7 @@ void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
 // The copy is given up for this run: no version is recorded, so the file keeps its archive
 // attribute and the next backup takes it again.
 void BackupRun::FailFile(int index, const QString &reason) {
-    FileRecord &file = TheModel().Files[index];
+    FileRecord &file = model.Files[index];
     StatusPrint(QStringLiteral("Not backed up: ") + file.Path + file.Name + QStringLiteral(" (") +
                 reason + QStringLiteral(")\n"));
     file.ToBackUp = false;

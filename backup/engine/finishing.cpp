@@ -19,7 +19,7 @@
 #include <cmath>
 
 void BackupRun::SetFileAttributes() {
-    Model &m = TheModel();
+    Model &m = model;
     int count = 0;
     for (const FileRecord &file : m.Files)
         count += file.VersionsLast() >= 0 && file.Versions.last().BackupIndex == m.BackupsLast();
@@ -61,7 +61,7 @@ void BackupRun::Finish() {
     // The history is saved before any file loses its mark: a file marked as backed up whose
     // new version the saved history does not hold would never be backed up again.
     view.SetStage(QStringLiteral("Saving Files"), QStringLiteral("---"));
-    if (SaveIniFile(ProgramIniPath(), CurrentIniVersion)) {
+    if (SaveIniFile(model, ProgramIniPath(), CurrentIniVersion)) {
         SetFileAttributes();
     } else {
         saveFailed = true;
@@ -87,7 +87,7 @@ void BackupRun::Finish() {
 void BackupRun::CancelPath() {
     view.SetStage(QStringLiteral("Cancelling"), QStringLiteral("---"));
     SetCancelFlag(false);
-    for (FileRecord &file : TheModel().Files) {
+    for (FileRecord &file : model.Files) {
         if (!file.ZipName.isEmpty())
             QFile::remove(file.ZipName);
     }
@@ -96,9 +96,9 @@ void BackupRun::CancelPath() {
         // Nobody looks at the model again: forgetting the run would cost a load for nothing.
     } else if (before) {
         // Nothing was saved yet: forget the run by putting back what it started from.
-        TheModel() = *before;
+        model = *before;
     } else {
-        LoadIniFile(ini, false);
+        LoadIniFile(model, ini, false);
     }
     // Only a root this run checked and filled is removed: before that it may hold the user's
     // files.

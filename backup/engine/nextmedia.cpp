@@ -23,13 +23,13 @@ QString WrittenQuestion(int mediumNumber, bool lastMedium) {
 
 // Returns whether the medium was accepted; false when the run is cancelled or stopped.
 bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
-    const QString question = WrittenQuestion(TheModel().MediaLast() + 1, lastMedium);
+    const QString question = WrittenQuestion(model.MediaLast() + 1, lastMedium);
     while (true) {
         const MsgAnswer answer = MsgBox(Question::MediumWritten, question, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Yes)
             return true;
         if (answer == MsgAnswer::Cancel) {
-            if (AskCancel())
+            if (AskCancel(control))
                 return false;
             continue;
         }
@@ -54,7 +54,7 @@ bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
                 if (control.StopAccepted())
                     return false;
             } else if (stop == MsgAnswer::Cancel) {
-                if (AskCancel())
+                if (AskCancel(control))
                     return false;
             } else {
                 control.stopFlag = false;
@@ -75,7 +75,7 @@ bool BackupRun::DirectoryCleared(const QString &dir) {
                                "this backup."),
             MsgButtons::OKCancel);
         if (answer == MsgAnswer::Cancel) {
-            if (AskCancel())
+            if (AskCancel(control))
                 return false;
             continue;
         }

@@ -35,14 +35,13 @@ bool BackupRun::WillZip(const FileRecord &file) const {
 }
 
 QString BackupRun::ZipPathOf(int index) const {
-    return AddSlashed(TheModel().Settings.TempDirectory) + PadNumber(index, 8) +
-           QStringLiteral(".zip");
+    return AddSlashed(model.Settings.TempDirectory) + PadNumber(index, 8) + QStringLiteral(".zip");
 }
 
 // The files this pass prepares next, in the order it meets them, as far as the zips made ahead
 // may go. Each pass starts over, and meets each file once.
 void BackupRun::QueueZipsAhead(int waiting) {
-    const Model &m = TheModel();
+    const Model &m = model;
     zipCursor = qMax(zipCursor, waiting + 1);
     for (; zipCursor < m.Files.size(); ++zipCursor) {
         const FileRecord &file = m.Files[zipCursor];
@@ -60,7 +59,7 @@ void BackupRun::QueueZipsAhead(int waiting) {
 }
 
 void BackupRun::DecideZip(int index, PendingCopy &copy) {
-    Model &m = TheModel();
+    Model &m = model;
     FileRecord &file = m.Files[index];
     copy.version.Zipped = false;
     if (!zipping || file.Size <= 0)
@@ -87,9 +86,9 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     // This file first, then the next ones while this one is zipped and written.
     zipsAhead.Queue(index, file.Path + file.Name, file.ZipName, copy.source, true);
     QueueZipsAhead(index);
-    SetZipProgressListener(showProgress);
+    zipper.SetProgressListener(showProgress);
     const int result = zipsAhead.Take(index);
-    SetZipProgressListener(nullptr);
+    zipper.SetProgressListener(nullptr);
     // A zip that ended as the run was cancelled is of no use any more.
     const qint64 zipBytes =
         result == 0 && !CancelFlag() ? platform::FileLength64(file.ZipName) : -1;

@@ -63,7 +63,7 @@ bool BackupRun::CopyProgramFile(const QString &source, const QString &destinatio
 }
 
 void BackupRun::ComputeProgramSpace(double iniLengthBytes) {
-    programSpace = ProgramSpaceKB(iniLengthBytes, TheModel().Settings.ClusterSize, ProgramFiles());
+    programSpace = ProgramSpaceKB(iniLengthBytes, model.Settings.ClusterSize, ProgramFiles());
 }
 
 void BackupRun::WriteMedia(const QString &dir) {
@@ -76,11 +76,11 @@ void BackupRun::WriteMedia(const QString &dir) {
     madeDirs.clear();
     const QString inHere = dir + InHere + platform::Separator();
     MakeDirectory(inHere);
-    const QString number = QString::number(TheModel().MediaLast() + 2);
+    const QString number = QString::number(model.MediaLast() + 2);
     bool ok = WriteText(inHere + QStringLiteral("Media.ID"), number + QStringLiteral("\r\n"));
     ok = WriteText(inHere + QStringLiteral("!ReadMe.txt"), ReadMeText()) && ok;
     const QString ini = inHere + QStringLiteral("Backup.Ini");
-    ok = SaveIniFile(ini, CurrentIniVersion) && ok;
+    ok = SaveIniFile(model, ini, CurrentIniVersion) && ok;
     for (const ProgramFile &file : ProgramFiles()) {
         if (!file.source.isEmpty())
             ok = CopyProgramFile(file.source, inHere + file.name) && ok;

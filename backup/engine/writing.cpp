@@ -25,20 +25,20 @@ void BackupRun::MakeDirectory(const QString &path) {
 QString BackupRun::MediumDirectory() const {
     if (method == WriteMethod::XpWay)
         return backupRoot;
-    return backupRoot + QStringLiteral("MEDIA") + PadNumber(TheModel().MediaLast() + 2, 3) +
+    return backupRoot + QStringLiteral("MEDIA") + PadNumber(model.MediaLast() + 2, 3) +
            platform::Separator();
 }
 
 int BackupRun::EstimateMedia(double factor) const {
-    const double free = TheModel().Settings.MediaSize - programSpace;
-    if (TheModel().Settings.MediaSize < 0 || free <= 0)
+    const double free = model.Settings.MediaSize - programSpace;
+    if (model.Settings.MediaSize < 0 || free <= 0)
         return 0;
     const double media = std::floor((factor * totalToBackup - writtenTotal) / free);
     return int(qBound(0.0, media, 1e9));
 }
 
 bool BackupRun::AnyPending() const {
-    for (const FileRecord &file : TheModel().Files) {
+    for (const FileRecord &file : model.Files) {
         if (file.ToBackUp && !file.Placed)
             return true;
     }
@@ -46,7 +46,7 @@ bool BackupRun::AnyPending() const {
 }
 
 bool BackupRun::StartWriting() {
-    Model &m = TheModel();
+    Model &m = model;
     view.SetStage(QStringLiteral("Backing Up Files"),
                   QStringLiteral("0 Of ") + QString::number(filesToBackup + 1));
     backupRoot = AddSlashed(m.Settings.BackupDirectory);
@@ -105,8 +105,8 @@ void BackupRun::WriteAll() {
             return;
         if (!stoppedNow && piecesThisMedium == 0 && spaceUsed <= programSpace) {
             // An empty medium that took nothing would be followed by endless empty ones.
-            for (int i = 0; i < TheModel().Files.size(); ++i) {
-                const FileRecord &file = TheModel().Files[i];
+            for (int i = 0; i < model.Files.size(); ++i) {
+                const FileRecord &file = model.Files[i];
                 if (file.ToBackUp && !file.Placed)
                     FailFile(i, QStringLiteral("it does not fit on an empty medium"));
             }
@@ -120,9 +120,10 @@ void BackupRun::WriteAll() {
 bool BackupRun::EndOfMedium() {
     // After a stop only the medium being filled is completed.
     const bool more = !control.StopAccepted() && AnyPending();
-    IncMedia();
+    IncMedia(model);
     // A medium without its information file cannot be restored from on its own.
-    if (!SaveIniFile(mediumDir + QStringLiteral("!IN_HERE!") + platform::Separator() +
+    if (!SaveIniFile(model,
+                     mediumDir + QStringLiteral("!IN_HERE!") + platform::Separator() +
                          QStringLiteral("Backup.Ini"),
                      CurrentIniVersion))
         errorFlag = true;
@@ -146,7 +147,7 @@ bool BackupRun::EndOfMedium() {
 
 // The medium the user could not write is forgotten; the run finishes with the earlier ones.
 void BackupRun::DropLastMedium() {
-    Model &m = TheModel();
+    Model &m = model;
     control.stopFlag = true;
     m.Media.removeLast();
     RemoveDirectoryTree(mediumDir);
@@ -163,7 +164,7 @@ void BackupRun::DropLastMedium() {
 }
 
 void BackupRun::ShowMediumLine() {
-    const Model &m = TheModel();
+    const Model &m = model;
     const int used = m.MediaLast() + 1 - m.Backups.last().FirstMedium;
     const QString mediaUsed = QStringLiteral("Media Used: ") + QString::number(used) +
                               QStringLiteral(" Of Est. ") + QString::number(used + estimate + 1);

@@ -233,7 +233,7 @@ private Q_SLOTS:
             }
         } view;
         view.control = &fx.control;
-        QVERIFY(DoBackup({}, view, fx.control).finished);
+        QVERIFY(DoBackup(TheModel(), {}, view, fx.control).finished);
         // Only the first file: the stop ends the run after it, on the first medium.
         QCOMPARE(TheModel().MediaLast(), 0);
         QCOMPARE(MediumOf(fx, 5), 0);
@@ -248,7 +248,7 @@ private Q_SLOTS:
         prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
         fx.view.onFile = [&](const QString &path) {
             if (path.endsWith("f4.bin"))
-                AskCancel();
+                AskCancel(fx.control);
         };
         const BackupResult result = fx.Run();
         QVERIFY(!result.finished);
@@ -276,7 +276,7 @@ private Q_SLOTS:
             // The first progress text of the large file's copy; the user presses once.
             if (text.contains(" Of ") && pressed++ == 0) {
                 if (cancel)
-                    AskCancel();
+                    AskCancel(fx.control);
                 else
                     AskStop(fx.control, fx.view);
             }
@@ -303,7 +303,7 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QVERIFY(fx.Run().finished);
         fx.tree.Write("data/a.txt", "changed");
-        fx.view.onFile = [](const QString &) { AskCancel(); };
+        fx.view.onFile = [&](const QString &) { AskCancel(fx.control); };
         prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
         QVERIFY(!fx.Run().finished);
         QCOMPARE(TheModel().BackupsLast(), 0);
@@ -324,7 +324,7 @@ private Q_SLOTS:
         fx.view.onFile = [&](const QString &path) {
             if (!path.endsWith("f3.bin"))
                 return;
-            list = FilesToBackupList();
+            list = FilesToBackupList(TheModel());
             nested = fx.Run(); // a second run is refused while one runs
         };
         fx.Run();
@@ -351,7 +351,7 @@ private Q_SLOTS:
         // Paused, then "Really cancel?" after each Cancel.
         for (qsizetype i = 0; i < answers.size(); ++i)
             prompt.AnswerTo(i % 2 ? Question::ReallyCancel : Question::Paused, answers[i]);
-        AskPause();
+        AskPause(BackupControl());
         QCOMPARE(CancelFlag(), cancelled);
         QCOMPARE(prompt.Texts().first(),
                  QStringLiteral("Paused!\nPress OK to continue.\nPress Cancel to cancel."));

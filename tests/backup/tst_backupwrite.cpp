@@ -266,11 +266,11 @@ private Q_SLOTS:
             if (!text.startsWith("Zipping Approx") || pressed++ > 0)
                 return;
             if (press == "cancel")
-                AskCancel();
+                AskCancel(fx.control);
             else if (press == "stop")
                 AskStop(fx.control, fx.view);
             else
-                AskPause();
+                AskPause(fx.control);
         };
         // Gone by the time the run saves its history or cancels, not only when it ends.
         QStringList leftWhenWritten = {"not looked at"};

@@ -134,7 +134,7 @@ public:
         ScriptedPrompt prompt;
         BackupView quiet;
         BackupControl stop;
-        QVERIFY(DoBackup(options, quiet, stop).finished);
+        QVERIFY(DoBackup(TheModel(), options, quiet, stop).finished);
     }
 
     // Loads the information file of the given medium root (default: the most recent medium),
