@@ -3,7 +3,9 @@
 
 #include "BackupProgress.h"
 #include "cancelflag.h"
+#include "filestobackup.h"
 #include "frmFilesToBackup.h"
+#include "model.h"
 #include "modelchange.h"
 #include "runinprogress.h"
 #include "stopquestions.h"
@@ -58,7 +60,7 @@ void frmBackup::PauseClick() {
 }
 
 void frmBackup::ViewListClick() {
-    filesWindow->ShowForm();
+    filesWindow->ShowForm(FilesToBackupList(TheModel(), control));
 }
 
 void frmBackup::ShowStatistics(const ZipTotals &totals) {

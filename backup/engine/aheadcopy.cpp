@@ -16,7 +16,7 @@
 
 void BackupRun::CopyNextAhead(int current) {
     // Enough ahead to keep the other core busy while the file at hand is copied.
-    while (ahead.HeldSize() < model.Files[current].StoreSize && StartNextAhead(current)) {
+    while (ahead.HeldSize() < work[current].StoreSize && StartNextAhead(current)) {
     }
 }
 
@@ -26,22 +26,23 @@ bool BackupRun::StartNextAhead(int current) {
     const Model &m = model;
     int next = std::max(current, ahead.Last()) + 1;
     while (next < m.Files.size() &&
-           (!m.Files[next].ToBackUp || m.Files[next].Placed || !WriteNow(m.Files[next])))
+           (!work[next].ToBackUp || work[next].Placed || !WriteNow(work[next])))
         ++next;
     return next < m.Files.size() && StartAhead(next);
 }
 
 bool BackupRun::StartAhead(int index) {
     Model &m = model;
-    const FileRecord &file = m.Files[index];
-    const QString relative = platform::RelativeForm(file.Path);
+    const FileRecord &record = m.Files[index];
+    const BackupFile &file = work[index];
+    const QString relative = platform::RelativeForm(record.Path);
     const bool spans =
         m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace;
-    if (file.Prepared || spans || !UsableTarget(relative, file.Name, mediumDir + relative))
+    if (file.Prepared || spans || !UsableTarget(relative, record.Name, mediumDir + relative))
         return false;
     // A source whose length changed is given up with a message, which waits for its turn.
-    const platform::FileState measured = platform::StateOf(file.Path + file.Name);
-    if (double(measured.length) != file.Size * 1024 || !PrepareFile(index, &measured))
+    const platform::FileState measured = platform::StateOf(record.Path + record.Name);
+    if (double(measured.length) != file.SizeKB * 1024 || !PrepareFile(index, &measured))
         return false;
     PendingCopy &copy = pending[index];
     QString targetDir;
@@ -50,7 +51,7 @@ bool BackupRun::StartAhead(int index) {
         return false;
     copy.version.MediumIndex = m.MediaLast() + 1;
     auto outcome = std::make_shared<AheadCopy>();
-    outcome->source = file.Path + file.Name;
+    outcome->source = record.Path + record.Name;
     outcome->target = targetDir + targetName;
     outcome->length = file.StoreSize;
     outcome->onDisk = TakeRoom(file.StoreSize);

@@ -16,11 +16,13 @@ BackupRun::BackupRun(Model &model, const BackupOptions &options, BackupView &vie
         before = model;
     control.zipper = &zipper;
     control.copies = &copyHold;
+    control.files = &work;
 }
 
 BackupRun::~BackupRun() {
     control.zipper = nullptr;
     control.copies = nullptr;
+    control.files = nullptr;
 }
 
 BackupResult BackupRun::Run() {

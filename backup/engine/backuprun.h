@@ -4,6 +4,7 @@
 // fillmedium.cpp, copypiece.cpp, aheadcopy.cpp, preparezip.cpp, writemedia.cpp, nextmedia.cpp)
 // and the end of the run (finishing.cpp).
 
+#include "backupfile.h"
 #include "backupoptions.h"
 #include "backupview.h"
 #include "clsNode.h"
@@ -72,7 +73,7 @@ private:
     void CheckFiles();
     void ComputeStartSpace();
     void NothingToBackUp();
-    bool NeedsCopy(const FileRecord &file) const;
+    bool NeedsCopy(const FileRecord &file, const BackupFile &w) const;
     clsNode *Lookup(const QString &path);
     // The names of one directory that already have a record.
     QStringList &KnownNames(const QString &path);
@@ -85,16 +86,16 @@ private:
     bool StartWriting();
     bool FillMedium();
     bool FillPass();
-    bool WriteNow(const FileRecord &file) const;
+    bool WriteNow(const BackupFile &w) const;
     // measured: the source as just looked at, when the caller did.
     bool PrepareFile(int index, const platform::FileState *measured = nullptr);
     void DecideZip(int index, PendingCopy &copy);
     // The zipping label, shown only when it changes.
     void ShowZipState(const QString &text);
     QString ZipOnText() const;
-    bool ZipsBySize(const FileRecord &file) const;
+    bool ZipsBySize(const BackupFile &w) const;
     // The zip decision of a file, less the zip itself.
-    bool WillZip(const FileRecord &file) const;
+    bool WillZip(int index) const;
     QString ZipPathOf(int index) const;
     void QueueZipsAhead(int waiting);
     void PlaceFile(int index);
@@ -159,6 +160,7 @@ private:
     ZipAhead zipsAhead{zipper};
     int zipCursor = 0; // where this pass looks for files to zip ahead
 
+    BackupFiles work;              // beside the model's files, index for index
     std::unique_ptr<clsNode> tree; // the directories of this run
     // The files that already have a record, by directory, in comparable form: sorted lists
     // rather than tree nodes, since there are many more files than directories.

@@ -3,6 +3,7 @@
 // Every method has a do-nothing default, so a caller without a window passes a plain
 // BackupView and the run never checks for one.
 
+#include "backupfile.h"
 #include "copyfile.h"
 
 #include <QString>
@@ -64,6 +65,8 @@ struct BackupControl {
     // The run's zips and copies made ahead, which Cancel and Pause reach while it goes on.
     Zipper *zipper = nullptr;
     CopyHold *copies = nullptr;
+    // The run's record of the model's files, which the list of files to back up shows.
+    const BackupFiles *files = nullptr;
 
     bool StopAccepted() const { return !stopButtonEnabled; }
 };

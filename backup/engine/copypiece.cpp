@@ -71,7 +71,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                 SetCancelFlag(true);
             // A file left out is a file error of the run, like a copy that failed.
             errorFlag = true;
-            model.Files[index].ToBackUp = false;
+            work[index].ToBackUp = false;
             pending.remove(index);
             return false;
         }
@@ -90,6 +90,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
 bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &target,
                           double lengthKB) {
     const FileRecord &file = model.Files[index];
+    const BackupFile &w = work[index];
     const bool zipped = copy.version.Zipped;
     // A zip is made from the source: the source is looked at by its path around the zip's copy.
     // A plain copy (each piece of a spanned one too) looks at the source it has open, and keeps
@@ -100,9 +101,9 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
     }
     EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
     int keepError = platform::ErrNone;
-    MeasuredCopy result = CopyMeasuredRange(
-        zipped ? file.ZipName : file.Path + file.Name, target, file.DoneSize * 1024 + 1,
-        double(qint64(lengthKB * 1024)), zipped ? nullptr : &copy.source, &keepError, &view);
+    MeasuredCopy result = CopyMeasuredRange(zipped ? w.ZipName : file.Path + file.Name, target,
+                                            w.DoneSize * 1024 + 1, double(qint64(lengthKB * 1024)),
+                                            zipped ? nullptr : &copy.source, &keepError, &view);
     if (result == MeasuredCopy::Copied && zipped && !SourceUnchanged(file, copy.source))
         result = MeasuredCopy::ChangedDuring;
     if (result != MeasuredCopy::Copied || CancelFlag())

@@ -35,15 +35,15 @@ bool BackupRun::FillPass() {
         if (ahead.Next() == i) {
             TakeBackAhead(i);
         } else {
-            const FileRecord &file = m.Files[i];
-            if (!file.ToBackUp || file.Placed || !WriteNow(file))
+            const BackupFile &w = work[i];
+            if (!w.ToBackUp || w.Placed || !WriteNow(w))
                 continue;
             ShowMediumLine();
-            if (!m.Files[i].Prepared && !PrepareFile(i))
+            if (!w.Prepared && !PrepareFile(i))
                 continue;
             // A zipped copy can be small enough to wait for a medium with room instead of
             // spanning.
-            if (!WriteNow(m.Files[i]))
+            if (!WriteNow(work[i]))
                 continue;
             PlaceFile(i);
         }
@@ -55,7 +55,7 @@ bool BackupRun::FillPass() {
     return false;
 }
 
-bool BackupRun::WriteNow(const FileRecord &file) const {
+bool BackupRun::WriteNow(const BackupFile &file) const {
     const double size = model.Settings.MediaSize;
     if (size < 0)
         return true;
@@ -73,18 +73,19 @@ bool BackupRun::SourceUnchanged(const FileRecord &file, const platform::FileStat
 
 bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
     Model &m = model;
-    FileRecord &file = m.Files[index];
+    const FileRecord &record = m.Files[index];
+    BackupFile &file = work[index];
     file.Prepared = true;
     PendingCopy copy;
-    copy.source = measured ? *measured : platform::StateOf(file.Path + file.Name);
-    if (double(copy.source.length) != file.Size * 1024) {
+    copy.source = measured ? *measured : platform::StateOf(record.Path + record.Name);
+    if (double(copy.source.length) != file.SizeKB * 1024) {
         FailFile(index, QStringLiteral("its length changed after it was measured"));
         return false;
     }
     copy.version.BackupIndex = m.BackupsLast();
     copy.version.MediumIndex = m.MediaLast() + 1;
     copy.version.SpanLength = -1;
-    copy.version.Size = file.Size;
+    copy.version.Size = file.SizeKB;
     copy.version.Zipped = false;
     file.ZippedSize = 0;
     file.DoneSize = 0;
@@ -93,11 +94,11 @@ bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
     if (CancelFlag())
         return false;
     // Without a zip nothing was read yet; the copy looks again before it starts.
-    if (copy.version.Zipped && !SourceUnchanged(file, copy.source)) {
+    if (copy.version.Zipped && !SourceUnchanged(record, copy.source)) {
         FailFile(index, QStringLiteral("it changed while it was zipped"));
         return false;
     }
-    file.StoreSize = copy.version.Zipped ? file.ZippedSize : file.Size;
+    file.StoreSize = copy.version.Zipped ? file.ZippedSize : file.SizeKB;
     copy.version.ZippedSize = copy.version.Zipped ? file.ZippedSize : 0;
     if (m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace) {
         copy.version.Spanned = true;
@@ -109,9 +110,10 @@ bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
 
 void BackupRun::PlaceFile(int index) {
     Model &m = model;
-    FileRecord &file = m.Files[index];
+    const FileRecord &record = m.Files[index];
+    const BackupFile &file = work[index];
     PendingCopy &copy = pending[index];
-    view.SetCurrentFile(file.Path + file.Name);
+    view.SetCurrentFile(record.Path + record.Name);
     if (CancelFlag())
         return;
 
@@ -162,7 +164,7 @@ void BackupRun::GiveBackRoom(double onDisk) {
 
 void BackupRun::PieceWritten(int index, double length) {
     Model &m = model;
-    FileRecord &file = m.Files[index];
+    BackupFile &file = work[index];
     PendingCopy &copy = pending[index];
     file.DoneSize += length;
     if (copy.version.Spanned)
@@ -172,17 +174,17 @@ void BackupRun::PieceWritten(int index, double length) {
 }
 
 void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
-    FileRecord &file = model.Files[index];
+    BackupFile &file = work[index];
     copy.version.StoredName = copy.storedName;
     copy.version.ComputeLastMedium();
-    file.Versions.append(copy.version);
+    model.Files[index].Versions.append(copy.version);
     file.Placed = true;
     if (!file.ZipName.isEmpty()) {
         QFile::remove(file.ZipName);
         file.ZipName.clear();
     }
     ++totals.allCount;
-    totals.allOriginalKB += file.Size;
+    totals.allOriginalKB += file.SizeKB;
     totals.allFinalKB += file.StoreSize;
     ++filesDone;
     view.SetCounter(QString::number(filesDone) + QStringLiteral(" Of ") +
@@ -193,9 +195,10 @@ void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
 // The copy is given up for this run: no version is recorded, so the file keeps its archive
 // attribute and the next backup takes it again.
 void BackupRun::FailFile(int index, const QString &reason) {
-    FileRecord &file = model.Files[index];
-    StatusPrint(QStringLiteral("Not backed up: ") + file.Path + file.Name + QStringLiteral(" (") +
-                reason + QStringLiteral(")\n"));
+    const FileRecord &record = model.Files[index];
+    BackupFile &file = work[index];
+    StatusPrint(QStringLiteral("Not backed up: ") + record.Path + record.Name +
+                QStringLiteral(" (") + reason + QStringLiteral(")\n"));
     file.ToBackUp = false;
     if (!file.ZipName.isEmpty()) {
         QFile::remove(file.ZipName);

@@ -87,7 +87,7 @@ void BackupRun::Finish() {
 void BackupRun::CancelPath() {
     view.SetStage(QStringLiteral("Cancelling"), QStringLiteral("---"));
     SetCancelFlag(false);
-    for (FileRecord &file : model.Files) {
+    for (const BackupFile &file : work) {
         if (!file.ZipName.isEmpty())
             QFile::remove(file.ZipName);
     }

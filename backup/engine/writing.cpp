@@ -38,7 +38,7 @@ int BackupRun::EstimateMedia(double factor) const {
 }
 
 bool BackupRun::AnyPending() const {
-    for (const FileRecord &file : model.Files) {
+    for (const BackupFile &file : work) {
         if (file.ToBackUp && !file.Placed)
             return true;
     }
@@ -105,9 +105,8 @@ void BackupRun::WriteAll() {
             return;
         if (!stoppedNow && piecesThisMedium == 0 && spaceUsed <= programSpace) {
             // An empty medium that took nothing would be followed by endless empty ones.
-            for (int i = 0; i < model.Files.size(); ++i) {
-                const FileRecord &file = model.Files[i];
-                if (file.ToBackUp && !file.Placed)
+            for (int i = 0; i < int(work.size()); ++i) {
+                if (work[i].ToBackUp && !work[i].Placed)
                     FailFile(i, QStringLiteral("it does not fit on an empty medium"));
             }
         }

@@ -324,7 +324,7 @@ private Q_SLOTS:
         fx.view.onFile = [&](const QString &path) {
             if (!path.endsWith("f3.bin"))
                 return;
-            list = FilesToBackupList(TheModel());
+            list = FilesToBackupList(TheModel(), fx.control);
             nested = fx.Run(); // a second run is refused while one runs
         };
         fx.Run();
