@@ -1,6 +1,8 @@
 #include "backuprun.h"
 
 #include "cancelflag.h"
+#include "clock.h"
+#include "datetext.h"
 #include "platform.h"
 #include "programini.h"
 #include "prompt.h"
@@ -8,10 +10,13 @@
 
 #include <QFileInfo>
 
+#include <functional>
+
 BackupRun::BackupRun(Model &model, const BackupOptions &options, BackupView &view,
                      BackupControl &control)
     : model(model), options(options), view(view), control(control),
-      method(WriteMethodOf(model.Settings)), zipping(options.chkZip && !options.chkSkip) {
+      method(WriteMethodOf(model.Settings)), zipping(options.chkZip && !options.chkSkip),
+      collect(model, this->options, view, work) {
     if (!options.modelUnusedAfterCancel && !QFileInfo::exists(ProgramIniPath()))
         before = model;
     control.zipper = &zipper;
@@ -25,21 +30,60 @@ BackupRun::~BackupRun() {
     control.files = nullptr;
 }
 
+void BackupRun::Start() {
+    StatusPrint(QStringLiteral("Backup Started"));
+    ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
+    view.RunStarted();
+    model.Settings.LastBackupDate = Today();
+    view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));
+    view.SetSpaceCaption(QStringLiteral("Space Used On Media :"));
+    control.stopButtonEnabled = true;
+    control.stopNow = false;
+    control.stopFlag = false;
+    view.SetStopButton(true, QStringLiteral("Stop"));
+}
+
+void BackupRun::NewBackupRecord() {
+    StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
+    Model &m = model;
+    BackupRecord record;
+    record.SetDate = ShortDateText(Today());
+    record.FirstMedium = m.MediaLast() + 1;
+    record.ClusterSize = m.Settings.ClusterSize;
+    record.MediaSize = m.Settings.MediaSize;
+    record.MediaName = m.Settings.MediaName;
+    record.MediaKind = m.Settings.MediaKind;
+    // The method the run writes with, which a medium without a limit decides.
+    record.WriteAllAtOnce = method == WriteMethod::AllAtOnce;
+    record.WriteXpWay = method == WriteMethod::XpWay;
+    record.FreshPoint = options.chkFresh;
+    m.Backups.append(record);
+}
+
 BackupResult BackupRun::Run() {
     Start();
     NewBackupRecord();
-    BuildWorkingList();
+    collect.BuildWorkingList();
     // Each stage starts only while the run is not cancelled.
-    const std::initializer_list<void (BackupRun::*)()> stages = {
-        &BackupRun::CollectDirectories, &BackupRun::AddKnownFiles,
-        &BackupRun::CollectFiles,       &BackupRun::ComputeStartSpace,
-        &BackupRun::FindLengths,        &BackupRun::SortFiles,
-        &BackupRun::CheckFiles,         &BackupRun::NothingToBackUp,
-        &BackupRun::WriteAll,           &BackupRun::Finish};
-    for (auto stage : stages) {
+    const std::initializer_list<std::function<void()>> stages = {
+        [this] { collect.CollectDirectories(); },
+        [this] { collect.AddKnownFiles(); },
+        [this] { collect.CollectFiles(); },
+        [this] { ComputeStartSpace(); },
+        [this] { collect.FindLengths(); },
+        [this] { collect.SortFiles(); },
+        [this] { collect.CheckFiles(); },
+        [this] {
+            filesToBackup = collect.FilesToBackup();
+            totalToBackup = collect.TotalToBackup();
+            NothingToBackUp();
+        },
+        [this] { WriteAll(); },
+        [this] { Finish(); }};
+    for (const auto &stage : stages) {
         if (CancelFlag())
             break;
-        (this->*stage)();
+        stage();
     }
     BackupResult result;
     if (CancelFlag())
@@ -47,7 +91,7 @@ BackupResult BackupRun::Run() {
     else
         result.finished = true;
     result.fileErrors = errorShown;
-    result.filesLeftOut = leftOut;
+    result.filesLeftOut = collect.LeftOut();
     result.saveFailed = saveFailed;
     result.totals = totals;
     StatusPrint(QStringLiteral("Backup Finished"));

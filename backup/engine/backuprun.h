@@ -1,13 +1,13 @@
 #pragma once
 // One backup run: the state DoBackup keeps from its first stage to its last. The stages live in
-// files of their own: collection (collectdirs.cpp, collectfiles.cpp), writing (writing.cpp,
+// files of their own: collection (collector.h), writing (writing.cpp,
 // fillmedium.cpp, copypiece.cpp, aheadcopy.cpp, preparezip.cpp, writemedia.cpp, nextmedia.cpp)
 // and the end of the run (finishing.cpp).
 
 #include "backupfile.h"
 #include "backupoptions.h"
 #include "backupview.h"
-#include "clsNode.h"
+#include "collector.h"
 #include "copyahead.h"
 #include "copyfile.h"
 #include "doevents.h"
@@ -40,11 +40,6 @@ public:
     BackupResult Run();
 
 private:
-    // A directory of this run and whether its walk stays on the file system it starts on.
-    struct WorkDir {
-        clsDirectory dir;
-        bool driveWalk = false;
-    };
     // What a copy carries from its first piece to its last.
     struct PendingCopy {
         VersionRecord version;
@@ -57,29 +52,8 @@ private:
     // Start and collection.
     void Start();
     void NewBackupRecord();
-    void BuildWorkingList();
-    void CollectDirectories();
-    void DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk);
-    void WarnUser(const QString &key, const QString &message);
-    // A warning about something that exists but cannot be backed up.
-    void LeaveOut(const QString &key, const QString &message);
-    bool Excluded(const QString &comparable) const;
-    void AddKnownFiles();
-    void CollectFiles();
-    void ProcNodes(clsNode *node);
-    void ListFiles(clsNode *node);
-    void FindLengths();
-    void SortFiles();
-    void CheckFiles();
     void ComputeStartSpace();
     void NothingToBackUp();
-    bool NeedsCopy(const FileRecord &file, const BackupFile &w) const;
-    clsNode *Lookup(const QString &path);
-    // The names of one directory that already have a record.
-    QStringList &KnownNames(const QString &path);
-    QString Counter(int index) const;
-    // Shows "index + 1 Of n" and lets events run now and then, and always for the last file.
-    void ShowCount(int index, bool last);
 
     // Writing.
     void WriteAll();
@@ -160,22 +134,11 @@ private:
     ZipAhead zipsAhead{zipper};
     int zipCursor = 0; // where this pass looks for files to zip ahead
 
-    BackupFiles work;              // beside the model's files, index for index
-    std::unique_ptr<clsNode> tree; // the directories of this run
-    // The files that already have a record, by directory, in comparable form: sorted lists
-    // rather than tree nodes, since there are many more files than directories.
-    QHash<QString, QStringList> knownFiles;
-    // The file names each directory's walk found, so that collecting files lists it only once.
-    QHash<QString, QStringList> listedFiles;
-    EventPacer pacer;
-    QSet<QString> warnedKeys;
-    QList<WorkDir> workDirs;
-    int dirCounter = -1;
-    int collected = 0;
-    QString backupDirComparable;
+    BackupFiles work; // beside the model's files, index for index
+    Collector collect;
     int filesToBackup = -1;
     double totalToBackup = 0;
-    qint64 nextSortYield = 0;
+    EventPacer pacer;
 
     QString backupRoot;
     bool rootReady = false; // the root passed its check, so a cancel may remove it
@@ -191,7 +154,6 @@ private:
     int estimate = 0;
     bool errorFlag = false;
     bool errorShown = false;
-    bool leftOut = false;
     bool saveFailed = false;
     ZipTotals totals;
     QHash<int, PendingCopy> pending;

@@ -1,7 +1,7 @@
 // The stages "Adding Files To Backup", "Collecting Files", "Finding File Lengths", "Sorting"
 // and "Checking Files To Backup".
 
-#include "backuprun.h"
+#include "collector.h"
 
 #include "cancelflag.h"
 #include "clock.h"
@@ -24,29 +24,29 @@ constexpr qint64 TooBigBytes = qint64(1) << 31;
 
 } // namespace
 
-clsNode *BackupRun::Lookup(const QString &path) {
+clsNode *Collector::Lookup(const QString &path) {
     clsDirectory dir;
     dir.SetNiceDirName(path);
     return tree->FindFullNode(dir);
 }
 
-QStringList &BackupRun::KnownNames(const QString &path) {
+QStringList &Collector::KnownNames(const QString &path) {
     return knownFiles[platform::ComparablePath(path)];
 }
 
-QString BackupRun::Counter(int index) const {
+QString Collector::Counter(int index) const {
     return QString::number(index + 1) + QStringLiteral(" Of ") +
            QString::number(model.FilesLast() + 1);
 }
 
-void BackupRun::ShowCount(int index, bool last) {
+void Collector::ShowCount(int index, bool last) {
     if (!last && !pacer.Due())
         return;
     view.SetCounter(Counter(index));
     DoEvents();
 }
 
-void BackupRun::AddKnownFiles() {
+void Collector::AddKnownFiles() {
     QList<FileRecord> &files = model.Files;
     work.assign(files.size(), BackupFile());
     view.SetStage(QStringLiteral("Adding Files To Backup"), Counter(-1));
@@ -72,7 +72,7 @@ void BackupRun::AddKnownFiles() {
         names.sort();
 }
 
-void BackupRun::CollectFiles() {
+void Collector::CollectFiles() {
     collected = 0;
     view.SetStage(QStringLiteral("Collecting Files"), QStringLiteral("0 Collected"));
     ProcNodes(tree.get());
@@ -81,7 +81,7 @@ void BackupRun::CollectFiles() {
     view.SetCounter(QString::number(collected) + QStringLiteral(" Collected"));
 }
 
-void BackupRun::ProcNodes(clsNode *node) {
+void Collector::ProcNodes(clsNode *node) {
     if (CancelFlag())
         return;
     const clsDirectory &value = node->NodeVal();
@@ -94,7 +94,7 @@ void BackupRun::ProcNodes(clsNode *node) {
     }
 }
 
-void BackupRun::ListFiles(clsNode *node) {
+void Collector::ListFiles(clsNode *node) {
     node->NodeVal().Processed = true;
     const QString dir = node->NodeVal().NiceDirName();
     const QString patterns = node->NodeVal().Patterns;
@@ -135,7 +135,7 @@ void BackupRun::ListFiles(clsNode *node) {
     }
 }
 
-void BackupRun::FindLengths() {
+void Collector::FindLengths() {
     Model &m = model;
     view.SetStage(QStringLiteral("Finding File Lengths"), Counter(-1));
     // The files of one directory follow each other: each is looked at by its name in the
@@ -183,7 +183,7 @@ void BackupRun::FindLengths() {
     view.SetCounter(Counter(m.FilesLast()));
 }
 
-void BackupRun::SortFiles() {
+void Collector::SortFiles() {
     view.SetStage(QStringLiteral("Sorting"), QStringLiteral("---"));
     QList<FileRecord> &files = model.Files;
     // With no file to copy the run ends after the check and the order is never used.
@@ -202,7 +202,7 @@ void BackupRun::SortFiles() {
     });
 }
 
-bool BackupRun::NeedsCopy(const FileRecord &file, const BackupFile &w) const {
+bool Collector::NeedsCopy(const FileRecord &file, const BackupFile &w) const {
     // An empty file is stored too (as a version of size 0): restoring its older content instead
     // would bring back what the user removed.
     if (w.SizeKB < 0)
@@ -220,7 +220,7 @@ bool BackupRun::NeedsCopy(const FileRecord &file, const BackupFile &w) const {
     return w.ArchiveSet;
 }
 
-void BackupRun::CheckFiles() {
+void Collector::CheckFiles() {
     Model &m = model;
     view.SetStage(QStringLiteral("Checking Files To Backup"), Counter(-1));
     for (int i = 0; i < m.Files.size(); ++i) {
