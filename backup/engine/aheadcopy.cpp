@@ -36,9 +36,8 @@ bool BackupRun::StartAhead(int index) {
     const FileRecord &record = m.Files[index];
     const BackupFile &file = work[index];
     const QString relative = platform::RelativeForm(record.Path);
-    const bool spans =
-        m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace;
-    if (file.Prepared || spans || !UsableTarget(relative, record.Name, mediumDir + relative))
+    if (file.Prepared || media.Spans(file.SizeOnDisk) ||
+        !UsableTarget(relative, record.Name, media.MediumDir() + relative))
         return false;
     // A source whose length changed is given up with a message, which waits for its turn.
     const platform::FileState measured = platform::StateOf(record.Path + record.Name);
@@ -54,8 +53,8 @@ bool BackupRun::StartAhead(int index) {
     outcome->source = record.Path + record.Name;
     outcome->target = targetDir + targetName;
     outcome->length = file.StoreSize;
-    outcome->onDisk = TakeRoom(file.StoreSize);
-    EnsureDirectory(targetDir);
+    outcome->onDisk = media.TakeRoom(file.StoreSize);
+    media.EnsureDirectory(targetDir);
     aheadCopies.push_back(outcome);
     const CopyHold *hold = &copyHold;
     ahead.Start(index, outcome->length, [outcome, measured, hold](bool onRunThread) {
@@ -71,7 +70,7 @@ bool BackupRun::StartAhead(int index) {
 void BackupRun::TakeBackAhead(int index) {
     const std::shared_ptr<AheadCopy> outcome = aheadCopies.front();
     aheadCopies.pop_front();
-    ShowMediumLine();
+    media.ShowMediumLine(totalToBackup);
     view.SetCurrentFile(outcome->source);
     // The copies behind it keep both cores busy while this one is waited for.
     CopyNextAhead(index);
@@ -81,14 +80,14 @@ void BackupRun::TakeBackAhead(int index) {
     if (CopyEnded(index, outcome->result, outcome->keepError))
         PieceWritten(index, outcome->length);
     else
-        GiveBackRoom(outcome->onDisk);
+        media.GiveBackRoom(outcome->onDisk);
 }
 
 void BackupRun::DropAhead() {
     while (!aheadCopies.empty()) {
         ahead.TakeBack();
         QFile::remove(aheadCopies.front()->target);
-        GiveBackRoom(aheadCopies.front()->onDisk);
+        media.GiveBackRoom(aheadCopies.front()->onDisk);
         aheadCopies.pop_front();
     }
 }

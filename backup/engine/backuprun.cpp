@@ -16,7 +16,7 @@ BackupRun::BackupRun(Model &model, const BackupOptions &options, BackupView &vie
                      BackupControl &control)
     : model(model), options(options), view(view), control(control),
       method(WriteMethodOf(model.Settings)), zipping(options.chkZip && !options.chkSkip),
-      collect(model, this->options, view, work) {
+      collect(model, this->options, view, work), media(model, view, control, method) {
     if (!options.modelUnusedAfterCancel && !QFileInfo::exists(ProgramIniPath()))
         before = model;
     control.zipper = &zipper;
@@ -100,7 +100,7 @@ BackupResult BackupRun::Run() {
 }
 
 void BackupRun::ComputeStartSpace() {
-    WriteMedia(QString());
+    media.ComputeStartSpace();
 }
 
 void BackupRun::NothingToBackUp() {

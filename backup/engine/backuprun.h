@@ -11,6 +11,7 @@
 #include "copyahead.h"
 #include "copyfile.h"
 #include "doevents.h"
+#include "mediumwriter.h"
 #include "platform.h"
 #include "zipahead.h"
 
@@ -78,9 +79,6 @@ private:
     // What a copy's end means for the file: false, with the file given up, unless it went
     // through (a cancelled copy gives nothing up).
     bool CopyEnded(int index, MeasuredCopy result, int keepError);
-    // A piece's room on the medium (returned in KB on disk), taken before its copy.
-    double TakeRoom(double lengthKB);
-    void GiveBackRoom(double onDiskKB);
     void PieceWritten(int index, double lengthKB);
 
     // aheadcopy.cpp: while the file at hand is copied, the files the pass places next are
@@ -95,24 +93,8 @@ private:
     void DropAhead();
     void CompleteCopy(int index, PendingCopy &copy);
     void FailFile(int index, const QString &reason);
-    void ShowMediumLine();
-    bool EndOfMedium();
-    void DropLastMedium();
     bool AnyPending() const;
-    void WriteMedia(const QString &mediumDir);
-    bool CopyProgramFile(const QString &source, const QString &destination);
-    void ComputeProgramSpace(double iniLengthBytes);
-    bool NextMedia(const QString &dir, bool noPrompt, bool canStop, bool lastMedium);
-    bool AskMediumWritten(bool canStop, bool lastMedium);
-    bool DirectoryCleared(const QString &dir);
-    QString MediumDirectory() const;
-    int EstimateMedia(double factor) const;
     bool SourceUnchanged(const FileRecord &file, const platform::FileState &state) const;
-
-    // Makes a directory without losing a cancel the user asked for.
-    static void MakeDirectory(const QString &path);
-    // The same for the directory of a copy, once per directory and medium.
-    void EnsureDirectory(const QString &path);
 
     // The end.
     void Finish();
@@ -139,25 +121,16 @@ private:
     int filesToBackup = -1;
     double totalToBackup = 0;
     EventPacer pacer;
+    MediumWriter media;
 
-    QString backupRoot;
-    bool rootReady = false; // the root passed its check, so a cancel may remove it
-    QString mediumDir;
-    double spaceUsed = 0;
-    double programSpace = 0;
-    double writtenTotal = 0;
-    bool firstMedium = true;
     int spannedCounter = -1;
     int errFileCounter = -1;
     int filesDone = 0;
-    int piecesThisMedium = 0;
-    int estimate = 0;
     bool errorFlag = false;
     bool errorShown = false;
     bool saveFailed = false;
     ZipTotals totals;
     QHash<int, PendingCopy> pending;
-    QSet<QString> madeDirs; // directories of copies on the current medium
     // A copy made ahead and what it ended with, read once it is taken back.
     struct AheadCopy {
         QString source;

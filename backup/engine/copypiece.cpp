@@ -23,16 +23,10 @@ bool AppendLine(const QString &path, const QString &line) {
 
 } // namespace
 
-void BackupRun::EnsureDirectory(const QString &path) {
-    if (madeDirs.contains(path))
-        return;
-    MakeDirectory(path); // it looks first, and makes only the levels that are missing
-    madeDirs.insert(path);
-}
-
 bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                              QString &targetName) {
     const FileRecord &file = model.Files[index];
+    const QString &mediumDir = media.MediumDir();
     const QChar sep = platform::Separator();
     const QString zipSuffix = copy.version.Zipped ? QStringLiteral(".zip") : QString();
     const QString errDir = mediumDir + QStringLiteral("ErrDir") + sep;
@@ -43,7 +37,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
         targetDir = mediumDir + copy.storedName.left(cut);
         targetName = copy.storedName.mid(cut);
         if (copy.substitute) {
-            MakeDirectory(errDir);
+            MakeDirectoryKeepingCancel(errDir);
             AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
                        ErrFileLine(targetName.left(targetName.size() - zipSuffix.size()),
                                    file.Path + file.Name));
@@ -75,7 +69,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
             pending.remove(index);
             return false;
         }
-        MakeDirectory(errDir);
+        MakeDirectoryKeepingCancel(errDir);
         AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
                    ErrFileLine(substitute, file.Path + file.Name));
         copy.substitute = true;
@@ -99,7 +93,7 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         FailFile(index, QStringLiteral("it changed after it was measured"));
         return false;
     }
-    EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
+    media.EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
     int keepError = platform::ErrNone;
     MeasuredCopy result = CopyMeasuredRange(zipped ? w.ZipName : file.Path + file.Name, target,
                                             w.DoneSize * 1024 + 1, double(qint64(lengthKB * 1024)),

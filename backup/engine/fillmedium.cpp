@@ -38,7 +38,7 @@ bool BackupRun::FillPass() {
             const BackupFile &w = work[i];
             if (!w.ToBackUp || w.Placed || !WriteNow(w))
                 continue;
-            ShowMediumLine();
+            media.ShowMediumLine(totalToBackup);
             if (!w.Prepared && !PrepareFile(i))
                 continue;
             // A zipped copy can be small enough to wait for a medium with room instead of
@@ -56,15 +56,7 @@ bool BackupRun::FillPass() {
 }
 
 bool BackupRun::WriteNow(const BackupFile &file) const {
-    const double size = model.Settings.MediaSize;
-    if (size < 0)
-        return true;
-    if (file.SizeOnDisk > size - programSpace) {
-        // The next piece needs room for at least one cluster.
-        const double room = size - spaceUsed - model.Settings.ClusterSize / 1024;
-        return spaceUsed != size && room > 0;
-    }
-    return spaceUsed + file.SizeOnDisk <= size;
+    return media.Fits(file.SizeOnDisk);
 }
 
 bool BackupRun::SourceUnchanged(const FileRecord &file, const platform::FileState &state) const {
@@ -100,7 +92,7 @@ bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
     }
     file.StoreSize = copy.version.Zipped ? file.ZippedSize : file.SizeKB;
     copy.version.ZippedSize = copy.version.Zipped ? file.ZippedSize : 0;
-    if (m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace) {
+    if (media.Spans(file.SizeOnDisk)) {
         copy.version.Spanned = true;
         copy.spannedNumber = ++spannedCounter;
     }
@@ -128,38 +120,23 @@ void BackupRun::PlaceFile(int index) {
         copy.version.MediumIndex = m.MediaLast() + 1;
     double length = file.StoreSize;
     if (copy.version.Spanned) {
-        const double room = (m.Settings.MediaSize - spaceUsed) - m.Settings.ClusterSize / 1024;
-        length = qMin(room, file.StoreSize - file.DoneSize);
+        length = qMin(media.PieceRoom(), file.StoreSize - file.DoneSize);
         // Pieces are whole bytes.
         length = std::floor(length * 1024) / 1024;
     }
     if (options.chkSkip) {
-        TakeRoom(length);
+        media.TakeRoom(length);
         PieceWritten(index, length);
         return;
     }
     // The room is taken before the copy, so that the next file can be placed while it runs.
-    const double onDisk = TakeRoom(length);
+    const double onDisk = media.TakeRoom(length);
     CopyNextAhead(index);
     // Preparing the next file may have moved the pending copies.
     if (CopyPiece(index, pending[index], targetDir + targetName, length))
         PieceWritten(index, length);
     else
-        GiveBackRoom(onDisk);
-}
-
-double BackupRun::TakeRoom(double length) {
-    const double onDisk = SizeOnDiskKB(length * 1024, model.Settings.ClusterSize);
-    spaceUsed += onDisk;
-    writtenTotal += onDisk;
-    ++piecesThisMedium;
-    return onDisk;
-}
-
-void BackupRun::GiveBackRoom(double onDisk) {
-    spaceUsed -= onDisk;
-    writtenTotal -= onDisk;
-    --piecesThisMedium;
+        media.GiveBackRoom(onDisk);
 }
 
 void BackupRun::PieceWritten(int index, double length) {
@@ -189,7 +166,7 @@ void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
     ++filesDone;
     view.SetCounter(QString::number(filesDone) + QStringLiteral(" Of ") +
                     QString::number(filesToBackup + 1));
-    view.SetTotalCopied(writtenTotal, totalToBackup);
+    view.SetTotalCopied(media.WrittenTotal(), totalToBackup);
 }
 
 // The copy is given up for this run: no version is recorded, so the file keeps its archive

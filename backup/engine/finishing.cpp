@@ -72,7 +72,8 @@ void BackupRun::Finish() {
         MsgBox(QStringLiteral("The information file could not be saved, so this backup is not "
                               "recorded.\nNo file was marked as backed up: the next backup "
                               "copies them again.\nThe media of this backup stay in \"") +
-                   backupRoot + QStringLiteral("\"); move or delete them before the next backup."),
+                   media.Root() +
+                   QStringLiteral("\"); move or delete them before the next backup."),
                MsgButtons::OK);
     }
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
@@ -100,13 +101,7 @@ void BackupRun::CancelPath() {
     } else {
         LoadIniFile(model, ini, false);
     }
-    // Only a root this run checked and filled is removed: before that it may hold the user's
-    // files.
-    if (rootReady) {
-        RemoveDirectoryTree(backupRoot);
-        if (method == WriteMethod::XpWay)
-            CreateDirectory(backupRoot);
-    }
+    media.RemoveRoot();
     SetCancelFlag(false);
     view.HideWindow();
 }
