@@ -15,8 +15,9 @@
 BackupRun::BackupRun(Model &model, const BackupOptions &options, BackupView &view,
                      BackupControl &control)
     : model(model), options(options), view(view), control(control),
-      method(WriteMethodOf(model.Settings)), zipping(options.chkZip && !options.chkSkip),
-      collect(model, this->options, view, work), media(model, view, control, method) {
+      method(WriteMethodOf(model.Settings)), collect(model, this->options, view, work),
+      media(model, view, control, method), placer(model, this->options, view, work, media, zipper),
+      ahead(model, work, view, media, placer, copyHold) {
     if (!options.modelUnusedAfterCancel && !QFileInfo::exists(ProgramIniPath()))
         before = model;
     control.zipper = &zipper;
@@ -32,7 +33,7 @@ BackupRun::~BackupRun() {
 
 void BackupRun::Start() {
     StatusPrint(QStringLiteral("Backup Started"));
-    ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
+    placer.ShowStartState();
     view.RunStarted();
     model.Settings.LastBackupDate = Today();
     view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));
@@ -69,13 +70,12 @@ BackupResult BackupRun::Run() {
         [this] { collect.CollectDirectories(); },
         [this] { collect.AddKnownFiles(); },
         [this] { collect.CollectFiles(); },
-        [this] { ComputeStartSpace(); },
+        [this] { media.ComputeStartSpace(); },
         [this] { collect.FindLengths(); },
         [this] { collect.SortFiles(); },
         [this] { collect.CheckFiles(); },
         [this] {
-            filesToBackup = collect.FilesToBackup();
-            totalToBackup = collect.TotalToBackup();
+            placer.Begin(collect.FilesToBackup(), collect.TotalToBackup());
             NothingToBackUp();
         },
         [this] { WriteAll(); },
@@ -93,18 +93,14 @@ BackupResult BackupRun::Run() {
     result.fileErrors = errorShown;
     result.filesLeftOut = collect.LeftOut();
     result.saveFailed = saveFailed;
-    result.totals = totals;
+    result.totals = placer.Totals();
     StatusPrint(QStringLiteral("Backup Finished"));
     view.RunEnded();
     return result;
 }
 
-void BackupRun::ComputeStartSpace() {
-    media.ComputeStartSpace();
-}
-
 void BackupRun::NothingToBackUp() {
-    if (filesToBackup >= 0)
+    if (collect.FilesToBackup() >= 0)
         return;
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
     MsgBox(QStringLiteral("No files to backup!"), MsgButtons::OK);

@@ -1,26 +1,20 @@
 #pragma once
-// One backup run: the state DoBackup keeps from its first stage to its last. The stages live in
-// files of their own: collection (collector.h), writing (writing.cpp,
-// fillmedium.cpp, copypiece.cpp, aheadcopy.cpp, preparezip.cpp, writemedia.cpp, nextmedia.cpp)
-// and the end of the run (finishing.cpp).
+// One backup run, made of parts that each own their state and are called in one direction:
+// the run calls the collector (collector.h), then writes media through the copies made ahead
+// (aheadcopy.h), the copy placer (copyplacer.h) and the medium writer (mediumwriter.h), each of
+// which calls only those after it; the end of the run is finishing.cpp.
 
+#include "aheadcopy.h"
 #include "backupfile.h"
 #include "backupoptions.h"
 #include "backupview.h"
 #include "collector.h"
-#include "copyahead.h"
 #include "copyfile.h"
+#include "copyplacer.h"
 #include "doevents.h"
 #include "mediumwriter.h"
-#include "platform.h"
-#include "zipahead.h"
+#include "zipper.h"
 
-#include <QHash>
-#include <QSet>
-#include <QString>
-
-#include <deque>
-#include <memory>
 #include <optional>
 
 struct BackupResult {
@@ -41,62 +35,19 @@ public:
     BackupResult Run();
 
 private:
-    // What a copy carries from its first piece to its last.
-    struct PendingCopy {
-        VersionRecord version;
-        int spannedNumber = -1;
-        QString storedName; // relative to the medium directory; decided with the first piece
-        bool substitute = false;
-        platform::FileState source; // the source as it was when it was prepared
-    };
-
-    // Start and collection.
+    // The start (backuprun.cpp).
     void Start();
     void NewBackupRecord();
-    void ComputeStartSpace();
     void NothingToBackUp();
 
-    // Writing.
+    // The stage "Backing Up Files" (writing.cpp) and one pass per medium (fillmedium.cpp).
     void WriteAll();
     bool StartWriting();
+    bool AnyPending() const;
     bool FillMedium();
     bool FillPass();
-    bool WriteNow(const BackupFile &w) const;
-    // measured: the source as just looked at, when the caller did.
-    bool PrepareFile(int index, const platform::FileState *measured = nullptr);
-    void DecideZip(int index, PendingCopy &copy);
-    // The zipping label, shown only when it changes.
-    void ShowZipState(const QString &text);
-    QString ZipOnText() const;
-    bool ZipsBySize(const BackupFile &w) const;
-    // The zip decision of a file, less the zip itself.
-    bool WillZip(int index) const;
-    QString ZipPathOf(int index) const;
-    void QueueZipsAhead(int waiting);
-    void PlaceFile(int index);
-    bool DecideTarget(int index, PendingCopy &copy, QString &targetDir, QString &targetName);
-    bool CopyPiece(int index, const PendingCopy &copy, const QString &target, double lengthKB);
-    // What a copy's end means for the file: false, with the file given up, unless it went
-    // through (a cancelled copy gives nothing up).
-    bool CopyEnded(int index, MeasuredCopy result, int keepError);
-    void PieceWritten(int index, double lengthKB);
 
-    // aheadcopy.cpp: while the file at hand is copied, the files the pass places next are
-    // copied on another thread, as long as each is a whole plain copy that needs no question.
-    void CopyNextAhead(int current);
-    // Starts the copy of the next file the pass would place after current and those ahead.
-    bool StartNextAhead(int current);
-    bool StartAhead(int index);
-    // The pass reached the next file copied ahead: it is recorded, or given up, as if copied now.
-    void TakeBackAhead(int index);
-    // Removes the copies made ahead that the pass will not reach.
-    void DropAhead();
-    void CompleteCopy(int index, PendingCopy &copy);
-    void FailFile(int index, const QString &reason);
-    bool AnyPending() const;
-    bool SourceUnchanged(const FileRecord &file, const platform::FileState &state) const;
-
-    // The end.
+    // The end (finishing.cpp).
     void Finish();
     void SetFileAttributes();
     void ShowZipResult();
@@ -108,41 +59,21 @@ private:
     const BackupOptions options;
     BackupView &view;
     BackupControl &control;
-    WriteMethod method;
-    bool zipping = false;
-    QString zipState; // what the zipping label shows
+    const WriteMethod method;
     Zipper zipper;
     CopyHold copyHold; // holds the copies made ahead while the run pauses
-    ZipAhead zipsAhead{zipper};
-    int zipCursor = 0; // where this pass looks for files to zip ahead
-
-    BackupFiles work; // beside the model's files, index for index
-    Collector collect;
-    int filesToBackup = -1;
-    double totalToBackup = 0;
+    BackupFiles work;  // beside the model's files, index for index
     EventPacer pacer;
-    MediumWriter media;
 
-    int spannedCounter = -1;
-    int errFileCounter = -1;
-    int filesDone = 0;
-    bool errorFlag = false;
+    // The parts, each called only by those after it and by the run.
+    Collector collect;
+    MediumWriter media;
+    CopyPlacer placer;
+    AheadCopies ahead;
+
+    bool errorFlag = false; // a medium's files could not all be written
     bool errorShown = false;
     bool saveFailed = false;
-    ZipTotals totals;
-    QHash<int, PendingCopy> pending;
-    // A copy made ahead and what it ended with, read once it is taken back.
-    struct AheadCopy {
-        QString source;
-        QString target;
-        double length = 0; // KB
-        double onDisk = 0; // KB
-        MeasuredCopy result = MeasuredCopy::Failed;
-        int keepError = platform::ErrNone;
-        std::optional<int> failure;
-    };
-    std::deque<std::shared_ptr<AheadCopy>> aheadCopies; // in the order of the pass
-    CopyAhead ahead;
 };
 
 // Runs one backup with the model's selected directories. A second call with a control whose run

@@ -1,6 +1,6 @@
 // Where a copy goes on the medium and the copy of one piece, checked against the source.
 
-#include "backuprun.h"
+#include "copyplacer.h"
 
 #include "cancelflag.h"
 #include "copyfile.h"
@@ -23,8 +23,8 @@ bool AppendLine(const QString &path, const QString &line) {
 
 } // namespace
 
-bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
-                             QString &targetName) {
+CopyPlacer::Decision CopyPlacer::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
+                                              QString &targetName) {
     const FileRecord &file = model.Files[index];
     const QString &mediumDir = media.MediumDir();
     const QChar sep = platform::Separator();
@@ -42,7 +42,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                        ErrFileLine(targetName.left(targetName.size() - zipSuffix.size()),
                                    file.Path + file.Name));
         }
-        return true;
+        return Decision::Decided;
     }
 
     const QString relative = copy.version.Spanned ? QStringLiteral("Spanned") + sep +
@@ -63,11 +63,7 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                 MsgButtons::OKCancel);
             if (answer == MsgAnswer::Cancel)
                 SetCancelFlag(true);
-            // A file left out is a file error of the run, like a copy that failed.
-            errorFlag = true;
-            work[index].ToBackUp = false;
-            pending.remove(index);
-            return false;
+            return Decision::LeftOut;
         }
         MakeDirectoryKeepingCancel(errDir);
         AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
@@ -78,21 +74,19 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
     }
     targetName += zipSuffix;
     copy.storedName = targetDir.mid(mediumDir.size()) + targetName;
-    return true;
+    return Decision::Decided;
 }
 
-bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &target,
-                          double lengthKB) {
+std::optional<QString> CopyPlacer::CopyPiece(int index, const PendingCopy &copy,
+                                             const QString &target, double lengthKB) {
     const FileRecord &file = model.Files[index];
     const BackupFile &w = work[index];
     const bool zipped = copy.version.Zipped;
     // A zip is made from the source: the source is looked at by its path around the zip's copy.
     // A plain copy (each piece of a spanned one too) looks at the source it has open, and keeps
     // its mode and time; a zipped copy keeps them in its entry.
-    if (zipped && !SourceUnchanged(file, copy.source)) {
-        FailFile(index, QStringLiteral("it changed after it was measured"));
-        return false;
-    }
+    if (zipped && !SourceUnchanged(file, copy.source))
+        return QStringLiteral("it changed after it was measured");
     media.EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
     int keepError = platform::ErrNone;
     MeasuredCopy result = CopyMeasuredRange(zipped ? w.ZipName : file.Path + file.Name, target,
@@ -102,34 +96,35 @@ bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &tar
         result = MeasuredCopy::ChangedDuring;
     if (result != MeasuredCopy::Copied || CancelFlag())
         QFile::remove(target);
-    return CopyEnded(index, result, keepError);
+    return EndOf(index, result, keepError);
 }
 
-bool BackupRun::CopyEnded(int index, MeasuredCopy result, int keepError) {
+bool CopyPlacer::SourceUnchanged(const FileRecord &file, const platform::FileState &state) const {
+    return platform::StateOf(file.Path + file.Name) == state;
+}
+
+std::optional<QString> CopyPlacer::EndOf(int index, MeasuredCopy result, int keepError) {
     const FileRecord &file = model.Files[index];
     if (CancelFlag())
-        return false;
+        return std::nullopt;
     switch (result) {
     case MeasuredCopy::Copied:
         break;
     case MeasuredCopy::ChangedBefore:
-        FailFile(index, QStringLiteral("it changed after it was measured"));
-        return false;
+        return QStringLiteral("it changed after it was measured");
     case MeasuredCopy::ChangedDuring:
-        FailFile(index, QStringLiteral("it changed while it was copied"));
-        return false;
+        return QStringLiteral("it changed while it was copied");
     case MeasuredCopy::WrongLength:
         if (!pending[index].version.Spanned)
             StatusPrint(QStringLiteral(
                 "Oh dear - lendone neq LenToUse when not spanned and not cancelled"));
         [[fallthrough]];
     case MeasuredCopy::Failed:
-        FailFile(index, QStringLiteral("the copy failed"));
-        return false;
+        return QStringLiteral("the copy failed");
     }
     if (keepError != platform::ErrNone)
         StatusPrint(QStringLiteral("Could not keep the permissions and time of ") + file.Path +
                     file.Name + QStringLiteral(" : ") + platform::FileErrorDescription(keepError) +
                     QLatin1Char('\n'));
-    return true;
+    return std::nullopt;
 }

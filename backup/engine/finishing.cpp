@@ -35,11 +35,9 @@ void BackupRun::SetFileAttributes() {
         // Cleared as of the state the copy was taken in, without a look at the file: one that
         // changed since no longer matches its stamp and stays marked for the next backup.
         int error = 0;
-        const auto pendingCopy = pending.constFind(i);
-        const bool cleared =
-            pendingCopy == pending.cend()
-                ? platform::ClearArchiveAttribute(path, &error)
-                : platform::ClearArchiveAttributeAsOf(path, pendingCopy->source, &error);
+        const platform::FileState *prepared = placer.PreparedState(i);
+        const bool cleared = prepared ? platform::ClearArchiveAttributeAsOf(path, *prepared, &error)
+                                      : platform::ClearArchiveAttribute(path, &error);
         if (!cleared)
             StatusPrint(QStringLiteral("An error occurred setting attributes of ") + path +
                         QStringLiteral(" : ") + platform::FileErrorDescription(error));
@@ -47,6 +45,7 @@ void BackupRun::SetFileAttributes() {
 }
 
 void BackupRun::ShowZipResult() {
+    const ZipTotals &totals = placer.Totals();
     view.ShowZipStatistics(totals);
     if (totals.count == 0 || totals.originalKB <= 0)
         return;
@@ -78,7 +77,7 @@ void BackupRun::Finish() {
     }
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
     ShowZipResult();
-    if (errorFlag) {
+    if (errorFlag || placer.FileErrors()) {
         MsgBox(QStringLiteral("One or more file errors occured during the backup operation!"),
                MsgButtons::OK);
         errorShown = true;

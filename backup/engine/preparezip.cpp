@@ -1,6 +1,6 @@
 // The zip decision of one file, taken when the file is first prepared in a run.
 
-#include "backuprun.h"
+#include "copyplacer.h"
 
 #include "cancelflag.h"
 #include "model.h"
@@ -12,41 +12,45 @@
 
 #include <QFile>
 
-QString BackupRun::ZipOnText() const {
+void CopyPlacer::ShowStartState() {
+    ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
+}
+
+QString CopyPlacer::ZipOnText() const {
     return options.chkForceZip ? QStringLiteral("Zipping On - Forced")
                                : QStringLiteral("Zipping On");
 }
 
-void BackupRun::ShowZipState(const QString &text) {
+void CopyPlacer::ShowZipState(const QString &text) {
     if (text == zipState)
         return;
     zipState = text;
     view.SetZipState(text);
 }
 
-bool BackupRun::ZipsBySize(const BackupFile &file) const {
+bool CopyPlacer::ZipsBySize(const BackupFile &file) const {
     return options.chkForceZip || file.SizeKB >= 1;
 }
 
-bool BackupRun::WillZip(int index) const {
+bool CopyPlacer::WillZip(int index) const {
     const BackupFile &file = work[index];
     // Nothing to gain from an empty file, and a zip of it is never smaller.
     return zipping && file.SizeKB > 0 && ZipsBySize(file) &&
            WorthZipping(model.Files[index].Name, options.chkDontZip);
 }
 
-QString BackupRun::ZipPathOf(int index) const {
+QString CopyPlacer::ZipPathOf(int index) const {
     return AddSlashed(model.Settings.TempDirectory) + PadNumber(index, 8) + QStringLiteral(".zip");
 }
 
 // The files this pass prepares next, in the order it meets them, as far as the zips made ahead
 // may go. Each pass starts over, and meets each file once.
-void BackupRun::QueueZipsAhead(int waiting) {
+void CopyPlacer::QueueZipsAhead(int waiting) {
     const Model &m = model;
     zipCursor = qMax(zipCursor, waiting + 1);
     for (; zipCursor < m.Files.size(); ++zipCursor) {
         const BackupFile &file = work[zipCursor];
-        if (!file.ToBackUp || file.Placed || file.Prepared || !WriteNow(file) ||
+        if (!file.ToBackUp || file.Placed || file.Prepared || !media.Fits(file.SizeOnDisk) ||
             !WillZip(zipCursor) || zipsAhead.Queued(zipCursor))
             continue;
         const QString source = m.Files[zipCursor].Path + m.Files[zipCursor].Name;
@@ -59,7 +63,7 @@ void BackupRun::QueueZipsAhead(int waiting) {
     }
 }
 
-void BackupRun::DecideZip(int index, PendingCopy &copy) {
+void CopyPlacer::DecideZip(int index, PendingCopy &copy) {
     Model &m = model;
     const FileRecord &record = m.Files[index];
     BackupFile &file = work[index];

@@ -16,14 +16,14 @@ bool BackupRun::AnyPending() const {
 
 bool BackupRun::StartWriting() {
     view.SetStage(QStringLiteral("Backing Up Files"),
-                  QStringLiteral("0 Of ") + QString::number(filesToBackup + 1));
+                  QStringLiteral("0 Of ") + QString::number(collect.FilesToBackup() + 1));
     if (!media.OpenRoot())
         return false;
 
     // The first zips start now, so that the processor works while the medium gets its
     // information file and program files.
     MakeDirectoryKeepingCancel(model.Settings.TempDirectory);
-    QueueZipsAhead(-1);
+    placer.QueueZipsAhead(-1);
     if (!media.OpenMedium())
         errorFlag = true;
     // Media too small for the program files would never take a byte of data.
@@ -34,7 +34,7 @@ bool BackupRun::StartWriting() {
         SetCancelFlag(true);
         return false;
     }
-    media.Estimate(1.05, totalToBackup);
+    media.Estimate(1.05, placer.TotalToBackup());
     // A stop accepted while files were collected still holds.
     if (control.stopButtonEnabled)
         view.SetStopButton(true, QStringLiteral("Stop"));
@@ -44,9 +44,9 @@ bool BackupRun::StartWriting() {
 void BackupRun::WriteAll() {
     // Zips made ahead for files this run no longer writes (after a stop or a cancel) go too.
     struct ClearAhead {
-        ZipAhead &zips;
-        ~ClearAhead() { zips.Clear(); }
-    } clearAhead{zipsAhead};
+        CopyPlacer &placer;
+        ~ClearAhead() { placer.ClearZipsAhead(); }
+    } clearAhead{placer};
     if (!StartWriting())
         return;
     while (true) {
@@ -57,12 +57,12 @@ void BackupRun::WriteAll() {
             // An empty medium that took nothing would be followed by endless empty ones.
             for (int i = 0; i < int(work.size()); ++i) {
                 if (work[i].ToBackUp && !work[i].Placed)
-                    FailFile(i, QStringLiteral("it does not fit on an empty medium"));
+                    placer.Fail(i, QStringLiteral("it does not fit on an empty medium"));
             }
         }
         // After a stop only the medium being filled is completed.
         const bool more = !control.StopAccepted() && AnyPending();
-        const MediumWriter::Closed closed = media.CloseMedium(more, totalToBackup);
+        const MediumWriter::Closed closed = media.CloseMedium(more, placer.TotalToBackup());
         if (closed.fileError)
             errorFlag = true;
         if (!closed.another)
