@@ -118,7 +118,7 @@ void frmBackup::BackClick() {
 }
 
 void frmBackup::CancelClick() {
-    if (AskCancel())
+    if (AskCancel(control))
         HideForm();
 }
 

@@ -3,7 +3,9 @@
 
 #include "BackupProgress.h"
 #include "cancelflag.h"
+#include "filestobackup.h"
 #include "frmFilesToBackup.h"
+#include "model.h"
 #include "modelchange.h"
 #include "runinprogress.h"
 #include "stopquestions.h"
@@ -34,7 +36,7 @@ void frmBackup::StartBackup() {
     AnnounceModelChange();
     {
         const RunInProgress inProgress;
-        result = DoBackup(ChosenOptions(), *progress, control);
+        result = DoBackup(TheModel(), ChosenOptions(), *progress, control);
     }
     running = false;
     // A cancelled run has forgotten itself; the window goes with it.
@@ -52,13 +54,13 @@ void frmBackup::StopClick() {
 }
 
 void frmBackup::PauseClick() {
-    AskPause();
+    AskPause(control);
     if (CancelFlag())
         HideForm();
 }
 
 void frmBackup::ViewListClick() {
-    filesWindow->ShowForm();
+    filesWindow->ShowForm(FilesToBackupList(TheModel(), control));
 }
 
 void frmBackup::ShowStatistics(const ZipTotals &totals) {

@@ -1,7 +1,5 @@
 #include "frmFilesToBackup.h"
 
-#include "filestobackup.h"
-
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -29,9 +27,9 @@ frmFilesToBackup::frmFilesToBackup(QWidget *parent) : QWidget(parent, Qt::Window
     resize(640, 420);
 }
 
-void frmFilesToBackup::ShowForm() {
+void frmFilesToBackup::ShowForm(const QStringList &files) {
     lstFiles->clear();
-    lstFiles->addItems(FilesToBackupList());
+    lstFiles->addItems(files);
     show();
     raise();
     activateWindow();

@@ -2,6 +2,7 @@
 // The list of files a running backup has written and still has to write, opened from the
 // wizard's "View list of files to backup". It is not modal: the run goes on while it is open.
 
+#include <QStringList>
 #include <QWidget>
 
 class QListWidget;
@@ -11,8 +12,8 @@ class frmFilesToBackup : public QWidget {
 public:
     explicit frmFilesToBackup(QWidget *parent = nullptr);
 
-    // Fills the list from the model as it is now and shows the window.
-    void ShowForm();
+    // Fills the list with the run's files as they are now and shows the window.
+    void ShowForm(const QStringList &files);
     QListWidget *List() const { return lstFiles; }
 
 private:

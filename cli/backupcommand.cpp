@@ -113,7 +113,7 @@ int RunBackup(const CommandLine &line) {
     TerminalProgress progress(ProgressWanted(line.Has(QStringLiteral("--quiet"))));
     TerminalBackupView view(progress);
     BackupControl control;
-    const BackupResult result = DoBackup(options, view, control);
+    const BackupResult result = DoBackup(m, options, view, control);
     progress.Finish();
     if (!result.finished) {
         if (cancelledByAnswer)

@@ -44,26 +44,6 @@ int FailureOf(const QFile &file) {
     }
 }
 
-struct CopyHold {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::atomic<bool> held = false;
-};
-
-CopyHold &Hold() {
-    static CopyHold hold;
-    return hold;
-}
-
-void WaitWhileHeld() {
-    CopyHold &hold = Hold();
-    if (!hold.held)
-        return;
-    std::unique_lock lock(hold.mutex);
-    while (hold.held && !CancelFlag())
-        hold.changed.wait_for(lock, std::chrono::milliseconds(50));
-}
-
 bool Open(QFile &file, QIODevice::OpenMode mode, qint64 offset) {
     errno = 0;
     if (platform::InjectedFault(platform::FaultPoint::Open) != 0)
@@ -79,13 +59,20 @@ bool SeekTo(QFile &file, qint64 offset) {
 
 } // namespace
 
-void HoldCopiesAside(bool held) {
-    CopyHold &hold = Hold();
+void CopyHold::Set(bool hold) {
     {
-        std::lock_guard lock(hold.mutex);
-        hold.held = held;
+        std::lock_guard lock(mutex);
+        held = hold;
     }
-    hold.changed.notify_all();
+    changed.notify_all();
+}
+
+void CopyHold::WaitWhileHeld() const {
+    if (!held)
+        return;
+    std::unique_lock lock(mutex);
+    while (held && !CancelFlag())
+        changed.wait_for(lock, std::chrono::milliseconds(50));
 }
 
 bool ReportCopyFailure(const QString &source, const QString &destination, int number) {
@@ -112,6 +99,7 @@ struct CopyFeedback {
     CopyProgressView *view = nullptr;
     QString captionSuffix;
     bool events = true;
+    const CopyHold *hold = nullptr; // waited on by a copy without events
 };
 
 // Copies the range from the open source into the open destination.
@@ -127,8 +115,8 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
     EventPacer pacer;
     std::unique_ptr<char[]> buffer;
     while (remaining > 0) {
-        if (!feedback.events)
-            WaitWhileHeld();
+        if (!feedback.events && feedback.hold)
+            feedback.hold->WaitWhileHeld();
         if (CancelFlag())
             return false;
         const qint64 block = std::min(remaining, BlockSize);
@@ -295,10 +283,11 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
 
 MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
                                      double length, const platform::FileState &measured,
-                                     bool events, int *keepError, std::optional<int> *failure) {
+                                     bool events, int *keepError, std::optional<int> *failure,
+                                     const CopyHold *hold) {
     *failure = std::nullopt;
     return MeasuredRange(source, destination, 1, length, &measured, keepError,
-                         {nullptr, {}, events}, *failure);
+                         {nullptr, {}, events, hold}, *failure);
 }
 
 bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,

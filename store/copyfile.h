@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 
 class QFile;
@@ -39,23 +42,34 @@ MeasuredCopy CopyMeasuredRange(const QString &source, const QString &destination
                                const platform::FileState *measured, int *keepError,
                                CopyProgressView *view);
 
+// While held, copies made on another thread (the quiet ones without events) that were given the
+// hold wait before their next block: a pause of the run holds the disk too. A cancel lets them
+// go on to their end.
+class CopyHold {
+public:
+    void Set(bool hold);
+    void WaitWhileHeld() const;
+
+private:
+    mutable std::mutex mutex;
+    mutable std::condition_variable changed;
+    std::atomic<bool> held = false;
+};
+
 // The measured copy of all of a source into a file of its own, for a copy made ahead: nothing is
 // shown or asked, and window events run only with events (never on another thread than the
 // windows'). A failure to report leaves its numbered error in *failure, for the run's thread to
 // pass to ReportCopyFailure; a cancelled copy leaves none.
 MeasuredCopy CopyMeasuredFileQuietly(const QString &source, const QString &destination,
                                      double length, const platform::FileState &measured,
-                                     bool events, int *keepError, std::optional<int> *failure);
+                                     bool events, int *keepError, std::optional<int> *failure,
+                                     const CopyHold *hold = nullptr);
 
 // The same for a copy of all of a source into a new file the caller opened (out, which this
 // closes), given stamp's permission bits and time when it is complete. True when it went through.
 bool CopyIntoDescriptorQuietly(const QString &source, int out, double length,
                                const platform::FileState *stamp, bool events,
                                std::optional<int> *failure);
-
-// While held, copies made on another thread (the quiet ones without events) wait before their
-// next block: a pause of the run holds the disk too. A cancel lets them go on to their end.
-void HoldCopiesAside(bool held);
 
 // The message of a failed copy with its numbered file error, asking "Abort current operation?"
 // (Yes sets the cancel flag). Returns false, for the caller to pass on.

@@ -75,19 +75,6 @@ struct FileRecord {
     QString Name; // empty marks a free slot
     QList<VersionRecord> Versions;
 
-    // ---- Working fields of a backup run; never stored. ----
-    bool ToBackUp = false;  // a new copy is written in this run
-    bool Placed = false;    // the copy is complete in this run
-    bool Prepared = false;  // the zip decision is taken
-    double Size = 0;        // bytes while measuring, kilobytes afterwards
-    double SizeOnDisk = 0;  // kilobytes on a medium by the cluster rule
-    double ZippedSize = 0;  // kilobytes of the zipped copy; 0 when not zipped
-    double StoreSize = 0;   // kilobytes written for this file
-    double DoneSize = 0;    // kilobytes already written to earlier media
-    bool ArchiveSet = true; // the file's archive attribute, read with its length
-    QString ZipName;        // temporary zip of this file
-    // ---- End of the backup run's working fields. ----
-
     int VersionsLast() const { return int(Versions.size()) - 1; }
     // The stored name a copy gets when StoredName is empty: the path made relative + Name.
     QString DefaultStoredName() const;

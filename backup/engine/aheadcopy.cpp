@@ -1,92 +1,78 @@
-// The next file's copy, made on another thread while the file at hand is copied. Only a whole
-// plain copy whose place on the medium needs no question goes ahead: the run decides all about
-// it beforehand, as it would have when it came to the file, and takes the outcome back in turn.
-
-#include "backuprun.h"
+#include "aheadcopy.h"
 
 #include "cancelflag.h"
-#include "copyfile.h"
-#include "model.h"
-#include "platform.h"
-#include "targetpath.h"
 
 #include <QFile>
 
 #include <algorithm>
 
-void BackupRun::CopyNextAhead(int current) {
+AheadCopies::AheadCopies(const Model &model, const BackupFiles &work, BackupView &view,
+                         MediumWriter &media, CopyPlacer &placer, const CopyHold &hold)
+    : model(model), work(work), view(view), media(media), placer(placer), hold(hold) {}
+
+void AheadCopies::CopyNext(int current) {
     // Enough ahead to keep the other core busy while the file at hand is copied.
-    while (ahead.HeldSize() < TheModel().Files[current].StoreSize && StartNextAhead(current)) {
+    while (ahead.HeldSize() < work[current].StoreSize && StartNext(current)) {
     }
 }
 
-bool BackupRun::StartNextAhead(int current) {
-    if (zipping || !ahead.Room())
+bool AheadCopies::StartNext(int current) {
+    if (placer.Zipping() || !ahead.Room())
         return false;
-    const Model &m = TheModel();
+    const int count = int(model.Files.size());
     int next = std::max(current, ahead.Last()) + 1;
-    while (next < m.Files.size() &&
-           (!m.Files[next].ToBackUp || m.Files[next].Placed || !WriteNow(m.Files[next])))
+    while (next < count &&
+           (!work[next].ToBackUp || work[next].Placed || !media.Fits(work[next].SizeOnDisk)))
         ++next;
-    return next < m.Files.size() && StartAhead(next);
+    return next < count && Start(next);
 }
 
-bool BackupRun::StartAhead(int index) {
-    Model &m = TheModel();
-    const FileRecord &file = m.Files[index];
-    const QString relative = platform::RelativeForm(file.Path);
-    const bool spans =
-        m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace;
-    if (file.Prepared || spans || !UsableTarget(relative, file.Name, mediumDir + relative))
+bool AheadCopies::Start(int index) {
+    const std::optional<CopyPlacer::Target> target = placer.AheadTarget(index);
+    if (!target)
         return false;
-    // A source whose length changed is given up with a message, which waits for its turn.
-    const platform::FileState measured = platform::StateOf(file.Path + file.Name);
-    if (double(measured.length) != file.Size * 1024 || !PrepareFile(index, &measured))
-        return false;
-    PendingCopy &copy = pending[index];
-    QString targetDir;
-    QString targetName;
-    if (!DecideTarget(index, copy, targetDir, targetName))
-        return false;
-    copy.version.MediumIndex = m.MediaLast() + 1;
+    const FileRecord &record = model.Files[index];
+    const BackupFile &file = work[index];
+    const platform::FileState measured = *placer.PreparedState(index);
     auto outcome = std::make_shared<AheadCopy>();
-    outcome->source = file.Path + file.Name;
-    outcome->target = targetDir + targetName;
+    outcome->source = record.Path + record.Name;
+    outcome->target = target->dir + target->name;
     outcome->length = file.StoreSize;
-    outcome->onDisk = TakeRoom(file.StoreSize);
-    EnsureDirectory(targetDir);
-    aheadCopies.push_back(outcome);
-    ahead.Start(index, outcome->length, [outcome, measured](bool onRunThread) {
+    outcome->onDisk = media.TakeRoom(file.StoreSize);
+    media.EnsureDirectory(target->dir);
+    copies.push_back(outcome);
+    const CopyHold *held = &hold;
+    ahead.Start(index, outcome->length, [outcome, measured, held](bool onRunThread) {
         outcome->result = CopyMeasuredFileQuietly(
             outcome->source, outcome->target, double(qint64(outcome->length * 1024)), measured,
-            onRunThread, &outcome->keepError, &outcome->failure);
+            onRunThread, &outcome->keepError, &outcome->failure, held);
         if (outcome->result != MeasuredCopy::Copied || CancelFlag())
             QFile::remove(outcome->target);
     });
     return true;
 }
 
-void BackupRun::TakeBackAhead(int index) {
-    const std::shared_ptr<AheadCopy> outcome = aheadCopies.front();
-    aheadCopies.pop_front();
-    ShowMediumLine();
+void AheadCopies::TakeBack(int index, double totalToBackup) {
+    const std::shared_ptr<AheadCopy> outcome = copies.front();
+    copies.pop_front();
+    media.ShowMediumLine(totalToBackup);
     view.SetCurrentFile(outcome->source);
     // The copies behind it keep both cores busy while this one is waited for.
-    CopyNextAhead(index);
-    ahead.TakeBack([this, index] { return StartNextAhead(index); });
+    CopyNext(index);
+    ahead.TakeBack([this, index] { return StartNext(index); });
     if (outcome->failure)
         ReportCopyFailure(outcome->source, outcome->target, *outcome->failure);
-    if (CopyEnded(index, outcome->result, outcome->keepError))
-        PieceWritten(index, outcome->length);
+    if (placer.Ended(index, outcome->result, outcome->keepError))
+        placer.PieceWritten(index, outcome->length);
     else
-        GiveBackRoom(outcome->onDisk);
+        media.GiveBackRoom(outcome->onDisk);
 }
 
-void BackupRun::DropAhead() {
-    while (!aheadCopies.empty()) {
+void AheadCopies::DropUntaken() {
+    while (!copies.empty()) {
         ahead.TakeBack();
-        QFile::remove(aheadCopies.front()->target);
-        GiveBackRoom(aheadCopies.front()->onDisk);
-        aheadCopies.pop_front();
+        QFile::remove(copies.front()->target);
+        media.GiveBackRoom(copies.front()->onDisk);
+        copies.pop_front();
     }
 }

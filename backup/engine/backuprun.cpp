@@ -1,6 +1,8 @@
 #include "backuprun.h"
 
 #include "cancelflag.h"
+#include "clock.h"
+#include "datetext.h"
 #include "platform.h"
 #include "programini.h"
 #include "prompt.h"
@@ -8,30 +10,80 @@
 
 #include <QFileInfo>
 
-BackupRun::BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control)
-    : options(options), view(view), control(control), method(WriteMethodOf(TheModel().Settings)),
-      zipping(options.chkZip && !options.chkSkip) {
+#include <functional>
+
+BackupRun::BackupRun(Model &model, const BackupOptions &options, BackupView &view,
+                     BackupControl &control)
+    : model(model), options(options), view(view), control(control),
+      method(WriteMethodOf(model.Settings)), collect(model, this->options, view, work),
+      media(model, view, control, method), placer(model, this->options, view, work, media, zipper),
+      ahead(model, work, view, media, placer, copyHold) {
     if (!options.modelUnusedAfterCancel && !QFileInfo::exists(ProgramIniPath()))
-        before = TheModel();
+        before = model;
+    control.zipper = &zipper;
+    control.copies = &copyHold;
+    control.files = &work;
 }
 
-BackupRun::~BackupRun() = default;
+BackupRun::~BackupRun() {
+    control.zipper = nullptr;
+    control.copies = nullptr;
+    control.files = nullptr;
+}
+
+void BackupRun::Start() {
+    StatusPrint(QStringLiteral("Backup Started"));
+    placer.ShowStartState();
+    view.RunStarted();
+    model.Settings.LastBackupDate = Today();
+    view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));
+    view.SetSpaceCaption(QStringLiteral("Space Used On Media :"));
+    control.stopButtonEnabled = true;
+    control.stopNow = false;
+    control.stopFlag = false;
+    view.SetStopButton(true, QStringLiteral("Stop"));
+}
+
+void BackupRun::NewBackupRecord() {
+    StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
+    Model &m = model;
+    BackupRecord record;
+    record.SetDate = ShortDateText(Today());
+    record.FirstMedium = m.MediaLast() + 1;
+    record.ClusterSize = m.Settings.ClusterSize;
+    record.MediaSize = m.Settings.MediaSize;
+    record.MediaName = m.Settings.MediaName;
+    record.MediaKind = m.Settings.MediaKind;
+    // The method the run writes with, which a medium without a limit decides.
+    record.WriteAllAtOnce = method == WriteMethod::AllAtOnce;
+    record.WriteXpWay = method == WriteMethod::XpWay;
+    record.FreshPoint = options.chkFresh;
+    m.Backups.append(record);
+}
 
 BackupResult BackupRun::Run() {
     Start();
     NewBackupRecord();
-    BuildWorkingList();
+    collect.BuildWorkingList();
     // Each stage starts only while the run is not cancelled.
-    const std::initializer_list<void (BackupRun::*)()> stages = {
-        &BackupRun::CollectDirectories, &BackupRun::AddKnownFiles,
-        &BackupRun::CollectFiles,       &BackupRun::ComputeStartSpace,
-        &BackupRun::FindLengths,        &BackupRun::SortFiles,
-        &BackupRun::CheckFiles,         &BackupRun::NothingToBackUp,
-        &BackupRun::WriteAll,           &BackupRun::Finish};
-    for (auto stage : stages) {
+    const std::initializer_list<std::function<void()>> stages = {
+        [this] { collect.CollectDirectories(); },
+        [this] { collect.AddKnownFiles(); },
+        [this] { collect.CollectFiles(); },
+        [this] { media.ComputeStartSpace(); },
+        [this] { collect.FindLengths(); },
+        [this] { collect.SortFiles(); },
+        [this] { collect.CheckFiles(); },
+        [this] {
+            placer.Begin(collect.FilesToBackup(), collect.TotalToBackup());
+            NothingToBackUp();
+        },
+        [this] { WriteAll(); },
+        [this] { Finish(); }};
+    for (const auto &stage : stages) {
         if (CancelFlag())
             break;
-        (this->*stage)();
+        stage();
     }
     BackupResult result;
     if (CancelFlag())
@@ -39,33 +91,29 @@ BackupResult BackupRun::Run() {
     else
         result.finished = true;
     result.fileErrors = errorShown;
-    result.filesLeftOut = leftOut;
+    result.filesLeftOut = collect.LeftOut();
     result.saveFailed = saveFailed;
-    result.totals = totals;
+    result.totals = placer.Totals();
     StatusPrint(QStringLiteral("Backup Finished"));
     view.RunEnded();
     return result;
 }
 
-void BackupRun::ComputeStartSpace() {
-    WriteMedia(QString());
-}
-
 void BackupRun::NothingToBackUp() {
-    if (filesToBackup >= 0)
+    if (collect.FilesToBackup() >= 0)
         return;
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
     MsgBox(QStringLiteral("No files to backup!"), MsgButtons::OK);
     SetCancelFlag(true);
 }
 
-BackupResult DoBackup(const BackupOptions &options, BackupView &view, BackupControl &control) {
-    static bool running = false;
-    if (running)
+BackupResult DoBackup(Model &model, const BackupOptions &options, BackupView &view,
+                      BackupControl &control) {
+    if (control.running)
         return {};
-    running = true;
-    BackupRun run(options, view, control);
+    control.running = true;
+    BackupRun run(model, options, view, control);
     const BackupResult result = run.Run();
-    running = false;
+    control.running = false;
     return result;
 }

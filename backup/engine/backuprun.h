@@ -1,24 +1,20 @@
 #pragma once
-// One backup run: the state DoBackup keeps from its first stage to its last. The stages live in
-// files of their own: collection (collectdirs.cpp, collectfiles.cpp), writing (writing.cpp,
-// fillmedium.cpp, copypiece.cpp, aheadcopy.cpp, preparezip.cpp, writemedia.cpp, nextmedia.cpp)
-// and the end of the run (finishing.cpp).
+// One backup run, made of parts that each own their state and are called in one direction:
+// the run calls the collector (collector.h), then writes media through the copies made ahead
+// (aheadcopy.h), the copy placer (copyplacer.h) and the medium writer (mediumwriter.h), each of
+// which calls only those after it; the end of the run is finishing.cpp.
 
+#include "aheadcopy.h"
+#include "backupfile.h"
 #include "backupoptions.h"
 #include "backupview.h"
-#include "clsNode.h"
-#include "copyahead.h"
+#include "collector.h"
 #include "copyfile.h"
+#include "copyplacer.h"
 #include "doevents.h"
-#include "platform.h"
-#include "zipahead.h"
+#include "mediumwriter.h"
+#include "zipper.h"
 
-#include <QHash>
-#include <QSet>
-#include <QString>
-
-#include <deque>
-#include <memory>
 #include <optional>
 
 struct BackupResult {
@@ -31,7 +27,7 @@ struct BackupResult {
 
 class BackupRun {
 public:
-    BackupRun(const BackupOptions &options, BackupView &view, BackupControl &control);
+    BackupRun(Model &model, const BackupOptions &options, BackupView &view, BackupControl &control);
     ~BackupRun();
     BackupRun(const BackupRun &) = delete;
     BackupRun &operator=(const BackupRun &) = delete;
@@ -39,172 +35,48 @@ public:
     BackupResult Run();
 
 private:
-    // A directory of this run and whether its walk stays on the file system it starts on.
-    struct WorkDir {
-        clsDirectory dir;
-        bool driveWalk = false;
-    };
-    // What a copy carries from its first piece to its last.
-    struct PendingCopy {
-        VersionRecord version;
-        int spannedNumber = -1;
-        QString storedName; // relative to the medium directory; decided with the first piece
-        bool substitute = false;
-        platform::FileState source; // the source as it was when it was prepared
-    };
-
-    // Start and collection.
+    // The start (backuprun.cpp).
     void Start();
     void NewBackupRecord();
-    void BuildWorkingList();
-    void CollectDirectories();
-    void DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk);
-    void WarnUser(const QString &key, const QString &message);
-    // A warning about something that exists but cannot be backed up.
-    void LeaveOut(const QString &key, const QString &message);
-    bool Excluded(const QString &comparable) const;
-    void AddKnownFiles();
-    void CollectFiles();
-    void ProcNodes(clsNode *node);
-    void ListFiles(clsNode *node);
-    void FindLengths();
-    void SortFiles();
-    void CheckFiles();
-    void ComputeStartSpace();
     void NothingToBackUp();
-    bool NeedsCopy(const FileRecord &file) const;
-    clsNode *Lookup(const QString &path);
-    // The names of one directory that already have a record.
-    QStringList &KnownNames(const QString &path);
-    QString Counter(int index) const;
-    // Shows "index + 1 Of n" and lets events run now and then, and always for the last file.
-    void ShowCount(int index, bool last);
 
-    // Writing.
+    // The stage "Backing Up Files" (writing.cpp) and one pass per medium (fillmedium.cpp).
     void WriteAll();
     bool StartWriting();
+    bool AnyPending() const;
     bool FillMedium();
     bool FillPass();
-    bool WriteNow(const FileRecord &file) const;
-    // measured: the source as just looked at, when the caller did.
-    bool PrepareFile(int index, const platform::FileState *measured = nullptr);
-    void DecideZip(int index, PendingCopy &copy);
-    // The zipping label, shown only when it changes.
-    void ShowZipState(const QString &text);
-    QString ZipOnText() const;
-    bool ZipsBySize(const FileRecord &file) const;
-    // The zip decision of a file, less the zip itself.
-    bool WillZip(const FileRecord &file) const;
-    QString ZipPathOf(int index) const;
-    void QueueZipsAhead(int waiting);
-    void PlaceFile(int index);
-    bool DecideTarget(int index, PendingCopy &copy, QString &targetDir, QString &targetName);
-    bool CopyPiece(int index, const PendingCopy &copy, const QString &target, double lengthKB);
-    // What a copy's end means for the file: false, with the file given up, unless it went
-    // through (a cancelled copy gives nothing up).
-    bool CopyEnded(int index, MeasuredCopy result, int keepError);
-    // A piece's room on the medium (returned in KB on disk), taken before its copy.
-    double TakeRoom(double lengthKB);
-    void GiveBackRoom(double onDiskKB);
-    void PieceWritten(int index, double lengthKB);
 
-    // aheadcopy.cpp: while the file at hand is copied, the files the pass places next are
-    // copied on another thread, as long as each is a whole plain copy that needs no question.
-    void CopyNextAhead(int current);
-    // Starts the copy of the next file the pass would place after current and those ahead.
-    bool StartNextAhead(int current);
-    bool StartAhead(int index);
-    // The pass reached the next file copied ahead: it is recorded, or given up, as if copied now.
-    void TakeBackAhead(int index);
-    // Removes the copies made ahead that the pass will not reach.
-    void DropAhead();
-    void CompleteCopy(int index, PendingCopy &copy);
-    void FailFile(int index, const QString &reason);
-    void ShowMediumLine();
-    bool EndOfMedium();
-    void DropLastMedium();
-    bool AnyPending() const;
-    void WriteMedia(const QString &mediumDir);
-    bool CopyProgramFile(const QString &source, const QString &destination);
-    void ComputeProgramSpace(double iniLengthBytes);
-    bool NextMedia(const QString &dir, bool noPrompt, bool canStop, bool lastMedium);
-    bool AskMediumWritten(bool canStop, bool lastMedium);
-    bool DirectoryCleared(const QString &dir);
-    QString MediumDirectory() const;
-    int EstimateMedia(double factor) const;
-    bool SourceUnchanged(const FileRecord &file, const platform::FileState &state) const;
-
-    // Makes a directory without losing a cancel the user asked for.
-    static void MakeDirectory(const QString &path);
-    // The same for the directory of a copy, once per directory and medium.
-    void EnsureDirectory(const QString &path);
-
-    // The end.
+    // The end (finishing.cpp).
     void Finish();
     void SetFileAttributes();
     void ShowZipResult();
     void CancelPath();
 
+    Model &model;
     // The model as the run found it, kept only while no information file exists to reload.
     std::optional<Model> before;
     const BackupOptions options;
     BackupView &view;
     BackupControl &control;
-    WriteMethod method;
-    bool zipping = false;
-    QString zipState; // what the zipping label shows
-    ZipAhead zipsAhead;
-    int zipCursor = 0; // where this pass looks for files to zip ahead
-
-    std::unique_ptr<clsNode> tree; // the directories of this run
-    // The files that already have a record, by directory, in comparable form: sorted lists
-    // rather than tree nodes, since there are many more files than directories.
-    QHash<QString, QStringList> knownFiles;
-    // The file names each directory's walk found, so that collecting files lists it only once.
-    QHash<QString, QStringList> listedFiles;
+    const WriteMethod method;
+    Zipper zipper;
+    CopyHold copyHold; // holds the copies made ahead while the run pauses
+    BackupFiles work;  // beside the model's files, index for index
     EventPacer pacer;
-    QSet<QString> warnedKeys;
-    QList<WorkDir> workDirs;
-    int dirCounter = -1;
-    int collected = 0;
-    QString backupDirComparable;
-    int filesToBackup = -1;
-    double totalToBackup = 0;
-    qint64 nextSortYield = 0;
 
-    QString backupRoot;
-    bool rootReady = false; // the root passed its check, so a cancel may remove it
-    QString mediumDir;
-    double spaceUsed = 0;
-    double programSpace = 0;
-    double writtenTotal = 0;
-    bool firstMedium = true;
-    int spannedCounter = -1;
-    int errFileCounter = -1;
-    int filesDone = 0;
-    int piecesThisMedium = 0;
-    int estimate = 0;
-    bool errorFlag = false;
+    // The parts, each called only by those after it and by the run.
+    Collector collect;
+    MediumWriter media;
+    CopyPlacer placer;
+    AheadCopies ahead;
+
+    bool errorFlag = false; // a medium's files could not all be written
     bool errorShown = false;
-    bool leftOut = false;
     bool saveFailed = false;
-    ZipTotals totals;
-    QHash<int, PendingCopy> pending;
-    QSet<QString> madeDirs; // directories of copies on the current medium
-    // A copy made ahead and what it ended with, read once it is taken back.
-    struct AheadCopy {
-        QString source;
-        QString target;
-        double length = 0; // KB
-        double onDisk = 0; // KB
-        MeasuredCopy result = MeasuredCopy::Failed;
-        int keepError = platform::ErrNone;
-        std::optional<int> failure;
-    };
-    std::deque<std::shared_ptr<AheadCopy>> aheadCopies; // in the order of the pass
-    CopyAhead ahead;
 };
 
-// Runs one backup with the model's selected directories. A second call while one runs returns
-// at once with an unfinished result.
-BackupResult DoBackup(const BackupOptions &options, BackupView &view, BackupControl &control);
+// Runs one backup with the model's selected directories. A second call with a control whose run
+// is still going returns at once with an unfinished result.
+BackupResult DoBackup(Model &model, const BackupOptions &options, BackupView &view,
+                      BackupControl &control);

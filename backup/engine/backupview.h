@@ -3,9 +3,12 @@
 // Every method has a do-nothing default, so a caller without a window passes a plain
 // BackupView and the run never checks for one.
 
+#include "backupfile.h"
 #include "copyfile.h"
 
 #include <QString>
+
+class Zipper;
 
 struct ZipTotals {
     int count = 0;            // zipped copies of the run
@@ -57,6 +60,13 @@ struct BackupControl {
     bool stopButtonEnabled = true;
     // Set while NextMedia asks whether to stop; it changes the Stop question's wording.
     bool stopFlag = false;
+    // Set by DoBackup while its run goes on: the events it lets run cannot start another.
+    bool running = false;
+    // The run's zips and copies made ahead, which Cancel and Pause reach while it goes on.
+    Zipper *zipper = nullptr;
+    CopyHold *copies = nullptr;
+    // The run's record of the model's files, which the list of files to back up shows.
+    const BackupFiles *files = nullptr;
 
     bool StopAccepted() const { return !stopButtonEnabled; }
 };

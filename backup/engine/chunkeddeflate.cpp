@@ -35,7 +35,9 @@ struct Slot {
     bool ok = false;
 };
 
-class SlotPool {
+} // namespace
+
+class DeflateSlots::Pool {
 public:
     std::unique_ptr<Slot> Take() {
         std::lock_guard lock(mutex);
@@ -56,10 +58,11 @@ private:
     std::vector<std::unique_ptr<Slot>> spare;
 };
 
-SlotPool &Slots() {
-    static SlotPool pool;
-    return pool;
-}
+DeflateSlots::DeflateSlots() : pool(std::make_unique<Pool>()) {}
+
+DeflateSlots::~DeflateSlots() = default;
+
+namespace {
 
 // Each pool thread keeps its deflate state and resets it per chunk.
 struct ThreadDeflater {
@@ -110,8 +113,9 @@ void Deflate(Slot &slot, const QByteArray &primer, bool last) {
 
 class ChunkedSource {
 public:
-    ChunkedSource(const QString &path, qint64 length, ChunkWatch watch)
-        : file(path), length(length), watch(std::move(watch)) {
+    ChunkedSource(const QString &path, qint64 length, DeflateSlots::Pool &slotPool,
+                  ChunkWatch watch)
+        : file(path), length(length), slotPool(slotPool), watch(std::move(watch)) {
         zip_error_init(&error);
     }
     ~ChunkedSource() {
@@ -168,12 +172,12 @@ private:
     bool FillPipeline() {
         while (int(pending.size()) < InFlight() && (readBytes < length || !issuedLast)) {
             const qint64 want = qMin(ChunkBytes, length - readBytes);
-            std::unique_ptr<Slot> slot = Slots().Take();
+            std::unique_ptr<Slot> slot = slotPool.Take();
             if (slot->in.size() < want)
                 slot->in.resize(want);
             slot->inLength = want;
             if (want > 0 && file.read(slot->in.data(), want) != want) {
-                Slots().Give(std::move(slot));
+                slotPool.Give(std::move(slot));
                 return false;
             }
             readBytes += want;
@@ -225,7 +229,7 @@ private:
 
     void Release() {
         if (current)
-            Slots().Give(std::move(current));
+            slotPool.Give(std::move(current));
         offset = 0;
     }
 
@@ -247,7 +251,7 @@ private:
     void Drain() {
         for (Pending &chunk : pending) {
             chunk.done.wait();
-            Slots().Give(std::move(chunk.slot));
+            slotPool.Give(std::move(chunk.slot));
         }
         pending.clear();
         Release();
@@ -257,6 +261,7 @@ private:
 
     QFile file;
     const qint64 length;
+    DeflateSlots::Pool &slotPool;
     ChunkWatch watch;
     zip_error_t error;
     struct Pending {
@@ -282,8 +287,8 @@ zip_int64_t Callback(void *state, void *data, zip_uint64_t len, zip_source_cmd_t
 } // namespace
 
 zip_source *ChunkedDeflateSource(zip *archive, const QString &path, qint64 length,
-                                 ChunkWatch watch) {
-    auto *state = new ChunkedSource(path, length, std::move(watch));
+                                 DeflateSlots &slotPool, ChunkWatch watch) {
+    auto *state = new ChunkedSource(path, length, *slotPool.pool, std::move(watch));
     zip_source_t *source = zip_source_function(archive, Callback, state);
     if (!source)
         delete state;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 struct zip;
 struct zip_source;
@@ -18,7 +19,24 @@ struct ChunkWatch {
     std::function<bool()> stopped;
 };
 
+// The buffers chunks are deflated in, kept for the next chunk and the next file: fresh megabytes
+// for every chunk cost more in page faults than the deflate itself.
+class DeflateSlots {
+public:
+    DeflateSlots();
+    ~DeflateSlots();
+    DeflateSlots(const DeflateSlots &) = delete;
+    DeflateSlots &operator=(const DeflateSlots &) = delete;
+
+    class Pool;
+
+private:
+    friend zip_source *ChunkedDeflateSource(zip *, const QString &, qint64, DeflateSlots &,
+                                            ChunkWatch);
+    std::unique_ptr<Pool> pool;
+};
+
 // The source for the file at path, whose length must be length bytes; nullptr with the
 // archive's error set when it cannot be made.
 zip_source *ChunkedDeflateSource(zip *archive, const QString &path, qint64 length,
-                                 ChunkWatch watch);
+                                 DeflateSlots &slotPool, ChunkWatch watch);

@@ -1,6 +1,6 @@
 // The start of a run and the stage "Collecting Directories".
 
-#include "backuprun.h"
+#include "collector.h"
 
 #include "cancelflag.h"
 #include "clock.h"
@@ -25,38 +25,12 @@ QString UnstorableDirectoryWarning(const QString &name) {
 
 } // namespace
 
-void BackupRun::Start() {
-    StatusPrint(QStringLiteral("Backup Started"));
-    ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
-    view.RunStarted();
-    TheModel().Settings.LastBackupDate = Today();
-    view.SetStage(QStringLiteral("Starting"), QStringLiteral("---"));
-    view.SetSpaceCaption(QStringLiteral("Space Used On Media :"));
-    control.stopButtonEnabled = true;
-    control.stopNow = false;
-    control.stopFlag = false;
-    view.SetStopButton(true, QStringLiteral("Stop"));
-}
+Collector::Collector(Model &model, const BackupOptions &options, BackupView &view,
+                     BackupFiles &work)
+    : model(model), options(options), view(view), work(work) {}
 
-void BackupRun::NewBackupRecord() {
-    StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
-    Model &m = TheModel();
-    BackupRecord record;
-    record.SetDate = ShortDateText(Today());
-    record.FirstMedium = m.MediaLast() + 1;
-    record.ClusterSize = m.Settings.ClusterSize;
-    record.MediaSize = m.Settings.MediaSize;
-    record.MediaName = m.Settings.MediaName;
-    record.MediaKind = m.Settings.MediaKind;
-    // The method the run writes with, which a medium without a limit decides.
-    record.WriteAllAtOnce = method == WriteMethod::AllAtOnce;
-    record.WriteXpWay = method == WriteMethod::XpWay;
-    record.FreshPoint = options.chkFresh;
-    m.Backups.append(record);
-}
-
-void BackupRun::BuildWorkingList() {
-    Model &m = TheModel();
+void Collector::BuildWorkingList() {
+    Model &m = model;
     BackupRecord &record = m.Backups.last();
     for (const clsDirectory &entry : m.Directories) {
         if (!entry.Selected)
@@ -91,14 +65,14 @@ void BackupRun::BuildWorkingList() {
     }
 }
 
-void BackupRun::CollectDirectories() {
+void Collector::CollectDirectories() {
     view.SetStage(QStringLiteral("Collecting Directories ..."), QStringLiteral("0"));
     tree = std::make_unique<clsNode>();
     tree->InitRoot();
     knownFiles.clear();
     listedFiles.clear();
     dirCounter = -1;
-    backupDirComparable = platform::ComparablePath(AddSlashed(TheModel().Settings.BackupDirectory));
+    backupDirComparable = platform::ComparablePath(AddSlashed(model.Settings.BackupDirectory));
     for (const WorkDir &work : workDirs) {
         if (CancelFlag())
             return;
@@ -107,20 +81,20 @@ void BackupRun::CollectDirectories() {
     view.SetCounter(QString::number(dirCounter + 1));
 }
 
-void BackupRun::WarnUser(const QString &key, const QString &message) {
+void Collector::WarnUser(const QString &key, const QString &message) {
     if (warnedKeys.contains(key))
         return;
     warnedKeys.insert(key);
     MsgBox(message, MsgButtons::OK);
 }
 
-void BackupRun::LeaveOut(const QString &key, const QString &message) {
+void Collector::LeaveOut(const QString &key, const QString &message) {
     leftOut = true;
     WarnUser(key, message);
 }
 
-bool BackupRun::Excluded(const QString &comparable) const {
-    for (const QString &exclude : TheModel().Excludes) {
+bool Collector::Excluded(const QString &comparable) const {
+    for (const QString &exclude : model.Excludes) {
         const QString entry = platform::ComparablePath(exclude);
         if (!entry.isEmpty() && comparable.left(entry.size()) == entry)
             return true;
@@ -128,7 +102,7 @@ bool BackupRun::Excluded(const QString &comparable) const {
     return false;
 }
 
-void BackupRun::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk) {
+void Collector::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk) {
     if (CancelFlag())
         return;
     ++dirCounter;

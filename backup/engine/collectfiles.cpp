@@ -1,7 +1,7 @@
 // The stages "Adding Files To Backup", "Collecting Files", "Finding File Lengths", "Sorting"
 // and "Checking Files To Backup".
 
-#include "backuprun.h"
+#include "collector.h"
 
 #include "cancelflag.h"
 #include "clock.h"
@@ -24,30 +24,31 @@ constexpr qint64 TooBigBytes = qint64(1) << 31;
 
 } // namespace
 
-clsNode *BackupRun::Lookup(const QString &path) {
+clsNode *Collector::Lookup(const QString &path) {
     clsDirectory dir;
     dir.SetNiceDirName(path);
     return tree->FindFullNode(dir);
 }
 
-QStringList &BackupRun::KnownNames(const QString &path) {
+QStringList &Collector::KnownNames(const QString &path) {
     return knownFiles[platform::ComparablePath(path)];
 }
 
-QString BackupRun::Counter(int index) const {
+QString Collector::Counter(int index) const {
     return QString::number(index + 1) + QStringLiteral(" Of ") +
-           QString::number(TheModel().FilesLast() + 1);
+           QString::number(model.FilesLast() + 1);
 }
 
-void BackupRun::ShowCount(int index, bool last) {
+void Collector::ShowCount(int index, bool last) {
     if (!last && !pacer.Due())
         return;
     view.SetCounter(Counter(index));
     DoEvents();
 }
 
-void BackupRun::AddKnownFiles() {
-    QList<FileRecord> &files = TheModel().Files;
+void Collector::AddKnownFiles() {
+    QList<FileRecord> &files = model.Files;
+    work.assign(files.size(), BackupFile());
     view.SetStage(QStringLiteral("Adding Files To Backup"), Counter(-1));
     // Records of one directory follow each other, so one look in the tree serves them all.
     QString lastPath;
@@ -62,8 +63,8 @@ void BackupRun::AddKnownFiles() {
             lastIncluded = node && node->NodeVal().Selected;
             known = lastIncluded ? &KnownNames(file.Path) : nullptr;
         }
-        file.ToBackUp = lastIncluded && !file.Name.isEmpty();
-        if (file.ToBackUp)
+        work[i].ToBackUp = lastIncluded && !file.Name.isEmpty();
+        if (work[i].ToBackUp)
             known->append(platform::ComparablePath(file.Name));
     }
     // Sorted once, each directory's names answer by binary search while its files are listed.
@@ -71,7 +72,7 @@ void BackupRun::AddKnownFiles() {
         names.sort();
 }
 
-void BackupRun::CollectFiles() {
+void Collector::CollectFiles() {
     collected = 0;
     view.SetStage(QStringLiteral("Collecting Files"), QStringLiteral("0 Collected"));
     ProcNodes(tree.get());
@@ -80,7 +81,7 @@ void BackupRun::CollectFiles() {
     view.SetCounter(QString::number(collected) + QStringLiteral(" Collected"));
 }
 
-void BackupRun::ProcNodes(clsNode *node) {
+void Collector::ProcNodes(clsNode *node) {
     if (CancelFlag())
         return;
     const clsDirectory &value = node->NodeVal();
@@ -93,11 +94,11 @@ void BackupRun::ProcNodes(clsNode *node) {
     }
 }
 
-void BackupRun::ListFiles(clsNode *node) {
+void Collector::ListFiles(clsNode *node) {
     node->NodeVal().Processed = true;
     const QString dir = node->NodeVal().NiceDirName();
     const QString patterns = node->NodeVal().Patterns;
-    QList<FileRecord> &files = TheModel().Files;
+    QList<FileRecord> &files = model.Files;
     // The walk over the directories listed most of them already.
     const auto listed = listedFiles.constFind(dir);
     const QStringList names = listed != listedFiles.cend() ? *listed : ListDirectory(dir).files;
@@ -121,19 +122,21 @@ void BackupRun::ListFiles(clsNode *node) {
         }
         if (std::binary_search(known.cbegin(), known.cend(), platform::ComparablePath(name)))
             continue;
-        if (files.size() == files.capacity())
+        if (files.size() == files.capacity()) {
             files.reserve(files.size() + 10000);
+            work.reserve(work.size() + 10000);
+        }
         FileRecord record;
         record.Path = dir;
         record.Name = name;
-        record.ToBackUp = true;
         files.append(record);
+        work.emplace_back().ToBackUp = true;
         ++collected;
     }
 }
 
-void BackupRun::FindLengths() {
-    Model &m = TheModel();
+void Collector::FindLengths() {
+    Model &m = model;
     view.SetStage(QStringLiteral("Finding File Lengths"), Counter(-1));
     // The files of one directory follow each other: each is looked at by its name in the
     // directory held open for them, not by its full path. A file alone in its directory is
@@ -144,8 +147,9 @@ void BackupRun::FindLengths() {
         return i + 1 < m.Files.size() && m.Files[i + 1].Path == m.Files[i].Path;
     };
     for (int i = 0; i < m.Files.size(); ++i) {
-        FileRecord &file = m.Files[i];
-        if (!file.ToBackUp)
+        const FileRecord &file = m.Files[i];
+        BackupFile &w = work[i];
+        if (!w.ToBackUp)
             continue;
         ShowCount(i, false);
         if (CancelFlag())
@@ -159,36 +163,37 @@ void BackupRun::FindLengths() {
         // Only a regular file is read; anything else counts as unreadable and is dropped.
         // The archive attribute is read in the same look, where the check will need it.
         const bool needsArchive = !options.chkFresh && file.VersionsLast() >= 0;
-        bool *archiveSet = needsArchive ? &file.ArchiveSet : nullptr;
+        bool *archiveSet = needsArchive ? &w.ArchiveSet : nullptr;
         const qint64 bytes = dir ? dir->RegularFileLength64(file.Name, archiveSet)
                                  : platform::RegularFileLength64(file.Path + file.Name, archiveSet);
-        file.Size = double(bytes);
-        file.SizeOnDisk = 0;
+        w.SizeKB = bytes > 0 ? double(bytes) / 1024 : double(bytes);
+        w.SizeOnDisk = 0;
         if (bytes >= TooBigBytes) {
             MsgBox(QStringLiteral("Oh dear!\nA file you are attempting to back up is too big for "
                                   "me to handle!\nThe following file will not be backed up:\n") +
                        file.Path + QStringLiteral("  :  ") + file.Name,
                    MsgButtons::OK);
-            file.ToBackUp = false;
-            file.Size = 0;
+            w.ToBackUp = false;
+            w.SizeKB = 0;
             leftOut = true;
         } else if (bytes > 0) {
-            file.SizeOnDisk = SizeOnDiskKB(file.Size, m.Settings.ClusterSize);
-            file.Size /= 1024;
+            w.SizeOnDisk = SizeOnDiskKB(double(bytes), m.Settings.ClusterSize);
         }
     }
     view.SetCounter(Counter(m.FilesLast()));
 }
 
-void BackupRun::SortFiles() {
+void Collector::SortFiles() {
     view.SetStage(QStringLiteral("Sorting"), QStringLiteral("---"));
-    QList<FileRecord> &files = TheModel().Files;
+    QList<FileRecord> &files = model.Files;
     // With no file to copy the run ends after the check and the order is never used.
-    if (std::none_of(files.cbegin(), files.cend(),
-                     [this](const FileRecord &file) { return file.ToBackUp && NeedsCopy(file); }))
+    bool anyCopy = false;
+    for (int i = 0; i < files.size() && !anyCopy; ++i)
+        anyCopy = work[i].ToBackUp && NeedsCopy(files[i], work[i]);
+    if (!anyCopy)
         return;
     nextSortYield = SteadyMilliseconds();
-    MergeSortFiles(files, 0, int(files.size()) - 1, [this] {
+    MergeSortFiles(files, work, 0, int(files.size()) - 1, [this] {
         const qint64 now = SteadyMilliseconds();
         if (now < nextSortYield)
             return;
@@ -197,14 +202,14 @@ void BackupRun::SortFiles() {
     });
 }
 
-bool BackupRun::NeedsCopy(const FileRecord &file) const {
+bool Collector::NeedsCopy(const FileRecord &file, const BackupFile &w) const {
     // An empty file is stored too (as a version of size 0): restoring its older content instead
     // would bring back what the user removed.
-    if (file.Size < 0)
+    if (w.SizeKB < 0)
         return false;
     if (options.chkFresh || file.VersionsLast() == -1)
         return true;
-    const Model &m = TheModel();
+    const Model &m = model;
     VersionRecord latest = file.Versions.last();
     latest.ComputeLastMedium();
     for (int medium = latest.MediumIndex; medium <= latest.LastMedium; ++medium) {
@@ -212,24 +217,24 @@ bool BackupRun::NeedsCopy(const FileRecord &file) const {
         if (medium < 0 || medium > m.MediaLast() || !m.Media[medium].Available)
             return true;
     }
-    return file.ArchiveSet;
+    return w.ArchiveSet;
 }
 
-void BackupRun::CheckFiles() {
-    Model &m = TheModel();
+void Collector::CheckFiles() {
+    Model &m = model;
     view.SetStage(QStringLiteral("Checking Files To Backup"), Counter(-1));
     for (int i = 0; i < m.Files.size(); ++i) {
-        FileRecord &file = m.Files[i];
-        if (!file.ToBackUp)
+        BackupFile &w = work[i];
+        if (!w.ToBackUp)
             continue;
         ShowCount(i, false);
-        file.ToBackUp = NeedsCopy(file);
-        if (!file.ToBackUp)
+        w.ToBackUp = NeedsCopy(m.Files[i], w);
+        if (!w.ToBackUp)
             continue;
-        file.Placed = false;
-        file.Prepared = false;
+        w.Placed = false;
+        w.Prepared = false;
         ++filesToBackup;
-        totalToBackup += file.SizeOnDisk;
+        totalToBackup += w.SizeOnDisk;
     }
     view.SetCounter(Counter(m.FilesLast()));
 }

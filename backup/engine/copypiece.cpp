@@ -1,6 +1,6 @@
 // Where a copy goes on the medium and the copy of one piece, checked against the source.
 
-#include "backuprun.h"
+#include "copyplacer.h"
 
 #include "cancelflag.h"
 #include "copyfile.h"
@@ -23,16 +23,10 @@ bool AppendLine(const QString &path, const QString &line) {
 
 } // namespace
 
-void BackupRun::EnsureDirectory(const QString &path) {
-    if (madeDirs.contains(path))
-        return;
-    MakeDirectory(path); // it looks first, and makes only the levels that are missing
-    madeDirs.insert(path);
-}
-
-bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
-                             QString &targetName) {
-    const FileRecord &file = TheModel().Files[index];
+CopyPlacer::Decision CopyPlacer::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
+                                              QString &targetName) {
+    const FileRecord &file = model.Files[index];
+    const QString &mediumDir = media.MediumDir();
     const QChar sep = platform::Separator();
     const QString zipSuffix = copy.version.Zipped ? QStringLiteral(".zip") : QString();
     const QString errDir = mediumDir + QStringLiteral("ErrDir") + sep;
@@ -43,12 +37,12 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
         targetDir = mediumDir + copy.storedName.left(cut);
         targetName = copy.storedName.mid(cut);
         if (copy.substitute) {
-            MakeDirectory(errDir);
+            MakeDirectoryKeepingCancel(errDir);
             AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
                        ErrFileLine(targetName.left(targetName.size() - zipSuffix.size()),
                                    file.Path + file.Name));
         }
-        return true;
+        return Decision::Decided;
     }
 
     const QString relative = copy.version.Spanned ? QStringLiteral("Spanned") + sep +
@@ -69,13 +63,9 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
                 MsgButtons::OKCancel);
             if (answer == MsgAnswer::Cancel)
                 SetCancelFlag(true);
-            // A file left out is a file error of the run, like a copy that failed.
-            errorFlag = true;
-            TheModel().Files[index].ToBackUp = false;
-            pending.remove(index);
-            return false;
+            return Decision::LeftOut;
         }
-        MakeDirectory(errDir);
+        MakeDirectoryKeepingCancel(errDir);
         AppendLine(errDir + QStringLiteral("!ErrFile.txt"),
                    ErrFileLine(substitute, file.Path + file.Name));
         copy.substitute = true;
@@ -84,57 +74,57 @@ bool BackupRun::DecideTarget(int index, PendingCopy &copy, QString &targetDir,
     }
     targetName += zipSuffix;
     copy.storedName = targetDir.mid(mediumDir.size()) + targetName;
-    return true;
+    return Decision::Decided;
 }
 
-bool BackupRun::CopyPiece(int index, const PendingCopy &copy, const QString &target,
-                          double lengthKB) {
-    const FileRecord &file = TheModel().Files[index];
+std::optional<QString> CopyPlacer::CopyPiece(int index, const PendingCopy &copy,
+                                             const QString &target, double lengthKB) {
+    const FileRecord &file = model.Files[index];
+    const BackupFile &w = work[index];
     const bool zipped = copy.version.Zipped;
     // A zip is made from the source: the source is looked at by its path around the zip's copy.
     // A plain copy (each piece of a spanned one too) looks at the source it has open, and keeps
     // its mode and time; a zipped copy keeps them in its entry.
-    if (zipped && !SourceUnchanged(file, copy.source)) {
-        FailFile(index, QStringLiteral("it changed after it was measured"));
-        return false;
-    }
-    EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
+    if (zipped && !SourceUnchanged(file, copy.source))
+        return QStringLiteral("it changed after it was measured");
+    media.EnsureDirectory(target.left(target.lastIndexOf(platform::Separator()) + 1));
     int keepError = platform::ErrNone;
-    MeasuredCopy result = CopyMeasuredRange(
-        zipped ? file.ZipName : file.Path + file.Name, target, file.DoneSize * 1024 + 1,
-        double(qint64(lengthKB * 1024)), zipped ? nullptr : &copy.source, &keepError, &view);
+    MeasuredCopy result = CopyMeasuredRange(zipped ? w.ZipName : file.Path + file.Name, target,
+                                            w.DoneSize * 1024 + 1, double(qint64(lengthKB * 1024)),
+                                            zipped ? nullptr : &copy.source, &keepError, &view);
     if (result == MeasuredCopy::Copied && zipped && !SourceUnchanged(file, copy.source))
         result = MeasuredCopy::ChangedDuring;
     if (result != MeasuredCopy::Copied || CancelFlag())
         QFile::remove(target);
-    return CopyEnded(index, result, keepError);
+    return EndOf(index, result, keepError);
 }
 
-bool BackupRun::CopyEnded(int index, MeasuredCopy result, int keepError) {
-    const FileRecord &file = TheModel().Files[index];
+bool CopyPlacer::SourceUnchanged(const FileRecord &file, const platform::FileState &state) const {
+    return platform::StateOf(file.Path + file.Name) == state;
+}
+
+std::optional<QString> CopyPlacer::EndOf(int index, MeasuredCopy result, int keepError) {
+    const FileRecord &file = model.Files[index];
     if (CancelFlag())
-        return false;
+        return std::nullopt;
     switch (result) {
     case MeasuredCopy::Copied:
         break;
     case MeasuredCopy::ChangedBefore:
-        FailFile(index, QStringLiteral("it changed after it was measured"));
-        return false;
+        return QStringLiteral("it changed after it was measured");
     case MeasuredCopy::ChangedDuring:
-        FailFile(index, QStringLiteral("it changed while it was copied"));
-        return false;
+        return QStringLiteral("it changed while it was copied");
     case MeasuredCopy::WrongLength:
         if (!pending[index].version.Spanned)
             StatusPrint(QStringLiteral(
                 "Oh dear - lendone neq LenToUse when not spanned and not cancelled"));
         [[fallthrough]];
     case MeasuredCopy::Failed:
-        FailFile(index, QStringLiteral("the copy failed"));
-        return false;
+        return QStringLiteral("the copy failed");
     }
     if (keepError != platform::ErrNone)
         StatusPrint(QStringLiteral("Could not keep the permissions and time of ") + file.Path +
                     file.Name + QStringLiteral(" : ") + platform::FileErrorDescription(keepError) +
                     QLatin1Char('\n'));
-    return true;
+    return std::nullopt;
 }

@@ -1,31 +1,22 @@
 // One pass over the files for the current medium: the fit test, preparing a copy once, and
-// writing it (or its next piece) onto the medium.
+// writing it (or its next piece) onto the medium, with the next files copied ahead meanwhile.
 
 #include "backuprun.h"
 
 #include "cancelflag.h"
 #include "doevents.h"
-#include "model.h"
-#include "platform.h"
-#include "sizerules.h"
-#include "statuslog.h"
-
-#include <QFile>
-
-#include <cmath>
 
 // Returns true when the pass ended because the user stopped the run now.
 bool BackupRun::FillMedium() {
     const bool stoppedNow = FillPass();
     // A copy made ahead for a file the pass did not reach (after a stop or a cancel) is not kept.
-    DropAhead();
+    ahead.DropUntaken();
     return stoppedNow;
 }
 
 bool BackupRun::FillPass() {
-    Model &m = TheModel();
-    zipCursor = 0;
-    for (int i = 0; i < m.Files.size(); ++i) {
+    placer.StartPass();
+    for (int i = 0; i < model.Files.size(); ++i) {
         // A window's event round costs more than passing over a file that is not placed here;
         // Stop, Pause and Cancel still act within the pacer's 50 ms.
         if (pacer.Due())
@@ -33,19 +24,22 @@ bool BackupRun::FillPass() {
         if (CancelFlag())
             return false;
         if (ahead.Next() == i) {
-            TakeBackAhead(i);
+            ahead.TakeBack(i, placer.TotalToBackup());
         } else {
-            const FileRecord &file = m.Files[i];
-            if (!file.ToBackUp || file.Placed || !WriteNow(file))
+            const BackupFile &w = work[i];
+            if (!w.ToBackUp || w.Placed || !media.Fits(w.SizeOnDisk))
                 continue;
-            ShowMediumLine();
-            if (!m.Files[i].Prepared && !PrepareFile(i))
+            media.ShowMediumLine(placer.TotalToBackup());
+            if (!w.Prepared && !placer.Prepare(i))
                 continue;
             // A zipped copy can be small enough to wait for a medium with room instead of
             // spanning.
-            if (!WriteNow(m.Files[i]))
+            if (!media.Fits(w.SizeOnDisk))
                 continue;
-            PlaceFile(i);
+            if (const std::optional<CopyPlacer::Piece> piece = placer.PlanPiece(i)) {
+                ahead.CopyNext(i);
+                placer.CopyPlanned(i, *piece);
+            }
         }
         if (CancelFlag())
             return false;
@@ -53,154 +47,4 @@ bool BackupRun::FillPass() {
             return true;
     }
     return false;
-}
-
-bool BackupRun::WriteNow(const FileRecord &file) const {
-    const double size = TheModel().Settings.MediaSize;
-    if (size < 0)
-        return true;
-    if (file.SizeOnDisk > size - programSpace) {
-        // The next piece needs room for at least one cluster.
-        const double room = size - spaceUsed - TheModel().Settings.ClusterSize / 1024;
-        return spaceUsed != size && room > 0;
-    }
-    return spaceUsed + file.SizeOnDisk <= size;
-}
-
-bool BackupRun::SourceUnchanged(const FileRecord &file, const platform::FileState &state) const {
-    return platform::StateOf(file.Path + file.Name) == state;
-}
-
-bool BackupRun::PrepareFile(int index, const platform::FileState *measured) {
-    Model &m = TheModel();
-    FileRecord &file = m.Files[index];
-    file.Prepared = true;
-    PendingCopy copy;
-    copy.source = measured ? *measured : platform::StateOf(file.Path + file.Name);
-    if (double(copy.source.length) != file.Size * 1024) {
-        FailFile(index, QStringLiteral("its length changed after it was measured"));
-        return false;
-    }
-    copy.version.BackupIndex = m.BackupsLast();
-    copy.version.MediumIndex = m.MediaLast() + 1;
-    copy.version.SpanLength = -1;
-    copy.version.Size = file.Size;
-    copy.version.Zipped = false;
-    file.ZippedSize = 0;
-    file.DoneSize = 0;
-    if (!options.chkSkip)
-        DecideZip(index, copy);
-    if (CancelFlag())
-        return false;
-    // Without a zip nothing was read yet; the copy looks again before it starts.
-    if (copy.version.Zipped && !SourceUnchanged(file, copy.source)) {
-        FailFile(index, QStringLiteral("it changed while it was zipped"));
-        return false;
-    }
-    file.StoreSize = copy.version.Zipped ? file.ZippedSize : file.Size;
-    copy.version.ZippedSize = copy.version.Zipped ? file.ZippedSize : 0;
-    if (m.Settings.MediaSize >= 0 && file.SizeOnDisk > m.Settings.MediaSize - programSpace) {
-        copy.version.Spanned = true;
-        copy.spannedNumber = ++spannedCounter;
-    }
-    pending.insert(index, copy);
-    return true;
-}
-
-void BackupRun::PlaceFile(int index) {
-    Model &m = TheModel();
-    FileRecord &file = m.Files[index];
-    PendingCopy &copy = pending[index];
-    view.SetCurrentFile(file.Path + file.Name);
-    if (CancelFlag())
-        return;
-
-    QString targetDir;
-    QString targetName;
-    if (!DecideTarget(index, copy, targetDir, targetName))
-        return;
-
-    // A copy starts on the medium that takes its first piece, which after zipping can be a
-    // later one than the medium it was prepared for.
-    if (file.DoneSize == 0)
-        copy.version.MediumIndex = m.MediaLast() + 1;
-    double length = file.StoreSize;
-    if (copy.version.Spanned) {
-        const double room = (m.Settings.MediaSize - spaceUsed) - m.Settings.ClusterSize / 1024;
-        length = qMin(room, file.StoreSize - file.DoneSize);
-        // Pieces are whole bytes.
-        length = std::floor(length * 1024) / 1024;
-    }
-    if (options.chkSkip) {
-        TakeRoom(length);
-        PieceWritten(index, length);
-        return;
-    }
-    // The room is taken before the copy, so that the next file can be placed while it runs.
-    const double onDisk = TakeRoom(length);
-    CopyNextAhead(index);
-    // Preparing the next file may have moved the pending copies.
-    if (CopyPiece(index, pending[index], targetDir + targetName, length))
-        PieceWritten(index, length);
-    else
-        GiveBackRoom(onDisk);
-}
-
-double BackupRun::TakeRoom(double length) {
-    const double onDisk = SizeOnDiskKB(length * 1024, TheModel().Settings.ClusterSize);
-    spaceUsed += onDisk;
-    writtenTotal += onDisk;
-    ++piecesThisMedium;
-    return onDisk;
-}
-
-void BackupRun::GiveBackRoom(double onDisk) {
-    spaceUsed -= onDisk;
-    writtenTotal -= onDisk;
-    --piecesThisMedium;
-}
-
-void BackupRun::PieceWritten(int index, double length) {
-    Model &m = TheModel();
-    FileRecord &file = m.Files[index];
-    PendingCopy &copy = pending[index];
-    file.DoneSize += length;
-    if (copy.version.Spanned)
-        copy.version.SpanLength = m.MediaLast() + 1 - copy.version.MediumIndex;
-    if (file.DoneSize >= file.StoreSize)
-        CompleteCopy(index, copy);
-}
-
-void BackupRun::CompleteCopy(int index, PendingCopy &copy) {
-    FileRecord &file = TheModel().Files[index];
-    copy.version.StoredName = copy.storedName;
-    copy.version.ComputeLastMedium();
-    file.Versions.append(copy.version);
-    file.Placed = true;
-    if (!file.ZipName.isEmpty()) {
-        QFile::remove(file.ZipName);
-        file.ZipName.clear();
-    }
-    ++totals.allCount;
-    totals.allOriginalKB += file.Size;
-    totals.allFinalKB += file.StoreSize;
-    ++filesDone;
-    view.SetCounter(QString::number(filesDone) + QStringLiteral(" Of ") +
-                    QString::number(filesToBackup + 1));
-    view.SetTotalCopied(writtenTotal, totalToBackup);
-}
-
-// The copy is given up for this run: no version is recorded, so the file keeps its archive
-// attribute and the next backup takes it again.
-void BackupRun::FailFile(int index, const QString &reason) {
-    FileRecord &file = TheModel().Files[index];
-    StatusPrint(QStringLiteral("Not backed up: ") + file.Path + file.Name + QStringLiteral(" (") +
-                reason + QStringLiteral(")\n"));
-    file.ToBackUp = false;
-    if (!file.ZipName.isEmpty()) {
-        QFile::remove(file.ZipName);
-        file.ZipName.clear();
-    }
-    pending.remove(index);
-    errorFlag = true;
 }

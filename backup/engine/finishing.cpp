@@ -19,7 +19,7 @@
 #include <cmath>
 
 void BackupRun::SetFileAttributes() {
-    Model &m = TheModel();
+    Model &m = model;
     int count = 0;
     for (const FileRecord &file : m.Files)
         count += file.VersionsLast() >= 0 && file.Versions.last().BackupIndex == m.BackupsLast();
@@ -35,11 +35,9 @@ void BackupRun::SetFileAttributes() {
         // Cleared as of the state the copy was taken in, without a look at the file: one that
         // changed since no longer matches its stamp and stays marked for the next backup.
         int error = 0;
-        const auto pendingCopy = pending.constFind(i);
-        const bool cleared =
-            pendingCopy == pending.cend()
-                ? platform::ClearArchiveAttribute(path, &error)
-                : platform::ClearArchiveAttributeAsOf(path, pendingCopy->source, &error);
+        const platform::FileState *prepared = placer.PreparedState(i);
+        const bool cleared = prepared ? platform::ClearArchiveAttributeAsOf(path, *prepared, &error)
+                                      : platform::ClearArchiveAttribute(path, &error);
         if (!cleared)
             StatusPrint(QStringLiteral("An error occurred setting attributes of ") + path +
                         QStringLiteral(" : ") + platform::FileErrorDescription(error));
@@ -47,6 +45,7 @@ void BackupRun::SetFileAttributes() {
 }
 
 void BackupRun::ShowZipResult() {
+    const ZipTotals &totals = placer.Totals();
     view.ShowZipStatistics(totals);
     if (totals.count == 0 || totals.originalKB <= 0)
         return;
@@ -61,7 +60,7 @@ void BackupRun::Finish() {
     // The history is saved before any file loses its mark: a file marked as backed up whose
     // new version the saved history does not hold would never be backed up again.
     view.SetStage(QStringLiteral("Saving Files"), QStringLiteral("---"));
-    if (SaveIniFile(ProgramIniPath(), CurrentIniVersion)) {
+    if (SaveIniFile(model, ProgramIniPath(), CurrentIniVersion)) {
         SetFileAttributes();
     } else {
         saveFailed = true;
@@ -72,12 +71,13 @@ void BackupRun::Finish() {
         MsgBox(QStringLiteral("The information file could not be saved, so this backup is not "
                               "recorded.\nNo file was marked as backed up: the next backup "
                               "copies them again.\nThe media of this backup stay in \"") +
-                   backupRoot + QStringLiteral("\"); move or delete them before the next backup."),
+                   media.Root() +
+                   QStringLiteral("\"); move or delete them before the next backup."),
                MsgButtons::OK);
     }
     view.SetStage(QStringLiteral("Finished"), QStringLiteral("---"));
     ShowZipResult();
-    if (errorFlag) {
+    if (errorFlag || placer.FileErrors()) {
         MsgBox(QStringLiteral("One or more file errors occured during the backup operation!"),
                MsgButtons::OK);
         errorShown = true;
@@ -87,7 +87,7 @@ void BackupRun::Finish() {
 void BackupRun::CancelPath() {
     view.SetStage(QStringLiteral("Cancelling"), QStringLiteral("---"));
     SetCancelFlag(false);
-    for (FileRecord &file : TheModel().Files) {
+    for (const BackupFile &file : work) {
         if (!file.ZipName.isEmpty())
             QFile::remove(file.ZipName);
     }
@@ -96,17 +96,11 @@ void BackupRun::CancelPath() {
         // Nobody looks at the model again: forgetting the run would cost a load for nothing.
     } else if (before) {
         // Nothing was saved yet: forget the run by putting back what it started from.
-        TheModel() = *before;
+        model = *before;
     } else {
-        LoadIniFile(ini, false);
+        LoadIniFile(model, ini, false);
     }
-    // Only a root this run checked and filled is removed: before that it may hold the user's
-    // files.
-    if (rootReady) {
-        RemoveDirectoryTree(backupRoot);
-        if (method == WriteMethod::XpWay)
-            CreateDirectory(backupRoot);
-    }
+    media.RemoveRoot();
     SetCancelFlag(false);
     view.HideWindow();
 }

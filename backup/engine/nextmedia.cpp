@@ -1,6 +1,6 @@
 // The questions between two media.
 
-#include "backuprun.h"
+#include "mediumwriter.h"
 
 #include "cancelflag.h"
 #include "fileops.h"
@@ -22,14 +22,14 @@ QString WrittenQuestion(int mediumNumber, bool lastMedium) {
 } // namespace
 
 // Returns whether the medium was accepted; false when the run is cancelled or stopped.
-bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
-    const QString question = WrittenQuestion(TheModel().MediaLast() + 1, lastMedium);
+bool MediumWriter::AskMediumWritten(bool canStop, bool lastMedium) {
+    const QString question = WrittenQuestion(model.MediaLast() + 1, lastMedium);
     while (true) {
         const MsgAnswer answer = MsgBox(Question::MediumWritten, question, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Yes)
             return true;
         if (answer == MsgAnswer::Cancel) {
-            if (AskCancel())
+            if (AskCancel(control))
                 return false;
             continue;
         }
@@ -54,7 +54,7 @@ bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
                 if (control.StopAccepted())
                     return false;
             } else if (stop == MsgAnswer::Cancel) {
-                if (AskCancel())
+                if (AskCancel(control))
                     return false;
             } else {
                 control.stopFlag = false;
@@ -63,7 +63,7 @@ bool BackupRun::AskMediumWritten(bool canStop, bool lastMedium) {
     }
 }
 
-bool BackupRun::DirectoryCleared(const QString &dir) {
+bool MediumWriter::DirectoryCleared(const QString &dir) {
     while (!IsDirEmpty(dir)) {
         const MsgAnswer answer = MsgBox(
             Question::DirectoryNotCleared,
@@ -75,17 +75,17 @@ bool BackupRun::DirectoryCleared(const QString &dir) {
                                "this backup."),
             MsgButtons::OKCancel);
         if (answer == MsgAnswer::Cancel) {
-            if (AskCancel())
+            if (AskCancel(control))
                 return false;
             continue;
         }
         if (!DirExists(dir))
-            MakeDirectory(dir);
+            MakeDirectoryKeepingCancel(dir);
     }
     return true;
 }
 
-bool BackupRun::NextMedia(const QString &dir, bool noPrompt, bool canStop, bool lastMedium) {
+bool MediumWriter::NextMedia(const QString &dir, bool noPrompt, bool canStop, bool lastMedium) {
     if (!noPrompt && !AskMediumWritten(canStop, lastMedium))
         return false;
     if (noPrompt || method == WriteMethod::XpWay)

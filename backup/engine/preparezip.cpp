@@ -1,6 +1,6 @@
 // The zip decision of one file, taken when the file is first prepared in a run.
 
-#include "backuprun.h"
+#include "copyplacer.h"
 
 #include "cancelflag.h"
 #include "model.h"
@@ -12,46 +12,50 @@
 
 #include <QFile>
 
-QString BackupRun::ZipOnText() const {
+void CopyPlacer::ShowStartState() {
+    ShowZipState(zipping ? ZipOnText() : QStringLiteral("Zipping Off"));
+}
+
+QString CopyPlacer::ZipOnText() const {
     return options.chkForceZip ? QStringLiteral("Zipping On - Forced")
                                : QStringLiteral("Zipping On");
 }
 
-void BackupRun::ShowZipState(const QString &text) {
+void CopyPlacer::ShowZipState(const QString &text) {
     if (text == zipState)
         return;
     zipState = text;
     view.SetZipState(text);
 }
 
-bool BackupRun::ZipsBySize(const FileRecord &file) const {
-    return options.chkForceZip || file.Size >= 1;
+bool CopyPlacer::ZipsBySize(const BackupFile &file) const {
+    return options.chkForceZip || file.SizeKB >= 1;
 }
 
-bool BackupRun::WillZip(const FileRecord &file) const {
+bool CopyPlacer::WillZip(int index) const {
+    const BackupFile &file = work[index];
     // Nothing to gain from an empty file, and a zip of it is never smaller.
-    return zipping && file.Size > 0 && ZipsBySize(file) &&
-           WorthZipping(file.Name, options.chkDontZip);
+    return zipping && file.SizeKB > 0 && ZipsBySize(file) &&
+           WorthZipping(model.Files[index].Name, options.chkDontZip);
 }
 
-QString BackupRun::ZipPathOf(int index) const {
-    return AddSlashed(TheModel().Settings.TempDirectory) + PadNumber(index, 8) +
-           QStringLiteral(".zip");
+QString CopyPlacer::ZipPathOf(int index) const {
+    return AddSlashed(model.Settings.TempDirectory) + PadNumber(index, 8) + QStringLiteral(".zip");
 }
 
 // The files this pass prepares next, in the order it meets them, as far as the zips made ahead
 // may go. Each pass starts over, and meets each file once.
-void BackupRun::QueueZipsAhead(int waiting) {
-    const Model &m = TheModel();
+void CopyPlacer::QueueZipsAhead(int waiting) {
+    const Model &m = model;
     zipCursor = qMax(zipCursor, waiting + 1);
     for (; zipCursor < m.Files.size(); ++zipCursor) {
-        const FileRecord &file = m.Files[zipCursor];
-        if (!file.ToBackUp || file.Placed || file.Prepared || !WriteNow(file) || !WillZip(file) ||
-            zipsAhead.Queued(zipCursor))
+        const BackupFile &file = work[zipCursor];
+        if (!file.ToBackUp || file.Placed || file.Prepared || !media.Fits(file.SizeOnDisk) ||
+            !WillZip(zipCursor) || zipsAhead.Queued(zipCursor))
             continue;
-        const QString source = file.Path + file.Name;
+        const QString source = m.Files[zipCursor].Path + m.Files[zipCursor].Name;
         const platform::FileState state = platform::StateOf(source);
-        if (double(state.length) != file.Size * 1024)
+        if (double(state.length) != file.SizeKB * 1024)
             continue; // preparing it will tell why
         if (!zipsAhead.Room(state.length, waiting))
             return;
@@ -59,17 +63,18 @@ void BackupRun::QueueZipsAhead(int waiting) {
     }
 }
 
-void BackupRun::DecideZip(int index, PendingCopy &copy) {
-    Model &m = TheModel();
-    FileRecord &file = m.Files[index];
+void CopyPlacer::DecideZip(int index, PendingCopy &copy) {
+    Model &m = model;
+    const FileRecord &record = m.Files[index];
+    BackupFile &file = work[index];
     copy.version.Zipped = false;
-    if (!zipping || file.Size <= 0)
+    if (!zipping || file.SizeKB <= 0)
         return;
     // Each file is decided by its own size: media are filled by passes of their own over the
     // list, so a small file on one medium says nothing about the files of the next.
     ShowZipState(ZipsBySize(file) ? ZipOnText()
                                   : QStringLiteral("Zipping Off - Files less than 1kb now"));
-    if (!WillZip(file))
+    if (!WillZip(index))
         return;
 
     const auto showProgress = [this](double percent) {
@@ -85,15 +90,15 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
         return;
     file.ZipName = ZipPathOf(index);
     // This file first, then the next ones while this one is zipped and written.
-    zipsAhead.Queue(index, file.Path + file.Name, file.ZipName, copy.source, true);
+    zipsAhead.Queue(index, record.Path + record.Name, file.ZipName, copy.source, true);
     QueueZipsAhead(index);
-    SetZipProgressListener(showProgress);
+    zipper.SetProgressListener(showProgress);
     const int result = zipsAhead.Take(index);
-    SetZipProgressListener(nullptr);
+    zipper.SetProgressListener(nullptr);
     // A zip that ended as the run was cancelled is of no use any more.
     const qint64 zipBytes =
         result == 0 && !CancelFlag() ? platform::FileLength64(file.ZipName) : -1;
-    if (zipBytes < 0 || double(zipBytes) / 1024 > file.Size) {
+    if (zipBytes < 0 || double(zipBytes) / 1024 > file.SizeKB) {
         QFile::remove(file.ZipName);
         file.ZipName.clear();
         return;
@@ -104,6 +109,6 @@ void BackupRun::DecideZip(int index, PendingCopy &copy) {
     totalToBackup -= file.SizeOnDisk - onDisk;
     file.SizeOnDisk = onDisk;
     ++totals.count;
-    totals.originalKB += file.Size;
+    totals.originalKB += file.SizeKB;
     totals.zippedKB += file.ZippedSize;
 }

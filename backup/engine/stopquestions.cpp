@@ -32,24 +32,28 @@ bool AskStop(BackupControl &control, BackupView &view) {
     return true;
 }
 
-bool AskCancel() {
+bool AskCancel(const BackupControl &control) {
     StatusPrint(QStringLiteral("Backup - cmdCancel_Click"));
     if (!ConfirmCancel())
         return CancelFlag();
-    ZipAbort();
+    if (control.zipper)
+        control.zipper->Abort();
     return true;
 }
 
-void AskPause() {
+void AskPause(const BackupControl &control) {
     // Zips and copies made ahead wait with the run.
-    HoldZips(true);
-    HoldCopiesAside(true);
+    const auto hold = [&control](bool held) {
+        if (control.zipper)
+            control.zipper->Hold(held);
+        if (control.copies)
+            control.copies->Set(held);
+    };
+    hold(true);
     struct Release {
-        ~Release() {
-            HoldZips(false);
-            HoldCopiesAside(false);
-        }
-    } release;
+        const decltype(hold) &release;
+        ~Release() { release(false); }
+    } release{hold};
     while (!CancelFlag()) {
         const MsgAnswer answer = MsgBox(Question::Paused,
                                         QStringLiteral("Paused!\nPress OK to continue.\n"
@@ -57,6 +61,6 @@ void AskPause() {
                                         MsgButtons::OKCancel);
         if (answer == MsgAnswer::OK)
             return;
-        AskCancel();
+        AskCancel(control);
     }
 }

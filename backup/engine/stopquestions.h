@@ -10,9 +10,9 @@ class BackupView;
 // captioned "Stopping...").
 bool AskStop(BackupControl &control, BackupView &view);
 
-// "Really cancel?"; Yes sets the cancel flag and tells a running zip to stop. Returns true when
-// the run is now cancelled.
-bool AskCancel();
+// "Really cancel?"; Yes sets the cancel flag and tells the run's running zip to stop. Returns true
+// when the run is now cancelled.
+bool AskCancel(const BackupControl &control);
 
 // Holds the run in the "Paused!" box until the user continues or cancels.
-void AskPause();
+void AskPause(const BackupControl &control);

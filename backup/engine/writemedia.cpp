@@ -1,6 +1,6 @@
 // What every medium carries in "!IN_HERE!", and the space it reserves for that.
 
-#include "backuprun.h"
+#include "mediumwriter.h"
 
 #include "copyfile.h"
 #include "fileops.h"
@@ -41,7 +41,7 @@ bool WriteText(const QString &path, const QString &text) {
 
 } // namespace
 
-bool BackupRun::CopyProgramFile(const QString &source, const QString &destination) {
+bool MediumWriter::CopyProgramFile(const QString &source, const QString &destination) {
     const platform::FileState state = platform::StateOf(source);
     if (state.length < 0) {
         StatusPrint(QStringLiteral("Cannot find ") + source +
@@ -62,30 +62,28 @@ bool BackupRun::CopyProgramFile(const QString &source, const QString &destinatio
     return true;
 }
 
-void BackupRun::ComputeProgramSpace(double iniLengthBytes) {
-    programSpace = ProgramSpaceKB(iniLengthBytes, TheModel().Settings.ClusterSize, ProgramFiles());
+void MediumWriter::ComputeProgramSpace(double iniLengthBytes) {
+    programSpace = ProgramSpaceKB(iniLengthBytes, model.Settings.ClusterSize, ProgramFiles());
 }
 
-void BackupRun::WriteMedia(const QString &dir) {
-    if (dir.isEmpty()) {
-        const QString ini = ProgramIniPath();
-        ComputeProgramSpace(double(platform::FileLength64(ini)));
-        return;
-    }
+void MediumWriter::ComputeStartSpace() {
+    ComputeProgramSpace(double(platform::FileLength64(ProgramIniPath())));
+}
+
+bool MediumWriter::WriteMedia(const QString &dir) {
     // A new medium (for the XP way the same directory, emptied) has none of the old directories.
     madeDirs.clear();
     const QString inHere = dir + InHere + platform::Separator();
-    MakeDirectory(inHere);
-    const QString number = QString::number(TheModel().MediaLast() + 2);
+    MakeDirectoryKeepingCancel(inHere);
+    const QString number = QString::number(model.MediaLast() + 2);
     bool ok = WriteText(inHere + QStringLiteral("Media.ID"), number + QStringLiteral("\r\n"));
     ok = WriteText(inHere + QStringLiteral("!ReadMe.txt"), ReadMeText()) && ok;
     const QString ini = inHere + QStringLiteral("Backup.Ini");
-    ok = SaveIniFile(ini, CurrentIniVersion) && ok;
+    ok = SaveIniFile(model, ini, CurrentIniVersion) && ok;
     for (const ProgramFile &file : ProgramFiles()) {
         if (!file.source.isEmpty())
             ok = CopyProgramFile(file.source, inHere + file.name) && ok;
     }
-    if (!ok)
-        errorFlag = true;
     ComputeProgramSpace(double(platform::FileLength64(ini)));
+    return ok;
 }

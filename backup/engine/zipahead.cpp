@@ -54,7 +54,7 @@ void ZipAhead::Queue(int key, const QString &source, const QString &zipFile,
     job->source = source;
     job->zipFile = zipFile;
     job->state = state;
-    job->progress.epoch = ZipEpoch();
+    job->progress.epoch = zipper.Epoch();
     jobs.insert(key, job);
     if (first)
         waiting.push_front(job);
@@ -76,7 +76,7 @@ int ZipAhead::Take(int key) {
     }
     if (!job)
         return ZIP_ER_INTERNAL;
-    const int result = AwaitZip(job->source, job->progress, [&](int milliseconds) {
+    const int result = zipper.Await(job->source, job->progress, [&](int milliseconds) {
         std::unique_lock lock(mutex);
         return changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
                                 [&] { return job->done; });
@@ -89,7 +89,7 @@ int ZipAhead::Take(int key) {
 void ZipAhead::Clear() {
     std::unique_lock lock(mutex);
     for (const auto &job : std::as_const(jobs))
-        StopZip(job->progress);
+        zipper.Stop(job->progress);
     while (!jobs.isEmpty())
         Drop(lock, jobs.begin().key());
 }
@@ -99,7 +99,7 @@ void ZipAhead::Drop(std::unique_lock<std::mutex> &lock, int key) {
     if (!job)
         return;
     waiting.erase(std::remove(waiting.begin(), waiting.end(), job), waiting.end());
-    StopZip(job->progress);
+    zipper.Stop(job->progress);
     changed.wait(lock, [&] { return job->done || !job->started; });
     // A zip that was stopped left nothing; one that ended before is removed here.
     QFile::remove(job->zipFile);
@@ -116,7 +116,7 @@ void ZipAhead::Work() {
         job->started = true;
         lock.unlock();
         ZipProgress &progress = job->progress;
-        const int result = ZipElsewhere(job->zipFile, job->source, job->state, progress);
+        const int result = zipper.Elsewhere(job->zipFile, job->source, job->state, progress);
         lock.lock();
         progress.result = result;
         job->done = true;

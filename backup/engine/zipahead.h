@@ -23,7 +23,7 @@ public:
     static constexpr int MaxFiles = 2;
     static constexpr qint64 MaxBytes = 64 * 1024 * 1024;
 
-    ZipAhead() = default;
+    explicit ZipAhead(Zipper &zipper) : zipper(zipper) {}
     ~ZipAhead();
     ZipAhead(const ZipAhead &) = delete;
     ZipAhead &operator=(const ZipAhead &) = delete;
@@ -35,8 +35,8 @@ public:
     // queued ahead. A key queued before with another state is zipped anew.
     void Queue(int key, const QString &source, const QString &zipFile,
                const platform::FileState &state, bool first);
-    // Waits for the zip of a queued key as ZipFiles would (see AwaitZip) and returns the zip
-    // library's code; from then on the zip file is the caller's. An unknown key is an error.
+    // Waits for the zip of a queued key as Zipper::Files would (see Zipper::Await) and returns the
+    // zip library's code; from then on the zip file is the caller's. An unknown key is an error.
     int Take(int key);
     // Stops every zip and removes every zip file not taken.
     void Clear();
@@ -55,6 +55,7 @@ private:
     // With the lock held: stops the job, waits until no worker has it and removes its file.
     void Drop(std::unique_lock<std::mutex> &lock, int key);
 
+    Zipper &zipper;
     mutable std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::shared_ptr<Job>> waiting; // not started yet, in the order to start them

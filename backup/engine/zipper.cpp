@@ -30,37 +30,38 @@ constexpr double UnitBytes = 32768;
 // slower on text with long repeats for a few percent less space.
 constexpr zip_uint32_t DeflateLevel = 6;
 
-struct ZipState {
+} // namespace
+
+// The zip the run waits for, and what zips on other threads see of an abort and a pause: every
+// abort starts a new epoch, and a zip stops when the epoch it was queued in is over.
+struct Zipper::State {
     qint64 estimated = -1;
     qint64 counted = 0;
     double percent = -1;
     double totalBytes = 0;
     bool abort = false;
     std::function<void(double)> listener;
-};
 
-ZipState &State() {
-    static ZipState state;
-    return state;
-}
-
-// What zips on other threads see of an abort and a pause: every abort starts a new epoch, and a
-// zip stops when the epoch it was queued in is over.
-struct SharedStop {
     std::atomic<int> epoch{0};
     std::mutex mutex;
     std::condition_variable changed;
     bool held = false;
+
+    DeflateSlots slotPool;
 };
 
-SharedStop &Shared() {
-    static SharedStop shared;
-    return shared;
-}
+namespace {
+
+using State = Zipper::State;
+
+// What the callbacks of a zip on another thread are given.
+struct Elsewhere {
+    State *state;
+    ZipProgress *progress;
+};
 
 // The estimate's units and percent for a zip that has read that fraction of its input.
-void Advance(double fraction) {
-    ZipState &s = State();
+void Advance(State &s, double fraction) {
     const qint64 units = qint64(fraction * s.totalBytes / UnitBytes);
     if (units > s.counted) {
         s.counted = units;
@@ -73,35 +74,36 @@ void Advance(double fraction) {
     }
 }
 
-void Progress(zip_t *, double fraction, void *) {
-    Advance(fraction);
+void Progress(zip_t *, double fraction, void *data) {
+    Advance(*static_cast<State *>(data), fraction);
     DoEvents();
 }
 
-int Cancelled(zip_t *, void *) {
-    return State().abort ? 1 : 0;
+int Cancelled(zip_t *, void *data) {
+    return static_cast<const State *>(data)->abort ? 1 : 0;
 }
 
 // The callbacks of a zip on another thread: progress goes to its record, a pause holds it here,
 // and an abort ends it.
-bool Stopped(const ZipProgress &progress) {
-    return progress.abort || Shared().epoch != progress.epoch;
+bool Stopped(const State &s, const ZipProgress &progress) {
+    return progress.abort || s.epoch != progress.epoch;
 }
 
 // A pause holds the zip here until the run goes on or stops.
-void HoldWhilePaused(const ZipProgress &progress) {
-    SharedStop &shared = Shared();
-    std::unique_lock lock(shared.mutex);
-    shared.changed.wait(lock, [&] { return !shared.held || Stopped(progress); });
+void HoldWhilePaused(State &s, const ZipProgress &progress) {
+    std::unique_lock lock(s.mutex);
+    s.changed.wait(lock, [&] { return !s.held || Stopped(s, progress); });
 }
 
 // The chunked source reports how far it got; the library's own figure counts compressed bytes.
 void ProgressElsewhere(zip_t *, double, void *data) {
-    HoldWhilePaused(*static_cast<ZipProgress *>(data));
+    const auto *watch = static_cast<const Elsewhere *>(data);
+    HoldWhilePaused(*watch->state, *watch->progress);
 }
 
 int CancelledElsewhere(zip_t *, void *data) {
-    return Stopped(*static_cast<const ZipProgress *>(data)) ? 1 : 0;
+    const auto *watch = static_cast<const Elsewhere *>(data);
+    return Stopped(*watch->state, *watch->progress) ? 1 : 0;
 }
 
 struct Watch {
@@ -127,8 +129,7 @@ QStringList Sources(const QString &rootDir, const QStringList &names, int count,
     return sources;
 }
 
-void AppendEstimateLine(int count, double totalBytes) {
-    const ZipState &s = State();
+void AppendEstimateLine(const State &s, int count, double totalBytes) {
     QFile file(ZipEstimatesPath());
     if (!file.open(QIODevice::Append))
         return;
@@ -154,17 +155,18 @@ bool StampEntry(zip_t *archive, zip_uint64_t index, const platform::FileState &s
 // Without states the library deflates each file as it reads it; with them (one per source) every
 // file comes deflated in chunks on all cores, reporting to progress.
 int AddAll(zip_t *archive, const QStringList &sources, const QList<platform::FileState> &states,
-           ZipProgress *progress) {
+           const Elsewhere *watch) {
     for (qsizetype i = 0; i < sources.size(); ++i) {
         const QString &source = sources.at(i);
         const bool chunked = i < states.size();
         zip_source_t *data =
-            chunked ? ChunkedDeflateSource(archive, source, states.at(i).length,
-                                           {[progress](double fraction) {
-                                                progress->fraction = fraction;
-                                                HoldWhilePaused(*progress);
-                                            },
-                                            [progress] { return Stopped(*progress); }})
+            chunked ? ChunkedDeflateSource(
+                          archive, source, states.at(i).length, watch->state->slotPool,
+                          {[watch](double fraction) {
+                               watch->progress->fraction = fraction;
+                               HoldWhilePaused(*watch->state, *watch->progress);
+                           },
+                           [watch] { return Stopped(*watch->state, *watch->progress); }})
                     : zip_source_file(archive, QFile::encodeName(source).constData(), 0, -1);
         if (!data)
             return zip_error_code_zip(zip_get_error(archive));
@@ -191,7 +193,9 @@ int WriteArchive(const QString &zipFile, const QStringList &sources,
         return error;
     zip_register_progress_callback_with_state(archive, 0.001, watch.progress, nullptr, watch.data);
     zip_register_cancel_callback_with_state(archive, watch.cancelled, nullptr, watch.data);
-    int result = AddAll(archive, sources, states, static_cast<ZipProgress *>(watch.data));
+    // With states the data is an Elsewhere; without, the chunked source is never made.
+    int result = AddAll(archive, sources, states,
+                        states.isEmpty() ? nullptr : static_cast<const Elsewhere *>(watch.data));
     if (result == ZIP_ER_OK && zip_close(archive) == 0)
         return ZIP_ER_OK;
     if (result == ZIP_ER_OK)
@@ -211,8 +215,7 @@ namespace {
 
 // What every zip the run waits for starts with: the last estimate logged, and the counters and
 // the abort flag cleared.
-void BeginZip() {
-    ZipState &s = State();
+void BeginZip(State &s) {
     s.percent = -1;
     if (s.estimated > 0)
         StatusPrint(QStringLiteral("Todo:%1 Done:%2 Diff:%3")
@@ -223,94 +226,102 @@ void BeginZip() {
     s.abort = false;
 }
 
-void Estimate(double totalBytes) {
-    ZipState &s = State();
+void Estimate(State &s, double totalBytes) {
     s.totalBytes = totalBytes;
     s.estimated = ZipEstimateUnits(totalBytes);
 }
 
 } // namespace
 
-int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
-             bool recurse) {
-    BeginZip();
+Zipper::Zipper() : state(std::make_unique<State>()) {}
+
+Zipper::~Zipper() = default;
+
+int Zipper::Files(const QString &zipFile, const QString &rootDir, const QStringList &names,
+                  int count, bool recurse) {
+    BeginZip(*state);
     if (count < 0 || count > MaxZipNames || count > names.size())
         return ZIP_ER_INVAL;
 
     double total = 0;
     for (int i = 0; i < count; ++i)
         total += double(QFileInfo(rootDir + names.at(i)).size());
-    Estimate(total);
+    Estimate(*state, total);
 
     QString error;
     const int result = WriteArchive(zipFile, Sources(rootDir, names, count, recurse), {},
-                                    {Progress, Cancelled, nullptr}, error);
+                                    {Progress, Cancelled, state.get()}, error);
     if (!error.isEmpty())
         StatusPrint(error);
-    AppendEstimateLine(count, total);
+    AppendEstimateLine(*state, count, total);
     return result;
 }
 
-int ZipElsewhere(const QString &zipFile, const QString &source, const platform::FileState &state,
-                 ZipProgress &progress) {
-    return WriteArchive(zipFile, {source}, {state},
-                        {ProgressElsewhere, CancelledElsewhere, &progress}, progress.error);
+int Zipper::Elsewhere(const QString &zipFile, const QString &source,
+                      const platform::FileState &fileState, ZipProgress &progress) {
+    ::Elsewhere watch{state.get(), &progress};
+    return WriteArchive(zipFile, {source}, {fileState},
+                        {ProgressElsewhere, CancelledElsewhere, &watch}, progress.error);
 }
 
-int AwaitZip(const QString &source, ZipProgress &progress,
-             const std::function<bool(int milliseconds)> &waitDone) {
-    BeginZip();
+int Zipper::Await(const QString &source, ZipProgress &progress,
+                  const std::function<bool(int milliseconds)> &waitDone) {
+    State &s = *state;
+    BeginZip(s);
     const double total = double(QFileInfo(source).size());
-    Estimate(total);
+    Estimate(s, total);
     while (!waitDone(20)) {
-        if (State().abort)
-            StopZip(progress);
-        Advance(progress.fraction);
+        if (s.abort)
+            Stop(progress);
+        Advance(s, progress.fraction);
         DoEvents();
     }
-    Advance(progress.fraction);
+    Advance(s, progress.fraction);
     if (!progress.error.isEmpty())
         StatusPrint(progress.error);
-    AppendEstimateLine(1, total);
+    AppendEstimateLine(s, 1, total);
     return progress.result;
 }
 
-void StopZip(ZipProgress &progress) {
-    SharedStop &shared = Shared();
+void Zipper::Stop(ZipProgress &progress) {
     {
-        std::lock_guard lock(shared.mutex);
+        std::lock_guard lock(state->mutex);
         progress.abort = true;
     }
-    shared.changed.notify_all();
+    state->changed.notify_all();
 }
 
-int ZipEpoch() {
-    return Shared().epoch;
+int Zipper::Epoch() const {
+    return state->epoch;
 }
 
-void HoldZips(bool held) {
-    SharedStop &shared = Shared();
+void Zipper::Hold(bool held) {
     {
-        std::lock_guard lock(shared.mutex);
-        shared.held = held;
+        std::lock_guard lock(state->mutex);
+        state->held = held;
     }
-    shared.changed.notify_all();
+    state->changed.notify_all();
 }
 
-void ZipAbort() {
-    State().abort = true;
-    SharedStop &shared = Shared();
+void Zipper::Abort() {
+    state->abort = true;
     {
-        std::lock_guard lock(shared.mutex);
-        ++shared.epoch;
+        std::lock_guard lock(state->mutex);
+        ++state->epoch;
     }
-    shared.changed.notify_all();
+    state->changed.notify_all();
 }
 
-double ZipPercentDone() {
-    return State().percent;
+double Zipper::PercentDone() const {
+    return state->percent;
 }
 
-void SetZipProgressListener(std::function<void(double percent)> listener) {
-    State().listener = std::move(listener);
+void Zipper::SetProgressListener(std::function<void(double percent)> listener) {
+    state->listener = std::move(listener);
+}
+
+int ZipFiles(const QString &zipFile, const QString &rootDir, const QStringList &names, int count,
+             bool recurse) {
+    Zipper zipper;
+    return zipper.Files(zipFile, rootDir, names, count, recurse);
 }

@@ -55,7 +55,9 @@ public:
     QString previousDir; // the run is made from the test folder, as a user would
 
     // One run with the model as the test left it.
-    BackupResult Run(const BackupOptions &options = {}) { return DoBackup(options, view, control); }
+    BackupResult Run(const BackupOptions &options = {}) {
+        return DoBackup(TheModel(), options, view, control);
+    }
 
     QString Data(const QString &relative = QString()) const;
     QString BackupDir() const;

@@ -16,12 +16,9 @@
 
 namespace {
 
-const QString Written = QStringLiteral("Was this media written sucessfully?");
 const QString MustCancel = QStringLiteral("The backup must now be cancelled.");
 const QString MustStop = QStringLiteral("The backup must now be stopped");
 const QString StopNow = QStringLiteral("Stop the backup now?");
-const QString ReallyCancel = QStringLiteral("Really cancel?");
-const QString StopQuestion = QStringLiteral("Would you like to stop the backup?");
 
 // Five files of 196 KB on disk, one per 330 KB medium.
 void FiveMedia(BackupFixture &fx, bool xpWay = false) {
@@ -63,8 +60,7 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        for (int i = 0; i < 5; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 5);
         QVERIFY(fx.Run().finished);
         QCOMPARE(TheModel().MediaLast(), 4);
         const QStringList texts = prompt.Texts();
@@ -90,10 +86,11 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(Written, MsgAnswer::No);
-        prompt.AnswerWhen(MustCancel, thenCancel ? MsgAnswer::Yes : MsgAnswer::No);
-        for (int i = 0; i < 5; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::No);
+        prompt.AnswerTo(Question::MustCancel, thenCancel ? MsgAnswer::Yes : MsgAnswer::No);
+        // Asked again after thinking again, then for each of the five media.
+        if (!thenCancel)
+            prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 5);
         const BackupResult result = fx.Run();
         QCOMPARE(result.finished, !thenCancel);
         QVERIFY(prompt.Texts().contains(MustCancel + "\nCancel the backup now?"));
@@ -111,10 +108,10 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(Written, MsgAnswer::Yes).AnswerWhen(Written, MsgAnswer::Yes);
-        prompt.AnswerWhen(Written, MsgAnswer::No);
-        prompt.AnswerWhen(MustStop, MsgAnswer::Yes);
-        prompt.AnswerWhen(StopNow, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 2);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::No);
+        prompt.AnswerTo(Question::MustStop, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::StopBackup, MsgAnswer::Yes);
         const BackupResult result = fx.Run();
         QVERIFY(result.finished);
         QCOMPARE(TheModel().MediaLast(), 1);
@@ -143,15 +140,14 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(Written, MsgAnswer::Yes);
-        prompt.AnswerWhen(Written, MsgAnswer::No);
-        prompt.AnswerWhen(MustStop, first);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::No);
+        prompt.AnswerTo(Question::MustStop, first);
         if (first == MsgAnswer::Cancel) {
-            prompt.AnswerWhen(ReallyCancel, MsgAnswer::No);
-            prompt.AnswerWhen(MustStop, MsgAnswer::No);
+            prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::No);
+            prompt.AnswerTo(Question::MustStop, MsgAnswer::No);
         }
-        for (int i = 0; i < 4; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 4);
         QVERIFY(fx.Run().finished);
         QCOMPARE(TheModel().MediaLast(), 4);
     }
@@ -166,11 +162,12 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(Written, MsgAnswer::Yes);
-        prompt.AnswerWhen(Written, MsgAnswer::Cancel);
-        prompt.AnswerWhen(ReallyCancel, really ? MsgAnswer::Yes : MsgAnswer::No);
-        for (int i = 0; i < 4; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Cancel);
+        prompt.AnswerTo(Question::ReallyCancel, really ? MsgAnswer::Yes : MsgAnswer::No);
+        // Asked again for the second medium, then for the three after it.
+        if (!really)
+            prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 4);
         const BackupResult result = fx.Run();
         QCOMPARE(result.finished, !really);
         QCOMPARE(QDir(fx.BackupDir() + "Backup001").exists(), !really);
@@ -195,9 +192,8 @@ private Q_SLOTS:
         fx.SetMedia(330, 1024, false);
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(StopQuestion, answer);
-        for (int i = 0; i < 5; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::StopBackup, answer);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, media);
         fx.view.onFile = [&](const QString &path) {
             if (path.endsWith("c.bin"))
                 AskStop(fx.control, fx.view);
@@ -222,9 +218,8 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(StopQuestion, MsgAnswer::Yes);
-        for (int i = 0; i < 5; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::StopBackup, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
         struct StopWhileSorting : RecordingView {
             BackupControl *control = nullptr;
             void SetStage(const QString &caption, const QString & /*counter*/) override {
@@ -233,7 +228,7 @@ private Q_SLOTS:
             }
         } view;
         view.control = &fx.control;
-        QVERIFY(DoBackup({}, view, fx.control).finished);
+        QVERIFY(DoBackup(TheModel(), {}, view, fx.control).finished);
         // Only the first file: the stop ends the run after it, on the first medium.
         QCOMPARE(TheModel().MediaLast(), 0);
         QCOMPARE(MediumOf(fx, 5), 0);
@@ -244,11 +239,11 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(Written, MsgAnswer::Yes);
-        prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         fx.view.onFile = [&](const QString &path) {
             if (path.endsWith("f4.bin"))
-                AskCancel();
+                AskCancel(fx.control);
         };
         const BackupResult result = fx.Run();
         QVERIFY(!result.finished);
@@ -270,13 +265,13 @@ private Q_SLOTS:
         fx.tree.Add({"data/large.bin:3500000", "data/small.txt=s"});
         fx.AddDirectory(fx.Data());
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(cancel ? ReallyCancel : StopQuestion, MsgAnswer::Yes);
+        prompt.AnswerTo(cancel ? Question::ReallyCancel : Question::StopBackup, MsgAnswer::Yes);
         int pressed = 0;
         fx.view.onCopyLabel = [&](const QString &text) {
             // The first progress text of the large file's copy; the user presses once.
             if (text.contains(" Of ") && pressed++ == 0) {
                 if (cancel)
-                    AskCancel();
+                    AskCancel(fx.control);
                 else
                     AskStop(fx.control, fx.view);
             }
@@ -303,8 +298,8 @@ private Q_SLOTS:
         ScriptedPrompt prompt;
         QVERIFY(fx.Run().finished);
         fx.tree.Write("data/a.txt", "changed");
-        fx.view.onFile = [](const QString &) { AskCancel(); };
-        prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
+        fx.view.onFile = [&](const QString &) { AskCancel(fx.control); };
+        prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         QVERIFY(!fx.Run().finished);
         QCOMPARE(TheModel().BackupsLast(), 0);
         QCOMPARE(fx.Record(fx.Data("a.txt"))->VersionsLast(), 0);
@@ -316,15 +311,16 @@ private Q_SLOTS:
         BackupFixture fx;
         FiveMedia(fx);
         ScriptedPrompt prompt;
-        prompt.AnswerWhen(Written, MsgAnswer::Yes).AnswerWhen(Written, MsgAnswer::Yes);
-        prompt.AnswerWhen(Written, MsgAnswer::Cancel).AnswerWhen(ReallyCancel, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 2);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Cancel)
+            .AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         QStringList list;
         BackupResult nested;
         nested.finished = true;
         fx.view.onFile = [&](const QString &path) {
             if (!path.endsWith("f3.bin"))
                 return;
-            list = FilesToBackupList();
+            list = FilesToBackupList(TheModel(), fx.control);
             nested = fx.Run(); // a second run is refused while one runs
         };
         fx.Run();
@@ -351,7 +347,7 @@ private Q_SLOTS:
         // Paused, then "Really cancel?" after each Cancel.
         for (qsizetype i = 0; i < answers.size(); ++i)
             prompt.AnswerTo(i % 2 ? Question::ReallyCancel : Question::Paused, answers[i]);
-        AskPause();
+        AskPause(BackupControl());
         QCOMPARE(CancelFlag(), cancelled);
         QCOMPARE(prompt.Texts().first(),
                  QStringLiteral("Paused!\nPress OK to continue.\nPress Cancel to cancel."));
@@ -371,11 +367,7 @@ private Q_SLOTS:
         fx.tree.Add({"data/a.txt=a", "backups/earlier.txt=kept"});
         fx.AddDirectory(fx.Data());
         fx.SetMedia(-1, 16384, false, xpWay);
-        ScriptedPrompt prompt;
-        // Answers that end the run at once should it ask what only a disc needs.
-        prompt.AnswerWhen(Written, MsgAnswer::Yes);
-        prompt.AnswerWhen("has not been cleared!", MsgAnswer::Cancel);
-        prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
+        ScriptedPrompt prompt; // fails on any question only a disc needs
         QVERIFY(fx.Run().finished);
         QCOMPARE(prompt.Texts(), QStringList());
         QVERIFY(QDir(fx.MediumDir(1, 1)).exists());
@@ -389,8 +381,8 @@ private Q_SLOTS:
         FiveMedia(fx, true);
         fx.tree.Add({"backups/not burned yet.txt=precious"});
         ScriptedPrompt prompt;
-        prompt.AnswerWhen("has not been cleared!", MsgAnswer::Cancel);
-        prompt.AnswerWhen(ReallyCancel, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::DirectoryNotCleared, MsgAnswer::Cancel);
+        prompt.AnswerTo(Question::ReallyCancel, MsgAnswer::Yes);
         QVERIFY(!fx.Run().finished);
         QVERIFY(prompt.Texts().contains(
             "The directory for this backup(\"" + fx.BackupDir() +
@@ -406,8 +398,7 @@ private Q_SLOTS:
         FiveMedia(fx, true);
         BurningPrompt prompt;
         prompt.dir = fx.BackupDir();
-        for (int i = 0; i < 5; ++i)
-            prompt.AnswerWhen(Written, MsgAnswer::Yes);
+        prompt.AnswerTo(Question::MediumWritten, MsgAnswer::Yes, 5);
         QVERIFY(fx.Run().finished);
         QCOMPARE(TheModel().MediaLast(), 4);
         QCOMPARE(prompt.cleared, 5);
@@ -415,10 +406,6 @@ private Q_SLOTS:
             QCOMPARE(MediumOf(fx, 6 - i), i - 1);
     }
 };
-
-// These scripts still lean on cautious answers and unread messages; until each names what it
-// expects, their prompts let that pass.
-[[maybe_unused]] static const bool lenientPrompts = ScriptedPrompt::LenientFromNowOn();
 
 QTEST_GUILESS_MAIN(TestBackupMedia)
 #include "tst_backupmedia.moc"

@@ -81,52 +81,52 @@ private Q_SLOTS:
     void sortIsLargestFirst() {
         QFETCH(int, count);
         QList<FileRecord> files;
+        BackupFiles work(count);
         for (int i = 0; i < count; ++i) {
             FileRecord f;
             f.Name = QString::number(i);
-            f.Size = double((i * 7919) % 101);
             files.append(f);
+            work[i].SizeKB = double((i * 7919) % 101);
         }
-        MergeSortFiles(files, 0, count - 1);
+        MergeSortFiles(files, work, 0, count - 1);
         QCOMPARE(files.size(), qsizetype(count));
-        for (int i = 1; i < count; ++i)
-            QVERIFY2(files[i - 1].Size >= files[i].Size, qPrintable(QString::number(i)));
         QSet<QString> names;
-        for (const FileRecord &f : files)
-            names.insert(f.Name);
+        for (int i = 0; i < count; ++i) {
+            QVERIFY2(i == 0 || work[i - 1].SizeKB >= work[i].SizeKB,
+                     qPrintable(QString::number(i)));
+            // Each record stays beside the run's record it came with.
+            QCOMPARE(work[i].SizeKB, double((files[i].Name.toInt() * 7919) % 101));
+            names.insert(files[i].Name);
+        }
         QCOMPARE(names.size(), qsizetype(count)); // whole records moved, none lost
     }
 
-    void equalSizesTakeTheSecondRunFirst() {
-        // Fourteen equal files: split into 0..6 and 7..13, the merge takes the second run first.
+    // Among equal sizes: fourteen files split into 0..6 and 7..13, the merge takes the second
+    // run first; three in one selection range, "c" swaps "a" out of its place.
+    void orderAmongEqualSizes_data() {
+        QTest::addColumn<QList<double>>("sizes");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("merge") << QList<double>(14, 5)
+                               << QStringList({"7", "8", "9", "10", "11", "12", "13", "0", "1", "2",
+                                               "3", "4", "5", "6"});
+        QTest::newRow("selection") << QList<double>({1, 1, 2}) << QStringList({"2", "1", "0"});
+    }
+    void orderAmongEqualSizes() {
+        QFETCH(QList<double>, sizes);
+        QFETCH(QStringList, order);
         QList<FileRecord> files;
-        for (int i = 0; i < 14; ++i) {
+        BackupFiles work(sizes.size());
+        for (int i = 0; i < sizes.size(); ++i) {
             FileRecord f;
             f.Name = QString::number(i);
-            f.Size = 5;
             files.append(f);
+            work[i].SizeKB = sizes[i];
         }
-        MergeSortFiles(files, 0, 13);
-        QStringList order;
+        MergeSortFiles(files, work, 0, int(files.size()) - 1);
+        QStringList names;
         for (const FileRecord &f : files)
-            order.append(f.Name);
-        QCOMPARE(order, QStringList({"7", "8", "9", "10", "11", "12", "13", "0", "1", "2", "3", "4",
-                                     "5", "6"}));
-    }
-
-    void selectionSortKeepsEarlierAmongEquals() {
-        QList<FileRecord> files;
-        for (const char *name : {"a", "b", "c"}) {
-            FileRecord f;
-            f.Name = QString::fromLatin1(name);
-            f.Size = 1;
-            files.append(f);
-        }
-        files[2].Size = 2;
-        MergeSortFiles(files, 0, 2);
-        QCOMPARE(files[0].Name, QStringLiteral("c"));
-        QCOMPARE(files[1].Name, QStringLiteral("b")); // swapped out of place by "c"
-        QCOMPARE(files[2].Name, QStringLiteral("a"));
+            names.append(f.Name);
+        QCOMPARE(names, order);
     }
 
     void usableTargets_data() {

@@ -340,15 +340,12 @@ void TestBackupWizardRun::viewListDuringARun() {
     fixture->AddDirectory(fixture->Data());
     fixture->SetMedia(-1, 16384, true);
     QStringList shown;
-    int toBackUp = 0;
     WhenReady view([&] { return QFileInfo(Stored(1, "big.bin")).size() > 0; },
                    [&] {
                        Click(*window, "cmdViewList");
                        auto *list = window->findChild<QListWidget *>(QStringLiteral("lstFiles"));
                        for (int i = 0; i < list->count(); ++i)
                            shown.append(list->item(i)->text());
-                       for (const FileRecord &file : TheModel().Files)
-                           toBackUp += file.ToBackUp;
                        SaveShot(*window, QStringLiteral("wizard_running"));
                        SaveShot(*list->window(), QStringLiteral("wizard_filelist"));
                    });
@@ -358,8 +355,7 @@ void TestBackupWizardRun::viewListDuringARun() {
         Click(*window, "cmdNext");
     WAIT_FOR_RUN();
     QVERIFY(view.Done());
-    QCOMPARE(toBackUp, 3);
-    QCOMPARE(shown.size(), 3 + 3);
+    QCOMPARE(shown.size(), 3 + 3); // the three files to back up, two captions and a blank
     QCOMPARE(shown[0], QStringLiteral("Files already backed up :"));
     const int second = int(shown.indexOf(QStringLiteral("Files to be backed up :")));
     QVERIFY(second >= 2);

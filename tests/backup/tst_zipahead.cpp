@@ -38,18 +38,15 @@ private Q_SLOTS:
         previousDir = QDir::currentPath();
         QDir::setCurrent(work.Root());
     }
-    void cleanup() {
-        SetZipProgressListener(nullptr);
-        HoldZips(false);
-        QDir::setCurrent(previousDir);
-    }
+    void cleanup() { QDir::setCurrent(previousDir); }
 
     void eachTakenZipHoldsItsFile() {
         if (QStandardPaths::findExecutable("unzip").isEmpty())
             QSKIP("no unzip program to read the archives with");
         TempTree tree;
         QDir().mkpath(tree.PathOf("temp"));
-        ZipAhead zips;
+        Zipper zipper;
+        ZipAhead zips(zipper);
         for (int i = 0; i < 3; ++i) {
             const QString name = QStringLiteral("f%1.txt").arg(i);
             tree.Write("data/" + name, Text(300000 + i * 1000, name.toUtf8()));
@@ -59,8 +56,8 @@ private Q_SLOTS:
         QVERIFY(zips.Queued(1));
         // Two files besides the one waited for, and never more bytes than the limit.
         QVERIFY(!zips.Room(1, 0));
-        QVERIFY(!ZipAhead().Room(ZipAhead::MaxBytes + 1, 0));
-        QVERIFY(ZipAhead().Room(ZipAhead::MaxBytes, 0));
+        QVERIFY(!ZipAhead(zipper).Room(ZipAhead::MaxBytes + 1, 0));
+        QVERIFY(ZipAhead(zipper).Room(ZipAhead::MaxBytes, 0));
         for (int i = 2; i >= 0; --i) {
             const QString name = QStringLiteral("f%1.txt").arg(i);
             QCOMPARE(zips.Take(i), 0);
@@ -81,7 +78,8 @@ private Q_SLOTS:
         tree.Write("a.txt", Text(200000, "old"));
         const QString source = tree.PathOf("a.txt");
         const QString zip = tree.PathOf("a.zip");
-        ZipAhead zips;
+        Zipper zipper;
+        ZipAhead zips(zipper);
         zips.Queue(0, source, zip, platform::StateOf(source), false);
         tree.Write("a.txt", Text(150000, "new"));
         zips.Queue(0, source, zip, platform::StateOf(source), true);
@@ -99,9 +97,10 @@ private Q_SLOTS:
         QFETCH(QString, how);
         TempTree tree;
         QDir().mkpath(tree.PathOf("temp"));
-        ZipAhead zips;
+        Zipper zipper;
+        ZipAhead zips(zipper);
         // Held from the start, no zip can end before the test acts, however slow the machine.
-        HoldZips(true);
+        zipper.Hold(true);
         for (int i = 0; i < 3; ++i) {
             const QString name = QStringLiteral("f%1.bin").arg(i);
             tree.Write(name, TempTree::PseudoRandomBytes(6 * 1024 * 1024, name));
@@ -112,10 +111,10 @@ private Q_SLOTS:
                        platform::StateOf(tree.PathOf(name)), false);
         }
         if (how == "clear")
-            HoldZips(false);
+            zipper.Hold(false);
         if (how == "abort") {
-            ZipAbort();
-            HoldZips(false);
+            zipper.Abort();
+            zipper.Hold(false);
             QVERIFY(zips.Take(0) != 0);
             QVERIFY(zips.Take(1) != 0); // queued before the abort, so stopped by it too
         }
@@ -123,8 +122,7 @@ private Q_SLOTS:
         QVERIFY(!zips.Queued(2));
         QCOMPARE(QDir(tree.PathOf("temp")).entryList(QDir::Files | QDir::Hidden), QStringList());
         // A zip queued after the abort runs.
-        HoldZips(false);
-        SetZipProgressListener(nullptr);
+        zipper.Hold(false);
         zips.Queue(5, tree.PathOf("f0.bin"), tree.PathOf("temp/again.zip"),
                    platform::StateOf(tree.PathOf("f0.bin")), true);
         QCOMPARE(zips.Take(5), 0);

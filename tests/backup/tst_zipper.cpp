@@ -41,7 +41,6 @@ private Q_SLOTS:
         QFile::remove(work.PathOf("ZipEstimates.txt"));
     }
     void cleanup() {
-        SetZipProgressListener(nullptr);
         SetProgramIniPath(QString());
         QDir::setCurrent(previousDir);
     }
@@ -101,8 +100,9 @@ private Q_SLOTS:
 
     void estimateLineIsAppended() {
         TempTree tree({"big.bin:1048576"});
-        QCOMPARE(ZipFiles(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
-        QCOMPARE(ZipFiles(tree.PathOf("b.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
+        Zipper zipper; // the zips of one run
+        QCOMPARE(zipper.Files(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
+        QCOMPARE(zipper.Files(tree.PathOf("b.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
         QFile log(work.PathOf("ZipEstimates.txt"));
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = log.readAll().split('\n');
@@ -122,24 +122,26 @@ private Q_SLOTS:
     void progressIsReportedInPercent() {
         TempTree tree({"big.bin:2097152"});
         QList<double> seen;
-        SetZipProgressListener([&seen](double percent) { seen.append(percent); });
-        QCOMPARE(ZipFiles(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
+        Zipper zipper;
+        zipper.SetProgressListener([&seen](double percent) { seen.append(percent); });
+        QCOMPARE(zipper.Files(tree.PathOf("a.zip"), tree.Root(), {"big.bin"}, 1, false), 0);
         QVERIFY(!seen.isEmpty());
         for (int i = 1; i < seen.size(); ++i)
             QVERIFY(seen[i] >= seen[i - 1]);
         QVERIFY(seen.last() > 50);
-        QVERIFY(ZipPercentDone() > 50);
+        QVERIFY(zipper.PercentDone() > 50);
     }
 
     void abortStopsTheZip() {
         TempTree tree({"big.bin:4194304"});
         const QString zip = tree.PathOf("a.zip");
-        SetZipProgressListener([](double) { ZipAbort(); });
-        QVERIFY(ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false) != 0);
+        Zipper zipper;
+        zipper.SetProgressListener([&zipper](double) { zipper.Abort(); });
+        QVERIFY(zipper.Files(zip, tree.Root(), {"big.bin"}, 1, false) != 0);
         QVERIFY(!QFile::exists(zip));
         // The next zip starts with the flag cleared.
-        SetZipProgressListener(nullptr);
-        QCOMPARE(ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false), 0);
+        zipper.SetProgressListener(nullptr);
+        QCOMPARE(zipper.Files(zip, tree.Root(), {"big.bin"}, 1, false), 0);
     }
 
     // A zip made for the run on another thread is deflated in chunks of 256 KiB on every core;
@@ -167,9 +169,10 @@ private Q_SLOTS:
         tree.Write("in/file.txt", content);
         const QString source = tree.PathOf("in/file.txt");
         const QString zip = tree.PathOf("file.zip");
+        Zipper zipper;
         ZipProgress progress;
-        progress.epoch = ZipEpoch();
-        QCOMPARE(ZipElsewhere(zip, source, platform::StateOf(source), progress), 0);
+        progress.epoch = zipper.Epoch();
+        QCOMPARE(zipper.Elsewhere(zip, source, platform::StateOf(source), progress), 0);
         QCOMPARE(progress.fraction.load(), 1.0);
         int code = -1;
         Run(unzip, {"-tq", zip}, &code);
@@ -193,10 +196,11 @@ private Q_SLOTS:
         tree.Write("big.bin", TempTree::PseudoRandomBytes(600000, "full"));
         const QString source = tree.PathOf("big.bin");
         const QString zip = small.Root() + "big.zip";
+        Zipper zipper;
         ZipProgress progress;
-        progress.epoch = ZipEpoch();
+        progress.epoch = zipper.Epoch();
         const int result = elsewhere
-                               ? ZipElsewhere(zip, source, platform::StateOf(source), progress)
+                               ? zipper.Elsewhere(zip, source, platform::StateOf(source), progress)
                                : ZipFiles(zip, tree.Root(), {"big.bin"}, 1, false);
         QVERIFY(result != 0);
         QVERIFY(!QFile::exists(zip));

@@ -99,7 +99,7 @@ private Q_SLOTS:
             if (pressed == "stop")
                 AskStop(fx.control, fx.view);
             if (pressed == "pause")
-                AskPause();
+                AskPause(fx.control);
         };
 
         const BackupResult result = fx.Run();

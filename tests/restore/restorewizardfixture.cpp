@@ -36,7 +36,7 @@ void RestoreMachine::Backup(const QStringList &files, const BackupOptions &optio
         quiet.Expect(QStringLiteral("Zipping all files turned"));
     BackupView view;
     BackupControl stop;
-    QVERIFY(DoBackup(options, view, stop).finished);
+    QVERIFY(DoBackup(TheModel(), options, view, stop).finished);
 }
 
 frmRestore &RestoreMachine::Window() {

@@ -136,7 +136,7 @@ public:
             prompt.Expect(QStringLiteral("Zipping all files turned"));
         BackupView quiet;
         BackupControl stop;
-        QVERIFY(DoBackup(options, quiet, stop).finished);
+        QVERIFY(DoBackup(TheModel(), options, quiet, stop).finished);
     }
 
     // Loads the information file of the given medium root (default: the most recent medium),

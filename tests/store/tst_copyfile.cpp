@@ -196,14 +196,15 @@ private Q_SLOTS:
         TempTree tree({"src.bin:" + QString::number(3 * MiB)});
         const QString source = tree.PathOf("src.bin");
         const platform::FileState measured = platform::StateOf(source);
-        HoldCopiesAside(true);
+        CopyHold hold;
+        hold.Set(true);
         std::atomic<bool> ended = false;
         MeasuredCopy result = MeasuredCopy::Failed;
         std::optional<int> failure;
         std::thread aside([&] {
             int keepError = 0;
             result = CopyMeasuredFileQuietly(source, tree.PathOf("dst.bin"), 3 * MiB, measured,
-                                             false, &keepError, &failure);
+                                             false, &keepError, &failure, &hold);
             ended = true;
         });
         QTest::qWait(100);
@@ -212,9 +213,8 @@ private Q_SLOTS:
         if (cancel)
             SetCancelFlag(true);
         else
-            HoldCopiesAside(false);
+            hold.Set(false);
         aside.join();
-        HoldCopiesAside(false);
         QVERIFY(!endedWhileHeld);
         QCOMPARE(writtenWhileHeld, 0);
         QVERIFY(!failure);
