@@ -197,6 +197,13 @@ void CreateDirectory(const QString &path) {
     }
 }
 
+void MakeDirectoryKeepingCancel(const QString &path) {
+    const bool cancelled = CancelFlag();
+    CreateDirectory(path);
+    if (cancelled)
+        SetCancelFlag(true);
+}
+
 void RemoveDirectoryTree(const QString &path) {
     if (CancelFlag() || !DirExists(path))
         return;

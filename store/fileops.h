@@ -20,6 +20,8 @@ bool IsDirEmpty(const QString &path);
 
 // Makes every missing level of the path; clears the cancel flag first.
 void CreateDirectory(const QString &path);
+// The same, leaving a cancel the user asked for in place.
+void MakeDirectoryKeepingCancel(const QString &path);
 // Deletes the directory with everything in it, depth first. A link inside is deleted as a link.
 void RemoveDirectoryTree(const QString &path);
 

@@ -12,14 +12,6 @@
 
 #include <cmath>
 
-void MakeDirectoryKeepingCancel(const QString &path) {
-    // CreateDirectory starts by clearing the cancel flag.
-    const bool cancelled = CancelFlag();
-    CreateDirectory(path);
-    if (cancelled)
-        SetCancelFlag(true);
-}
-
 MediumWriter::MediumWriter(Model &model, BackupView &view, BackupControl &control,
                            WriteMethod method)
     : model(model), view(view), control(control), method(method) {}

@@ -11,9 +11,6 @@
 #include <QSet>
 #include <QString>
 
-// Makes a directory without losing a cancel the user asked for.
-void MakeDirectoryKeepingCancel(const QString &path);
-
 class MediumWriter {
 public:
     MediumWriter(Model &model, BackupView &view, BackupControl &control, WriteMethod method);

@@ -4,6 +4,7 @@
 #include "backuprun.h"
 
 #include "cancelflag.h"
+#include "fileops.h"
 #include "prompt.h"
 
 bool BackupRun::AnyPending() const {
