@@ -46,19 +46,18 @@ void BackupRun::Start() {
 
 void BackupRun::NewBackupRecord() {
     StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
-    Model &m = model;
     BackupRecord record;
     record.SetDate = ShortDateText(Today());
-    record.FirstMedium = m.MediaLast() + 1;
-    record.ClusterSize = m.Settings.ClusterSize;
-    record.MediaSize = m.Settings.MediaSize;
-    record.MediaName = m.Settings.MediaName;
-    record.MediaKind = m.Settings.MediaKind;
+    record.FirstMedium = model.MediaLast() + 1;
+    record.ClusterSize = model.Settings.ClusterSize;
+    record.MediaSize = model.Settings.MediaSize;
+    record.MediaName = model.Settings.MediaName;
+    record.MediaKind = model.Settings.MediaKind;
     // The method the run writes with, which a medium without a limit decides.
     record.WriteAllAtOnce = method == WriteMethod::AllAtOnce;
     record.WriteXpWay = method == WriteMethod::XpWay;
     record.FreshPoint = options.chkFresh;
-    m.Backups.append(record);
+    model.Backups.append(record);
 }
 
 BackupResult BackupRun::Run() {

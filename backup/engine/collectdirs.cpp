@@ -30,9 +30,8 @@ Collector::Collector(Model &model, const BackupOptions &options, BackupView &vie
     : model(model), options(options), view(view), work(work) {}
 
 void Collector::BuildWorkingList() {
-    Model &m = model;
-    BackupRecord &record = m.Backups.last();
-    for (const clsDirectory &entry : m.Directories) {
+    BackupRecord &record = model.Backups.last();
+    for (const clsDirectory &entry : model.Directories) {
         if (!entry.Selected)
             continue;
         // The record would be written with it, so it is left out before it gets there.
@@ -47,8 +46,8 @@ void Collector::BuildWorkingList() {
 
     QString joined;
     for (int row : options.SelectedPatterns) {
-        if (row >= 0 && row <= m.IncludeAllLast())
-            joined += m.IncludeAll.at(row) + QLatin1Char(';');
+        if (row >= 0 && row <= model.IncludeAllLast())
+            joined += model.IncludeAll.at(row) + QLatin1Char(';');
     }
     const QString patterns = ValidatePattern(joined, false, false);
     if (patterns.isEmpty())

@@ -136,18 +136,17 @@ void Collector::ListFiles(clsNode *node) {
 }
 
 void Collector::FindLengths() {
-    Model &m = model;
     view.SetStage(QStringLiteral("Finding File Lengths"), Counter(-1));
     // The files of one directory follow each other: each is looked at by its name in the
     // directory held open for them, not by its full path. A file alone in its directory is
     // looked at by its full path, which costs less than opening and closing the directory.
     std::unique_ptr<platform::OpenDirectory> dir;
     QString dirPath;
-    const auto sharesDirectory = [&m](int i) {
-        return i + 1 < m.Files.size() && m.Files[i + 1].Path == m.Files[i].Path;
+    const auto sharesDirectory = [this](int i) {
+        return i + 1 < model.Files.size() && model.Files[i + 1].Path == model.Files[i].Path;
     };
-    for (int i = 0; i < m.Files.size(); ++i) {
-        const FileRecord &file = m.Files[i];
+    for (int i = 0; i < model.Files.size(); ++i) {
+        const FileRecord &file = model.Files[i];
         BackupFile &w = work[i];
         if (!w.ToBackUp)
             continue;
@@ -177,10 +176,10 @@ void Collector::FindLengths() {
             w.SizeKB = 0;
             leftOut = true;
         } else if (bytes > 0) {
-            w.SizeOnDisk = SizeOnDiskKB(double(bytes), m.Settings.ClusterSize);
+            w.SizeOnDisk = SizeOnDiskKB(double(bytes), model.Settings.ClusterSize);
         }
     }
-    view.SetCounter(Counter(m.FilesLast()));
+    view.SetCounter(Counter(model.FilesLast()));
 }
 
 void Collector::SortFiles() {
@@ -209,26 +208,24 @@ bool Collector::NeedsCopy(const FileRecord &file, const BackupFile &w) const {
         return false;
     if (options.chkFresh || file.VersionsLast() == -1)
         return true;
-    const Model &m = model;
     VersionRecord latest = file.Versions.last();
     latest.ComputeLastMedium();
     for (int medium = latest.MediumIndex; medium <= latest.LastMedium; ++medium) {
         // A medium the model does not know cannot be relied on either.
-        if (medium < 0 || medium > m.MediaLast() || !m.Media[medium].Available)
+        if (medium < 0 || medium > model.MediaLast() || !model.Media[medium].Available)
             return true;
     }
     return w.ArchiveSet;
 }
 
 void Collector::CheckFiles() {
-    Model &m = model;
     view.SetStage(QStringLiteral("Checking Files To Backup"), Counter(-1));
-    for (int i = 0; i < m.Files.size(); ++i) {
+    for (int i = 0; i < model.Files.size(); ++i) {
         BackupFile &w = work[i];
         if (!w.ToBackUp)
             continue;
         ShowCount(i, false);
-        w.ToBackUp = NeedsCopy(m.Files[i], w);
+        w.ToBackUp = NeedsCopy(model.Files[i], w);
         if (!w.ToBackUp)
             continue;
         w.Placed = false;
@@ -236,5 +233,5 @@ void Collector::CheckFiles() {
         ++filesToBackup;
         totalToBackup += w.SizeOnDisk;
     }
-    view.SetCounter(Counter(m.FilesLast()));
+    view.SetCounter(Counter(model.FilesLast()));
 }

@@ -27,8 +27,7 @@ const platform::FileState *CopyPlacer::PreparedState(int index) const {
 }
 
 bool CopyPlacer::Prepare(int index, const platform::FileState *measured) {
-    Model &m = model;
-    const FileRecord &record = m.Files[index];
+    const FileRecord &record = model.Files[index];
     BackupFile &file = work[index];
     file.Prepared = true;
     PendingCopy copy;
@@ -37,8 +36,8 @@ bool CopyPlacer::Prepare(int index, const platform::FileState *measured) {
         Fail(index, QStringLiteral("its length changed after it was measured"));
         return false;
     }
-    copy.version.BackupIndex = m.BackupsLast();
-    copy.version.MediumIndex = m.MediaLast() + 1;
+    copy.version.BackupIndex = model.BackupsLast();
+    copy.version.MediumIndex = model.MediaLast() + 1;
     copy.version.SpanLength = -1;
     copy.version.Size = file.SizeKB;
     copy.version.Zipped = false;
@@ -147,12 +146,11 @@ bool CopyPlacer::Ended(int index, MeasuredCopy result, int keepError) {
 }
 
 void CopyPlacer::PieceWritten(int index, double length) {
-    Model &m = model;
     BackupFile &file = work[index];
     PendingCopy &copy = pending[index];
     file.DoneSize += length;
     if (copy.version.Spanned)
-        copy.version.SpanLength = m.MediaLast() + 1 - copy.version.MediumIndex;
+        copy.version.SpanLength = model.MediaLast() + 1 - copy.version.MediumIndex;
     if (file.DoneSize >= file.StoreSize)
         CompleteCopy(index, copy);
 }

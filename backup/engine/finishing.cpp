@@ -19,16 +19,16 @@
 #include <cmath>
 
 void BackupRun::SetFileAttributes() {
-    Model &m = model;
     int count = 0;
-    for (const FileRecord &file : m.Files)
-        count += file.VersionsLast() >= 0 && file.Versions.last().BackupIndex == m.BackupsLast();
+    for (const FileRecord &file : model.Files)
+        count +=
+            file.VersionsLast() >= 0 && file.Versions.last().BackupIndex == model.BackupsLast();
     view.SetStage(QStringLiteral("Setting File Attributes"),
                   QStringLiteral("0 Of ") + QString::number(count));
     int done = 0;
-    for (int i = 0; i < m.Files.size(); ++i) {
-        const FileRecord &file = m.Files[i];
-        if (file.VersionsLast() < 0 || file.Versions.last().BackupIndex != m.BackupsLast())
+    for (int i = 0; i < model.Files.size(); ++i) {
+        const FileRecord &file = model.Files[i];
+        if (file.VersionsLast() < 0 || file.Versions.last().BackupIndex != model.BackupsLast())
             continue;
         view.SetCounter(QString::number(++done) + QStringLiteral(" Of ") + QString::number(count));
         const QString path = file.Path + file.Name;

@@ -24,11 +24,10 @@ QString MediumWriter::MediumDirectory() const {
 }
 
 bool MediumWriter::OpenRoot() {
-    const Model &m = model;
-    backupRoot = AddSlashed(m.Settings.BackupDirectory);
+    backupRoot = AddSlashed(model.Settings.BackupDirectory);
     if (method != WriteMethod::XpWay)
-        backupRoot +=
-            QStringLiteral("Backup") + PadNumber(m.BackupsLast() + 1, 3) + platform::Separator();
+        backupRoot += QStringLiteral("Backup") + PadNumber(model.BackupsLast() + 1, 3) +
+                      platform::Separator();
     MakeDirectoryKeepingCancel(backupRoot);
     if (CancelFlag())
         return false;
@@ -87,18 +86,17 @@ MediumWriter::Closed MediumWriter::CloseMedium(bool more, double totalToBackup) 
 
 // The medium the user could not write is forgotten; the run finishes with the earlier ones.
 void MediumWriter::DropLastMedium() {
-    Model &m = model;
     control.stopFlag = true;
-    m.Media.removeLast();
+    model.Media.removeLast();
     RemoveDirectoryTree(mediumDir);
     if (method == WriteMethod::XpWay)
         MakeDirectoryKeepingCancel(mediumDir);
-    for (FileRecord &file : m.Files) {
+    for (FileRecord &file : model.Files) {
         if (file.Versions.isEmpty())
             continue;
         VersionRecord &latest = file.Versions.last();
         latest.ComputeLastMedium();
-        if (latest.LastMedium > m.MediaLast())
+        if (latest.LastMedium > model.MediaLast())
             file.Versions.removeLast();
     }
 }
@@ -155,11 +153,10 @@ void MediumWriter::Estimate(double factor, double totalToBackup) {
 }
 
 void MediumWriter::ShowMediumLine(double totalToBackup) {
-    const Model &m = model;
-    const int used = m.MediaLast() + 1 - m.Backups.last().FirstMedium;
+    const int used = model.MediaLast() + 1 - model.Backups.last().FirstMedium;
     const QString mediaUsed = QStringLiteral("Media Used: ") + QString::number(used) +
                               QStringLiteral(" Of Est. ") + QString::number(used + estimate + 1);
-    const double size = m.Settings.MediaSize;
+    const double size = model.Settings.MediaSize;
     const QString free =
         size < 0 ? QStringLiteral("Unlimited") : FormatSize(qMax(0.0, size - spaceUsed));
     const double mediumFraction = size > 0 ? spaceUsed / size : 0;

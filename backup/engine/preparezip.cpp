@@ -46,14 +46,13 @@ QString CopyPlacer::ZipPathOf(int index) const {
 // The files this pass prepares next, in the order it meets them, as far as the zips made ahead
 // may go. Each pass starts over, and meets each file once.
 void CopyPlacer::QueueZipsAhead(int waiting) {
-    const Model &m = model;
     zipCursor = qMax(zipCursor, waiting + 1);
-    for (; zipCursor < m.Files.size(); ++zipCursor) {
+    for (; zipCursor < model.Files.size(); ++zipCursor) {
         const BackupFile &file = work[zipCursor];
         if (!file.ToBackUp || file.Placed || file.Prepared || !media.Fits(file.SizeOnDisk) ||
             !WillZip(zipCursor) || zipsAhead.Queued(zipCursor))
             continue;
-        const QString source = m.Files[zipCursor].Path + m.Files[zipCursor].Name;
+        const QString source = model.Files[zipCursor].Path + model.Files[zipCursor].Name;
         const platform::FileState state = platform::StateOf(source);
         if (double(state.length) != file.SizeKB * 1024)
             continue; // preparing it will tell why
@@ -64,8 +63,7 @@ void CopyPlacer::QueueZipsAhead(int waiting) {
 }
 
 void CopyPlacer::DecideZip(int index, PendingCopy &copy) {
-    Model &m = model;
-    const FileRecord &record = m.Files[index];
+    const FileRecord &record = model.Files[index];
     BackupFile &file = work[index];
     copy.version.Zipped = false;
     if (!zipping || file.SizeKB <= 0)
@@ -105,7 +103,7 @@ void CopyPlacer::DecideZip(int index, PendingCopy &copy) {
     }
     copy.version.Zipped = true;
     file.ZippedSize = double(zipBytes) / 1024;
-    const double onDisk = SizeOnDiskWholeKB(double(zipBytes), m.Settings.ClusterSize);
+    const double onDisk = SizeOnDiskWholeKB(double(zipBytes), model.Settings.ClusterSize);
     totalToBackup -= file.SizeOnDisk - onDisk;
     file.SizeOnDisk = onDisk;
     ++totals.count;

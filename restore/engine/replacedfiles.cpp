@@ -21,23 +21,23 @@ int BackupOf(const FileRecord &file, const RestoreFileState &state) {
 } // namespace
 
 QList<int> RestoreSelection::ReplacedFiles() const {
-    const Model &m = model;
     // The files to restore: ticked and shown, with a version.
     const auto ticked = [&](qsizetype i) {
         return files[i].Ticked && files[i].Shown && files[i].UseVersion >= 0 &&
-               files[i].UseVersion <= m.Files[i].VersionsLast();
+               files[i].UseVersion <= model.Files[i].VersionsLast();
     };
     QHash<QString, int> fileAt; // comparable full path -> index
     for (qsizetype i = 0; i < files.size(); ++i)
         if (ticked(i))
-            fileAt.insert(platform::ComparablePath(m.Files[i].Path + m.Files[i].Name), int(i));
+            fileAt.insert(platform::ComparablePath(model.Files[i].Path + model.Files[i].Name),
+                          int(i));
     QSet<int> replaced;
     const QChar sep = platform::Separator();
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (!ticked(i))
             continue;
         // Every folder above the file, as the path a file of that name would have.
-        QString folder = platform::ComparablePath(m.Files[i].Path);
+        QString folder = platform::ComparablePath(model.Files[i].Path);
         while (folder.endsWith(sep) && !platform::IsRoot(folder))
             folder.chop(1);
         for (;;) {
@@ -46,7 +46,7 @@ QList<int> RestoreSelection::ReplacedFiles() const {
                 // The later backup saw the path last; in a tie the folder, which holds more.
                 const int file = clash.value();
                 const bool fileIsLater =
-                    BackupOf(m.Files[file], files[file]) > BackupOf(m.Files[i], files[i]);
+                    BackupOf(model.Files[file], files[file]) > BackupOf(model.Files[i], files[i]);
                 replaced.insert(fileIsLater ? int(i) : file);
             }
             const qsizetype cut = folder.lastIndexOf(sep);

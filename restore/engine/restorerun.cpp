@@ -41,11 +41,10 @@ void RestoreRun::Start() {
     partial.clear();
     processed = -1;
     unrestoredCount = -1;
-    Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
-    work = QList<FileWork>(m.Files.size());
+    work = QList<FileWork>(model.Files.size());
     // A selection built for another model restores nothing rather than the wrong files.
-    if (files.size() != m.Files.size())
+    if (files.size() != model.Files.size())
         for (RestoreFileState &s : files)
             s.Ticked = false;
     numberToRestore = selection.NumberToRestore() + 1;
@@ -54,7 +53,7 @@ void RestoreRun::Start() {
         s.Ticked = s.Ticked && s.Shown;
         if (!s.Ticked)
             continue;
-        const FileRecord &f = m.Files[index];
+        const FileRecord &f = model.Files[index];
         if (s.UseVersion < 0 || s.UseVersion > f.VersionsLast())
             s.UseVersion = f.VersionsLast();
         if (s.UseVersion < 0) {
@@ -69,11 +68,11 @@ void RestoreRun::Start() {
     // and the other is listed for what it is, not failed as a copy in whichever order media come.
     if (options.chkDirStruct) {
         for (int index : selection.ReplacedFiles()) {
-            totalSize -= m.Files[index].Versions[files[index].UseVersion].Size;
+            totalSize -= model.Files[index].Versions[files[index].UseVersion].Size;
             GiveUp(index, ReplacedMessage);
         }
     }
-    for (MediumRecord &medium : m.Media)
+    for (MediumRecord &medium : model.Media)
         medium.RestoreSkip = !medium.Available;
     SetCancelFlag(false);
     firstPass = true;
@@ -81,9 +80,8 @@ void RestoreRun::Start() {
 }
 
 bool RestoreRun::MainLoop() {
-    Model &m = model;
     for (;;) {
-        for (MediumRecord &medium : m.Media)
+        for (MediumRecord &medium : model.Media)
             medium.RestoreNeeded = false;
         VersionCheck();
         MarkNeededMedia();
@@ -100,8 +98,8 @@ bool RestoreRun::MainLoop() {
             return false;
         // A medium that was not given is not asked for again, so the run always moves on.
         if (loadedDirectory.isEmpty())
-            m.Media[currentMedium].RestoreSkip = true;
-        if (!m.Media[currentMedium].RestoreSkip && !CopyFromCurrentMedium())
+            model.Media[currentMedium].RestoreSkip = true;
+        if (!model.Media[currentMedium].RestoreSkip && !CopyFromCurrentMedium())
             return false;
         if (firstPass)
             currentMedium = -1;
@@ -109,21 +107,19 @@ bool RestoreRun::MainLoop() {
 }
 
 bool RestoreRun::Unusable(const VersionRecord &version) const {
-    const Model &m = model;
     for (int i = version.MediumIndex; i <= LastIndex(version); ++i) {
         // A medium the information file does not list cannot be asked for.
-        if (i < 0 || i > m.MediaLast() || m.Media[i].RestoreSkip)
+        if (i < 0 || i > model.MediaLast() || model.Media[i].RestoreSkip)
             return true;
     }
     return false;
 }
 
 void RestoreRun::VersionCheck() {
-    const Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
     for (int index : selection.SortedOrder()) {
         RestoreFileState &s = files[index];
-        const FileRecord &f = m.Files[index];
+        const FileRecord &f = model.Files[index];
         if (!s.Ticked || !Unusable(f.Versions[s.UseVersion]))
             continue;
         FileWork &w = work[index];
@@ -147,15 +143,14 @@ void RestoreRun::VersionCheck() {
 }
 
 void RestoreRun::MarkNeededMedia() {
-    Model &m = model;
     for (int index : selection.SortedOrder()) {
         if (!selection.Files()[index].Ticked)
             continue;
-        const VersionRecord &v = m.Files[index].Versions[selection.Files()[index].UseVersion];
+        const VersionRecord &v = model.Files[index].Versions[selection.Files()[index].UseVersion];
         bool any = false;
         for (int i = std::max(work[index].CurrentMedium, 0); i <= LastIndex(v); ++i) {
-            if (i <= m.MediaLast()) {
-                m.Media[i].RestoreNeeded = true;
+            if (i <= model.MediaLast()) {
+                model.Media[i].RestoreNeeded = true;
                 any = true;
             }
         }
@@ -166,21 +161,20 @@ void RestoreRun::MarkNeededMedia() {
 }
 
 bool RestoreRun::ChooseMedium() {
-    Model &m = model;
     if (firstPass && currentMedium != -1) {
         currentMedium = -1;
         const QString id = loadedDirectory.isEmpty() ? QString() : ReadMediaID(loadedDirectory);
         bool ok = false;
         const int index = id.trimmed().toInt(&ok) - 1;
-        if (ok && index >= 0 && index <= m.MediaLast() && m.Media[index].RestoreNeeded)
+        if (ok && index >= 0 && index <= model.MediaLast() && model.Media[index].RestoreNeeded)
             currentMedium = index;
         return currentMedium != -1;
     }
     firstPass = false;
     view.SetNext(QStringLiteral("Unknown"));
     int found = -1;
-    for (int i = currentMedium + 1; i <= m.MediaLast(); ++i) {
-        if (!m.Media[i].RestoreNeeded)
+    for (int i = currentMedium + 1; i <= model.MediaLast(); ++i) {
+        if (!model.Media[i].RestoreNeeded)
             continue;
         if (found >= 0) {
             view.SetNext(QString::number(i + 1));
@@ -214,13 +208,12 @@ bool RestoreRun::CopyFromCurrentMedium() {
 }
 
 void RestoreRun::Finish() {
-    const Model &m = model;
     const QString of = QStringLiteral(" Of ") + QString::number(numberToRestore);
     result.unrestoredLabel = QString::number(unrestoredCount + 1) + of;
     for (int index : selection.SortedOrder()) {
         const FileWork &w = work[index];
         if ((selection.Files()[index].Ticked || w.RestoreDone) && w.RequestedVersion != -1)
-            result.substituted.append(m.Files[index].Name + QLatin1String(SubstitutedMessage) +
+            result.substituted.append(model.Files[index].Name + QLatin1String(SubstitutedMessage) +
                                       QString::number(w.RequestedVersion) +
                                       QStringLiteral(" Requested, Used ") +
                                       QString::number(selection.Files()[index].UseVersion));
@@ -242,9 +235,8 @@ void RestoreRun::Finish() {
 }
 
 bool RestoreRun::FindProgramMedium() {
-    const Model &m = model;
-    for (int i = m.MediaLast(); i >= 0; --i) {
-        if (m.Media[i].RestoreSkip)
+    for (int i = model.MediaLast(); i >= 0; --i) {
+        if (model.Media[i].RestoreSkip)
             continue;
         int number = i + 1;
         const QString root = drives.FindMedia(number, model);

@@ -39,12 +39,11 @@ void RestoreSelection::Build(const std::function<void(const QString &)> &stage) 
         if (stage)
             stage(QString::fromLatin1(caption));
     };
-    const Model &m = model;
     files.clear();
-    files.resize(m.Files.size());
-    for (qsizetype i = 0; i < m.Files.size(); ++i) {
-        files[i].UseVersion = m.Files[i].VersionsLast();
-        files[i].SortKey = m.Files[i].Name.toLower();
+    files.resize(model.Files.size());
+    for (qsizetype i = 0; i < model.Files.size(); ++i) {
+        files[i].UseVersion = model.Files[i].VersionsLast();
+        files[i].SortKey = model.Files[i].Name.toLower();
     }
     tell("Sorting ...");
     GrowingDots sorting(stage, "Sorting ");
@@ -54,7 +53,7 @@ void RestoreSelection::Build(const std::function<void(const QString &)> &stage) 
     GrowingDots processing(stage, "Processing Directories ");
     ProcDirsFiles([&processing] { processing.Tick(); });
     RestoreFilter everything;
-    for (int b = 0; b <= m.BackupsLast(); ++b)
+    for (int b = 0; b <= model.BackupsLast(); ++b)
         everything.selectedBackups.insert(b);
     DoFilter2(everything);
 }
@@ -71,18 +70,17 @@ void RestoreSelection::SortFiles(const std::function<void()> &progress) {
 }
 
 void RestoreSelection::ProcDirsFiles(const std::function<void()> &progress) {
-    const Model &m = model;
     QHash<QString, int> indexOf; // comparable path -> position in the unsorted list
     QStringList found;
-    QList<int> dirOfFile(m.Files.size(), -1);
-    for (qsizetype i = 0; i < m.Files.size(); ++i) {
+    QList<int> dirOfFile(model.Files.size(), -1);
+    for (qsizetype i = 0; i < model.Files.size(); ++i) {
         if (i % 4096 == 4095)
             progress();
-        const QString key = platform::ComparablePath(m.Files[i].Path);
+        const QString key = platform::ComparablePath(model.Files[i].Path);
         auto it = indexOf.constFind(key);
         if (it == indexOf.constEnd()) {
             it = indexOf.insert(key, int(found.size()));
-            found.append(m.Files[i].Path);
+            found.append(model.Files[i].Path);
         }
         dirOfFile[i] = it.value();
     }
@@ -112,10 +110,9 @@ void RestoreSelection::ProcDirsFiles(const std::function<void()> &progress) {
 bool RestoreSelection::ApplyRestoreType(int type, bool programNow) {
     if (type == RestoreChosen)
         return programNow;
-    const Model &m = model;
     for (qsizetype i = 0; i < files.size(); ++i) {
         files[i].Ticked = type == RestoreAllWithProgram || type == RestoreAllLatest;
-        files[i].UseVersion = m.Files[i].VersionsLast();
+        files[i].UseVersion = model.Files[i].VersionsLast();
     }
     for (int replaced : ReplacedFiles())
         files[replaced].Ticked = false;
@@ -143,10 +140,9 @@ bool PassesNameFilter(const QString &name, const QString &filename, const QStrin
 } // namespace
 
 bool RestoreSelection::DoFilter2(const RestoreFilter &filter) {
-    const Model &m = model;
     bool changed = false;
     for (int index : sorted) {
-        const FileRecord &f = m.Files[index];
+        const FileRecord &f = model.Files[index];
         bool shown = f.VersionsLast() >= 0;
         if (shown && filter.directoryTicked)
             shown = filter.directoryTicked(platform::ComparablePath(f.Path));
@@ -174,20 +170,19 @@ int RestoreSelection::NumberToRestore() const {
 }
 
 QString RestoreSelection::DuplicateNamesMessage() const {
-    const Model &m = model;
     QHash<QString, int> seen;
     for (int index : sorted)
         if (files[index].Ticked && files[index].Shown)
-            ++seen[m.Files[index].Name.toLower()];
+            ++seen[model.Files[index].Name.toLower()];
     QStringList names;
     QSet<QString> listed;
     for (int index : sorted) {
         if (!files[index].Ticked || !files[index].Shown)
             continue;
-        const QString lower = m.Files[index].Name.toLower();
+        const QString lower = model.Files[index].Name.toLower();
         if (seen.value(lower) > 1 && !listed.contains(lower)) {
             listed.insert(lower);
-            names.append(m.Files[index].Name);
+            names.append(model.Files[index].Name);
         }
     }
     if (names.isEmpty())

@@ -110,10 +110,10 @@ void RestoreFilesStep::BuildLists(const std::function<void(const QString &)> &me
 
 void RestoreFilesStep::PopBackupFilter() {
     lstBackupFilter->clear();
-    const Model &m = model;
-    for (int b = 0; b <= m.BackupsLast(); ++b) {
-        auto *item = new QListWidgetItem(
-            QString::number(b + 1) + QStringLiteral(". ") + m.Backups[b].SetDate, lstBackupFilter);
+    for (int b = 0; b <= model.BackupsLast(); ++b) {
+        auto *item = new QListWidgetItem(QString::number(b + 1) + QStringLiteral(". ") +
+                                             model.Backups[b].SetDate,
+                                         lstBackupFilter);
         item->setSelected(true);
     }
 }
@@ -136,12 +136,11 @@ void RestoreFilesStep::PopFiles() {
     const int selected = lstFiles->ListIndex();
     lstFiles->Clear();
     rowFile.clear();
-    const Model &m = model;
     const QList<RestoreFileState> &files = selection.Files();
     for (int index : selection.SortedOrder()) {
         if (!files[index].Shown)
             continue;
-        lstFiles->AddItem(m.Files[index].Name);
+        lstFiles->AddItem(model.Files[index].Name);
         if (files[index].Ticked)
             lstFiles->SetSelected(int(rowFile.size()), true);
         rowFile.append(index);
@@ -193,13 +192,13 @@ void RestoreFilesStep::PopBackup() {
         lblMedia->setText(QStringLiteral("---"));
         return;
     }
-    const Model &m = model;
-    const FileRecord &f = m.Files[index];
+    const FileRecord &f = model.Files[index];
     lblFileDir->SetPath(f.Path);
     lblFile->SetPath(f.Name);
     for (const VersionRecord &v : f.Versions) {
         const int b = v.BackupIndex;
-        const QString date = b >= 0 && b <= m.BackupsLast() ? m.Backups[b].SetDate : QString();
+        const QString date =
+            b >= 0 && b <= model.BackupsLast() ? model.Backups[b].SetDate : QString();
         cmbBackups->addItem(QStringLiteral("Set ") + QString::number(b + 1) +
                             QStringLiteral(", Date ") + date);
     }
@@ -300,10 +299,9 @@ void RestoreFilesStep::ChangeBackupRows(bool (*change)(bool selected)) {
 
 void RestoreFilesStep::AllLatestClick() {
     ChangeShownFiles(Tick);
-    const Model &m = model;
     QList<RestoreFileState> &files = selection.Files();
     for (qsizetype i = 0; i < files.size(); ++i)
-        files[i].UseVersion = m.Files[i].VersionsLast();
+        files[i].UseVersion = model.Files[i].VersionsLast();
     PopBackup();
 }
 
