@@ -2,6 +2,7 @@
 
 #include "clsDirectory.h"
 #include "model.h"
+#include "patterns.h"
 #include "platform.h"
 #include "prompt.h"
 #include "storabletext.h"
@@ -15,9 +16,14 @@ QString Comparable(const QString &path) {
     return AddSlashed(platform::ComparablePath(path));
 }
 
-void ReportDuplicate(const QString &name) {
-    MsgBox(QStringLiteral("The directory you attempted to add (\"") + name +
+void ReportDuplicate(const QString &name, const QString &what = QStringLiteral("directory")) {
+    MsgBox(QStringLiteral("The ") + what + QStringLiteral(" you attempted to add (\"") + name +
            QStringLiteral("\") is already in the list!"));
+}
+
+// Patterns match without regard to case, so two that differ only in case are one.
+QString ComparableExclude(const QString &entry) {
+    return IsExcludePattern(entry) ? entry.toCaseFolded() : Comparable(entry);
 }
 
 // The model's own way in: an entry already present is refused, whoever adds it.
@@ -75,24 +81,44 @@ void RemoveDirectoryEntry(int index) {
         directories.removeAt(index);
 }
 
-bool ValidateDirEx(const QString &path, int index) {
-    if (path.isEmpty() || !CheckStorable(QStringLiteral("The directory"), path))
-        return false;
+namespace {
+
+bool StoreExclude(const QString &entry, int index, const QString &what) {
     QStringList &excludes = TheModel().Excludes;
-    const QString comparable = Comparable(path);
+    const QString comparable = ComparableExclude(entry);
     for (int i = 0; i < excludes.size(); ++i) {
-        if (i != index && Comparable(excludes[i]) == comparable) {
-            ReportDuplicate(path);
+        if (i != index && ComparableExclude(excludes[i]) == comparable) {
+            ReportDuplicate(entry, what);
             return false;
         }
     }
     if (index < 0)
-        excludes.append(path);
+        excludes.append(entry);
     else if (index < excludes.size())
-        excludes[index] = path;
+        excludes[index] = entry;
     else
         return false;
     return true;
+}
+
+} // namespace
+
+bool ValidateDirEx(const QString &path, int index) {
+    if (path.isEmpty() || !CheckStorable(QStringLiteral("The directory"), path))
+        return false;
+    return StoreExclude(path, index, QStringLiteral("directory"));
+}
+
+bool ValidateExcludePattern(const QString &pattern, int index) {
+    if (pattern.isEmpty() || !CheckStorable(QStringLiteral("The pattern"), pattern))
+        return false;
+    if (!IsExcludePattern(pattern)) {
+        MsgBox(QStringLiteral("A pattern to exclude names files or folders wherever they are and "
+                              "holds no path (\"") +
+               pattern + QStringLiteral("\"). Use \"Add Directory\" to exclude one directory."));
+        return false;
+    }
+    return StoreExclude(pattern, index, QStringLiteral("pattern"));
 }
 
 void RemoveDirectoryEx(int index) {
@@ -104,8 +130,9 @@ void RemoveDirectoryEx(int index) {
 QStringList ExcludeRows() {
     QStringList &excludes = TheModel().Excludes;
     for (QString &path : excludes) {
-        // A drive letter typed in lower case is shown and kept in upper case.
-        if (!path.isEmpty() && path.front().toLower() == path.front())
+        // A drive letter typed in lower case is shown and kept in upper case; a pattern is kept
+        // as typed.
+        if (!path.isEmpty() && !IsExcludePattern(path) && path.front().toLower() == path.front())
             path.front() = path.front().toUpper();
     }
     return excludes;

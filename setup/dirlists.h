@@ -19,6 +19,9 @@ void RemoveDirectoryEntry(int index);
 
 // The same for an exclude path.
 bool ValidateDirEx(const QString &path, int index);
+// The same for a name pattern to exclude ("*.tmp", "node_modules"); a text that holds a path is
+// refused with a message.
+bool ValidateExcludePattern(const QString &pattern, int index);
 void RemoveDirectoryEx(int index);
 // The exclude paths as shown, each first letter upper-cased in the model first.
 QStringList ExcludeRows();

@@ -98,6 +98,7 @@ private:
     QListWidget *lstExclude = nullptr;
     ListTab *excludesTab = nullptr;
     QPushButton *cmdAddEx = nullptr;
+    QPushButton *cmdAddPattEx = nullptr;
     QPushButton *cmdEditEx = nullptr;
     QPushButton *cmdRemoveEx = nullptr;
     QPushButton *cmdCLearDirsEx = nullptr;

@@ -136,10 +136,12 @@ QWidget *frmSetup::BuildExcludesTab() {
     lblExclude = Label(page, "lblExclude", "Directories To Exclude :");
     lstExclude = List(page, "lstExclude");
     cmdAddEx = Button(page, "cmdAddEx", "Add Directory");
+    cmdAddPattEx = Button(page, "cmdAddPattEx", "Add Pattern");
     cmdEditEx = Button(page, "cmdEditEx", "Edit Directory");
     cmdRemoveEx = Button(page, "cmdRemoveEx", "Remove Directory");
     cmdCLearDirsEx = Button(page, "cmdCLearDirsEx", "Clear Directories");
-    ListPage(page, lblExclude, lstExclude, {cmdAddEx, cmdEditEx, cmdRemoveEx, cmdCLearDirsEx});
+    ListPage(page, lblExclude, lstExclude,
+             {cmdAddEx, cmdAddPattEx, cmdEditEx, cmdRemoveEx, cmdCLearDirsEx});
     return page;
 }
 

@@ -79,6 +79,20 @@ bool MatchesPatternList(QStringView name, QStringView patternList) {
     }
 }
 
+bool IsExcludePattern(QStringView entry) {
+    return !entry.isEmpty() && !entry.contains(u'/') && !entry.contains(u'\\') &&
+           !entry.contains(u':');
+}
+
+QString ExcludePatternList(const QStringList &excludes) {
+    QStringList patterns;
+    for (const QString &entry : excludes) {
+        if (IsExcludePattern(entry))
+            patterns.append(entry);
+    }
+    return patterns.join(QLatin1Char(';'));
+}
+
 QString ValidatePattern(const QString &pattern, bool ask, bool reportValid) {
     QString s;
     s.reserve(pattern.size());

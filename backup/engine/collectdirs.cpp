@@ -72,6 +72,7 @@ void Collector::CollectDirectories() {
     listedFiles.clear();
     dirCounter = -1;
     backupDirComparable = platform::ComparablePath(AddSlashed(model.Settings.BackupDirectory));
+    SortExcludes();
     for (const WorkDir &work : workDirs) {
         if (CancelFlag())
             return;
@@ -92,13 +93,25 @@ void Collector::LeaveOut(const QString &key, const QString &message) {
     WarnUser(key, message);
 }
 
-bool Collector::Excluded(const QString &comparable) const {
-    for (const QString &exclude : model.Excludes) {
-        const QString entry = platform::ComparablePath(exclude);
-        if (!entry.isEmpty() && comparable.left(entry.size()) == entry)
+void Collector::SortExcludes() {
+    excludedDirs.clear();
+    for (const QString &entry : model.Excludes) {
+        if (!IsExcludePattern(entry) && !entry.isEmpty())
+            excludedDirs.append(platform::ComparablePath(entry));
+    }
+    excludedNames = ExcludePatternList(model.Excludes);
+}
+
+bool Collector::Excluded(const QString &comparable, const QString &name) const {
+    for (const QString &entry : excludedDirs) {
+        if (comparable.startsWith(entry))
             return true;
     }
-    return false;
+    if (excludedNames.isEmpty())
+        return false;
+    // The folder's own name, without the separator that ends it.
+    const QStringView path = QStringView(name).chopped(1);
+    return MatchesPatternList(path.mid(path.lastIndexOf(platform::Separator()) + 1), excludedNames);
 }
 
 void Collector::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool driveWalk) {
@@ -134,7 +147,7 @@ void Collector::DoDirec(const clsDirectory &dir, bool includeSubdirs, bool drive
         LeaveOut(name, UnstorableDirectoryWarning(name));
         return;
     }
-    if (Excluded(comparable))
+    if (Excluded(comparable, name))
         return;
 
     clsDirectory entry = dir.Clone();

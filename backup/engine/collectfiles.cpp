@@ -63,7 +63,7 @@ void Collector::AddKnownFiles() {
             lastIncluded = node && node->NodeVal().Selected;
             known = lastIncluded ? &KnownNames(file.Path) : nullptr;
         }
-        work[i].ToBackUp = lastIncluded && !file.Name.isEmpty();
+        work[i].ToBackUp = lastIncluded && !file.Name.isEmpty() && !ExcludedName(file.Name);
         if (work[i].ToBackUp)
             known->append(platform::ComparablePath(file.Name));
     }
@@ -112,7 +112,7 @@ void Collector::ListFiles(clsNode *node) {
         }
         if (CancelFlag())
             return;
-        if (!MatchesPatternList(name, patterns))
+        if (!MatchesPatternList(name, patterns) || ExcludedName(name))
             continue;
         if (UnstorableName(name)) {
             LeaveOut(dir + name, QStringLiteral("The file \"") + dir + name +

@@ -10,6 +10,7 @@
 #include "clsNode.h"
 #include "doevents.h"
 #include "model.h"
+#include "patterns.h"
 
 #include <QHash>
 #include <QSet>
@@ -47,7 +48,14 @@ private:
     void WarnUser(const QString &key, const QString &message);
     // A warning about something that exists but cannot be backed up.
     void LeaveOut(const QString &key, const QString &message);
-    bool Excluded(const QString &comparable) const;
+    // The excluded directories apart from the name patterns, once per run.
+    void SortExcludes();
+    // Whether the directory (comparable form and slashed name) is left out by an exclude entry.
+    bool Excluded(const QString &comparable, const QString &name) const;
+    // Whether a file's name is left out by an exclude pattern.
+    bool ExcludedName(const QString &fileName) const {
+        return !excludedNames.isEmpty() && MatchesPatternList(fileName, excludedNames);
+    }
     void ProcNodes(clsNode *node);
     void ListFiles(clsNode *node);
     bool NeedsCopy(const FileRecord &file, const BackupFile &w) const;
@@ -75,6 +83,8 @@ private:
     int dirCounter = -1;
     int collected = 0;
     QString backupDirComparable;
+    QStringList excludedDirs; // comparable prefixes
+    QString excludedNames;    // the name patterns as one list
     int filesToBackup = -1;
     double totalToBackup = 0;
     qint64 nextSortYield = 0;

@@ -24,7 +24,8 @@ void SomeOfEverything() {
     entry.IncludeSubdirs = true;
     model.Directories = {entry};
     model.IncludeAll = {QStringLiteral("*.doc"), QStringLiteral("*.jpg")};
-    model.Excludes = {QStringLiteral("/home/someone/.cache/")};
+    model.Excludes = {QStringLiteral("/home/someone/.cache/"), QStringLiteral("*.tmp"),
+                      QStringLiteral("node_modules")};
     for (int b = 0; b < 2; ++b) {
         BackupRecord backup;
         backup.SetDate = QStringLiteral("0%1/03/2024").arg(b + 1);

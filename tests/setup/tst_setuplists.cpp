@@ -216,6 +216,49 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("/data/cache/"), QStringLiteral("/var/tmp/")}));
     }
 
+    void excludePatterns_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("excludes");
+        QTest::addColumn<QString>("message");
+        const QStringList before = {QStringLiteral("/data/cache/"), QStringLiteral("*.tmp")};
+        QTest::newRow("added as typed")
+            << "cmdAddPattEx"
+            << "node_modules" << (before + QStringList("node_modules")) << QString();
+        QTest::newRow("same pattern in other case")
+            << "cmdAddPattEx"
+            << "*.TMP" << before
+            << "The pattern you attempted to add (\"*.TMP\") is already in the list!";
+        QTest::newRow("a path is no pattern")
+            << "cmdAddPattEx"
+            << "cache/*.tmp" << before
+            << "A pattern to exclude names files or folders wherever they are and holds no path "
+               "(\"cache/*.tmp\"). Use \"Add Directory\" to exclude one directory.";
+        QTest::newRow("pattern row edited as a pattern")
+            << "cmdEditEx"
+            << "*.iso" << QStringList({QStringLiteral("/data/cache/"), QStringLiteral("*.iso")})
+            << QString();
+    }
+    void excludePatterns() {
+        QFETCH(QString, button);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, excludes);
+        QFETCH(QString, message);
+        SetupFixture setup;
+        TheModel().Excludes = {QStringLiteral("/data/cache/"), QStringLiteral("*.tmp")};
+        setup.Show();
+        if (button == QLatin1String("cmdEditEx"))
+            setup.ClickRow("lstExclude", 1);
+        setup.selector.answers = {answer};
+        setup.Click(button.toLatin1());
+        QCOMPARE(setup.prompt.Texts(), message.isEmpty() ? QStringList() : QStringList(message));
+        QCOMPARE(TheModel().Excludes, excludes);
+        QCOMPARE(setup.Rows("lstExclude"), excludes);
+        if (button == QLatin1String("cmdEditEx"))
+            QCOMPARE(setup.selector.calls.last().kind + setup.selector.calls.last().start,
+                     QStringLiteral("pattern*.tmp"));
+    }
+
     void excludeFirstLetterUpperCased_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("shown");

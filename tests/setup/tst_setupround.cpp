@@ -1,6 +1,6 @@
 // What a person sets up in the window is what a backup holds: directories with their patterns,
-// an include-all pattern and an exclude, chosen through the window and saved by OK, then a real
-// pellmoor backup run over them.
+// an include-all pattern, an excluded directory and an excluded name, chosen through the window and
+// saved by OK, then a real pellmoor backup run over them.
 
 #include "clirun.h"
 #include "setupfixture.h"
@@ -21,6 +21,8 @@ private Q_SLOTS:
                            QStringLiteral("data/sub/skip/d.txt=excluded"),
                            QStringLiteral("data/sub/skip/e.jpg=excluded picture"),
                            QStringLiteral("other/photo.jpg=picture"),
+                           QStringLiteral("data/cache/f.txt=left out by name"),
+                           QStringLiteral("other/cache/g.jpg=left out by name"),
                            QStringLiteral("other/notes.txt=not chosen")});
         SetupFixture setup;
         platform::SetProgramDirectory(files.tree.PathOf(QStringLiteral("prog/")));
@@ -37,6 +39,8 @@ private Q_SLOTS:
         setup.Click("cmdAddPatt");
         setup.selector.answers = {root + QStringLiteral("data/sub/skip/")};
         setup.Click("cmdAddEx");
+        setup.selector.answers = {QStringLiteral("cache")};
+        setup.Click("cmdAddPattEx");
         setup.selector.answers = {root + QStringLiteral("backups/")};
         setup.Click("cmdSetBackupDirectory");
         setup.Click("cmdOk");
