@@ -162,6 +162,10 @@ qint64 FileLength64(const QString &path, int *errorNumber = nullptr);
 // of the source), -1 on a failure (errno / GetLastError() set), or -2 where the system offers no
 // such copy between these two files; the caller then copies through a buffer.
 qint64 CopyBetweenDescriptors(int in, qint64 inOffset, int out, qint64 outOffset, qint64 length);
+// Where the next stored data of the open file starts at or after offset: offset itself inside
+// data or where the system cannot tell, past it inside a hole (a sparse file, such as a virtual
+// machine's disk), the file's length when only a hole follows. A copy passes holes over.
+qint64 DataFrom(int fd, qint64 offset);
 
 // Waits until what was written through the open descriptor is on the disk. False (errno /
 // GetLastError() set) when the system reports that it could not be written, as a full disk

@@ -112,6 +112,9 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
     qint64 inOffset = qint64(sourceStart) - 1;
     qint64 outOffset = qint64(destinationStart) - 1;
     bool inSystem = true; // the system copies the bytes until it says it cannot
+    // A hole of a sparse source stays a hole where the destination holds nothing there yet: a
+    // virtual machine's disk costs its data, not its length.
+    const bool holesKept = out.size() <= outOffset;
     EventPacer pacer;
     std::unique_ptr<char[]> buffer;
     while (remaining > 0) {
@@ -119,12 +122,17 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
             feedback.hold->WaitWhileHeld();
         if (CancelFlag())
             return false;
-        const qint64 block = std::min(remaining, BlockSize);
         if (platform::InjectedFault(platform::FaultPoint::Read) != 0 ||
             platform::InjectedFault(platform::FaultPoint::Write) != 0)
             return Fail(failure, platform::LastFileError());
-        qint64 moved = -2;
-        if (inSystem) {
+        qint64 moved = 0;
+        const qint64 hole =
+            holesKept ? std::min(remaining, platform::DataFrom(in.handle(), inOffset) - inOffset)
+                      : 0;
+        const qint64 block = std::min(remaining, BlockSize);
+        if (hole > 0) {
+            moved = hole;
+        } else if (inSystem) {
             errno = 0;
             moved = platform::CopyBetweenDescriptors(in.handle(), inOffset, out.handle(), outOffset,
                                                      block);
@@ -133,7 +141,7 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
             // Some file systems report an early end to the system copy; reading settles it.
             inSystem = moved > 0;
         }
-        if (moved <= 0) {
+        if (moved <= 0 && hole <= 0) {
             if (!buffer)
                 buffer.reset(new char[size_t(BlockSize)]);
             if (!SeekTo(in, inOffset) || !SeekTo(out, outOffset))
@@ -165,6 +173,9 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
                 DoEvents();
         }
     }
+    // A hole at the end still counts in the length.
+    if (holesKept && out.size() < outOffset && !out.resize(outOffset))
+        return Fail(failure, FailureOf(out));
     if (view) {
         view->SetCopyLabel(QStringLiteral("---"));
         view->SetCopyFraction(1.0);

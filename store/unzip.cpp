@@ -24,6 +24,8 @@
 #endif
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -232,6 +234,22 @@ bool Commit(QFileDevice &out) {
     return out.error() == QFileDevice::NoError;
 }
 
+// Writes the block, or passes over it where it holds only zeros: the unpacked disk image of a
+// virtual machine keeps its holes, as its copy would.
+bool WriteOrPass(QFileDevice &out, const char *data, qint64 length) {
+    static const std::array<char, ChunkSize> zeros{};
+    if (std::memcmp(data, zeros.data(), size_t(length)) == 0)
+        return out.seek(out.pos() + length);
+    return out.write(data, length) == length;
+}
+
+// A file that ends in a hole gets its last byte written, so its length is right.
+bool EndAt(QFileDevice &out, qint64 length) {
+    if (length == 0 || out.size() >= length)
+        return true;
+    return out.seek(length - 1) && out.write("", 1) == 1;
+}
+
 // A damaged entry or a full disk leaves no partial file: a safe write goes to a temporary file
 // beside the target, renamed only when the whole entry came out intact; a scratch write is
 // removed when it fails.
@@ -268,7 +286,7 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
         }
         if (got == 0)
             break;
-        if (out.write(run.buffer.data(), got) != got) {
+        if (!WriteOrPass(out, run.buffer.data(), got)) {
             run.Fail(name, out.errorString(), UnzipWriteFailed);
             return;
         }
@@ -285,7 +303,7 @@ void WriteEntry(Run &run, zip_file_t *file, const zip_stat_t &stat, quint32 mode
         run.Fail(name, QStringLiteral("entry shorter than its stated size"), UnzipDamaged);
         return;
     }
-    if (!out.flush()) {
+    if (!EndAt(out, qint64(total)) || !out.flush()) {
         run.Fail(name, out.errorString(), UnzipWriteFailed);
         return;
     }

@@ -17,13 +17,6 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
-
-// Lengths from 2 GiB up are more than the program's size accounting was made for.
-constexpr qint64 TooBigBytes = qint64(1) << 31;
-
-} // namespace
-
 clsNode *Collector::Lookup(const QString &path) {
     clsDirectory dir;
     dir.SetNiceDirName(path);
@@ -167,17 +160,8 @@ void Collector::FindLengths() {
                                  : platform::RegularFileLength64(file.Path + file.Name, archiveSet);
         w.SizeKB = bytes > 0 ? double(bytes) / 1024 : double(bytes);
         w.SizeOnDisk = 0;
-        if (bytes >= TooBigBytes) {
-            MsgBox(QStringLiteral("Oh dear!\nA file you are attempting to back up is too big for "
-                                  "me to handle!\nThe following file will not be backed up:\n") +
-                       file.Path + QStringLiteral("  :  ") + file.Name,
-                   MsgButtons::OK);
-            w.ToBackUp = false;
-            w.SizeKB = 0;
-            leftOut = true;
-        } else if (bytes > 0) {
+        if (bytes > 0)
             w.SizeOnDisk = SizeOnDiskKB(double(bytes), model.Settings.ClusterSize);
-        }
     }
     view.SetCounter(Counter(model.FilesLast()));
 }

@@ -23,4 +23,22 @@ qint64 CopyBetweenDescriptors(int in, qint64 inOffset, int out, qint64 outOffset
 #endif
 }
 
+qint64 DataFrom(int fd, qint64 offset) {
+#ifdef SEEK_DATA
+    // The descriptor's position is the reader's: it is put back where it was.
+    const off_t here = ::lseek(fd, 0, SEEK_CUR);
+    if (here < 0)
+        return offset;
+    off_t found = ::lseek(fd, off_t(offset), SEEK_DATA);
+    // Nothing but a hole up to the end.
+    if (found < 0 && errno == ENXIO)
+        found = ::lseek(fd, 0, SEEK_END);
+    ::lseek(fd, here, SEEK_SET);
+    return found >= offset ? qint64(found) : offset;
+#else
+    (void)fd;
+    return offset;
+#endif
+}
+
 } // namespace platform

@@ -1,5 +1,5 @@
 // Which files a run takes: patterns, subdirectories, excludes, the warnings about directories
-// it cannot take, links and odd names passed over, the size limit, and the decision whether a
+// it cannot take, links and odd names passed over, and the decision whether a
 // file known from an earlier run needs a new copy.
 
 #include "backupfixture.h"
@@ -218,39 +218,6 @@ private Q_SLOTS:
         QVERIFY(log.contains(fx.Data("link.txt")));
         QVERIFY(log.contains(fx.Data("linkdir")));
         QVERIFY(log.contains(fx.Data("pipe")));
-    }
-
-    void tooBigFilesAreRefused_data() {
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("just under 2 GiB") << (qint64(1) << 31) - 1 << false;
-        QTest::newRow("exactly 2 GiB") << (qint64(1) << 31) << true;
-        QTest::newRow("4 GiB and a little") << (qint64(1) << 32) + 10 << true;
-    }
-    void tooBigFilesAreRefused() {
-        QFETCH(qint64, length);
-        QFETCH(bool, refused);
-        BackupFixture fx;
-        fx.tree.Add({"data/small.txt=s"});
-        {
-            QFile big(fx.Data("big.img"));
-            QVERIFY(big.open(QIODevice::WriteOnly));
-            QVERIFY(big.resize(length)); // sparse: no disk space used
-        }
-        fx.AddDirectory(fx.Data());
-        ScriptedPrompt prompt;
-        BackupOptions options;
-        options.chkSkip = true; // records only: a sparse giant is never read
-        const BackupResult result = fx.Run(options);
-        QVERIFY(result.finished);
-        QCOMPARE(result.filesLeftOut, refused);
-        const bool messaged = prompt.Texts().contains(
-            "Oh dear!\nA file you are attempting to back up is too big for me to handle!\n"
-            "The following file will not be backed up:\n" +
-            fx.Data() + "  :  big.img");
-        QCOMPARE(messaged, refused);
-        QCOMPARE(CopiedInLastBackup(fx).contains("big.img"), !refused);
-        QVERIFY(CopiedInLastBackup(fx).contains("small.txt"));
     }
 
     void nothingToBackUpCancels_data() {

@@ -225,7 +225,7 @@ private Q_SLOTS:
     }
 
     // What a run cannot back up is left out with a warning, and the status says so: a name the
-    // catalogue cannot hold, a file too big, a selected directory that is not there.
+    // catalogue cannot hold, a selected directory that is not there.
     void filesLeftOutGiveStatusThree_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("warning");
@@ -236,8 +236,6 @@ private Q_SLOTS:
             << QStringLiteral("data/two\nlines.txt=x") << unstorable;
         QTest::newRow("a bar in a directory name")
             << QStringLiteral("data/odd|dir/c.txt=x") << unstorable;
-        QTest::newRow("a file of 2 GiB")
-            << QStringLiteral("huge") << QStringLiteral("is too big for me to handle!");
         QTest::newRow("a selected directory that is not there")
             << QStringLiteral("unmounted")
             << QStringLiteral("A directory selected for backup does not exist!");
@@ -248,11 +246,7 @@ private Q_SLOTS:
         const bool special = !entry.contains(QLatin1Char('/'));
         BackupSetup setup(QStringLiteral("1|0|-1|-1|-1|16384|5|HDD"),
                           special ? QStringList{} : QStringList{entry});
-        if (entry == QLatin1String("huge")) {
-            QFile huge(setup.tree.PathOf(QStringLiteral("data/huge.bin")));
-            QVERIFY(huge.open(QIODevice::WriteOnly));
-            QVERIFY(huge.resize(qint64(2) << 30)); // sparse: it takes no room
-        } else if (entry == QLatin1String("unmounted")) {
+        if (entry == QLatin1String("unmounted")) {
             QByteArray ini = setup.tree.Read(QStringLiteral("prog/Backup.Ini"));
             ini.replace("|00:00:00|0|", "|00:00:00|1|");
             ini.replace("data\r\n",

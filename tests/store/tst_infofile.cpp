@@ -95,7 +95,7 @@ void FillRichModel() {
     spanned.SpanLength = 1;
     spanned.MediumIndex = 0;
     spanned.BackupIndex = 0;
-    spanned.Size = 1000000.25;
+    spanned.Size = 5242880.25; // past 4 GiB: no 32-bit count holds it
     VersionRecord zipped;
     zipped.MediumIndex = 2;
     zipped.BackupIndex = 1;
@@ -274,7 +274,7 @@ private Q_SLOTS:
         QVERIFY(lines.contains("hosts.conf|0|/\r"));        // root path stays "/"
         QVERIFY(lines.contains("letter.doc|2|/home/ann/Docs\r"));
         QVERIFY(lines.contains("0|0.5|0|False|0|0|\r"));
-        QVERIFY(lines.contains("0|1000000.25|0|True|1|0|0|\r"));
+        QVERIFY(lines.contains("0|5242880.25|0|True|1|0|0|\r"));
         QVERIFY(lines.contains("2|12|1|False|1|0.0009765625|ErrDir/00000001.zip\r"));
         QVERIFY(lines.contains("1|0|0|0|0|1|0|1|0|\r"));
     }
