@@ -54,14 +54,20 @@ int RunBackup(const CommandLine &line) {
     CliPrompt prompt;
     // A run cancelled by an answer says so last, after the question that led to it.
     bool cancelledByAnswer = false;
-    prompt.SetDecider(
-        [&cancelledByAnswer, answers = UnattendedAnswers()](Question name, MsgButtons buttons) {
-            const MsgAnswer answer = answers(name, buttons);
-            if ((name == Question::ReallyCancel || name == Question::MustCancel) &&
-                answer == MsgAnswer::Yes)
-                cancelledByAnswer = true;
-            return answer;
-        });
+    bool folderRefused = false;
+    const bool createFolder = line.Has(QStringLiteral("--create-folder"));
+    prompt.SetDecider([&cancelledByAnswer, &folderRefused, createFolder,
+                       answers = UnattendedAnswers()](Question name, MsgButtons buttons) {
+        if (name == Question::MakeBackupFolder) {
+            folderRefused = !createFolder;
+            return createFolder ? MsgAnswer::Yes : MsgAnswer::No;
+        }
+        const MsgAnswer answer = answers(name, buttons);
+        if ((name == Question::ReallyCancel || name == Question::MustCancel) &&
+            answer == MsgAnswer::Yes)
+            cancelledByAnswer = true;
+        return answer;
+    });
     if (!LoadProgramIniFile(line))
         return 1;
     Model &m = TheModel();
@@ -116,7 +122,10 @@ int RunBackup(const CommandLine &line) {
     const BackupResult result = DoBackup(m, options, view, control);
     progress.Finish();
     if (!result.finished) {
-        if (cancelledByAnswer)
+        if (folderRefused)
+            std::fprintf(stderr, "pellmoor: the backup folder was not created and nothing was "
+                                 "written; give --create-folder to create it.\n");
+        else if (cancelledByAnswer)
             std::fprintf(stderr, "The backup was cancelled.\n");
         return 1;
     }

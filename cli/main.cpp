@@ -27,6 +27,8 @@ const char HelpText[] =
     "      --media cd650|cd700|dvd|dvd-dl|nolimit|custom   --size KB --cluster BYTES\n"
     "      --write one-by-one|all-at-once   --zip --dont-zip-poor --force-zip\n"
     "      --fresh --skip-copy   --dirs 1,3 --patterns 2 (rows, from 1)\n"
+    "      --create-folder   make the backup folder when it does not exist (else the\n"
+    "                        run fails: the folder may be on a disk not connected)\n"
     "  restore --from DIR|--current [--ini FILE] --to DIR [options]\n"
     "                                 restore from the most recent medium found from DIR,\n"
     "                                 or with the program's own information file, into\n"
@@ -65,7 +67,8 @@ const QList<Command> &Commands() {
           QStringLiteral("--cluster"), QStringLiteral("--write"), QStringLiteral("--dirs"),
           QStringLiteral("--patterns")},
          {QStringLiteral("--zip"), QStringLiteral("--dont-zip-poor"), QStringLiteral("--force-zip"),
-          QStringLiteral("--fresh"), QStringLiteral("--skip-copy")},
+          QStringLiteral("--fresh"), QStringLiteral("--skip-copy"),
+          QStringLiteral("--create-folder")},
          RunBackup},
         {"restore",
          {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--type"),

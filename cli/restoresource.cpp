@@ -19,9 +19,7 @@ bool LoadRestoreSource(const RestoreRequest &request, const CommandLine &line,
         loadedDirectory = AddSlashed(QFileInfo(ProgramIniPath()).absolutePath());
         // The window would leave the search to the drives; on a machine whose media are folders
         // on its own disk they lie where the backups are written.
-        const QString backups = TheModel().Settings.BackupDirectory;
-        if (!backups.isEmpty())
-            drives.IsDirBackup(AddSlashed(backups), false);
+        drives.AddBackupFolder(TheModel().Settings.BackupDirectory);
     } else {
         const RestoreFromState state = PopRestDir(drives, request.from);
         if (!state.valid) {

@@ -43,6 +43,11 @@ MsgAnswer Answer(Question name, MsgButtons buttons, bool skipMissing) {
         return MsgAnswer::Cancel;
     case Question::UseSuggestedPattern:
         return MsgAnswer::No;
+    // A missing folder may be on a disk that is not connected; the backup command makes it
+    // only when told to (--create-folder).
+    case Question::MakeDirectory:
+    case Question::MakeBackupFolder:
+        return MsgAnswer::No;
     }
     return CautiousAnswer(buttons);
 }

@@ -3,6 +3,7 @@
 #include "DirectoryBox.h"
 #include "FileBox.h"
 #include "clsDirectory.h"
+#include "newfolder.h"
 #include "patterns.h"
 #include "prompt.h"
 #include "selectorpaths.h"
@@ -47,6 +48,7 @@ void frmDirectory::ConnectControls() {
             OkClick();
     });
     connect(cmdManual, &QPushButton::clicked, this, &frmDirectory::ManualClick);
+    connect(cmdNewFolder, &QPushButton::clicked, this, &frmDirectory::NewFolderClick);
     connect(cmdPattHelp, &QPushButton::clicked, this, [] { ShowPatternHelp(); });
     connect(cmdTestPatt, &QPushButton::clicked, this, &frmDirectory::TestPattClick);
     connect(cmdOk, &QPushButton::clicked, this, &frmDirectory::OkClick);
@@ -72,7 +74,12 @@ bool frmDirectory::DoGetDirectory(clsDirectory &entry, bool advanced) {
         chkIncSub->setChecked(entry.IncludeSubdirs);
     }
     RefreshDrives();
-    DoSetTo(entry.NiceDirName());
+    // A directory not made yet (the backup folder before the first backup) is offered for
+    // creation; declined, the window opens as near to it as it can, which says enough.
+    if (OfferToCreate(entry.NiceDirName()))
+        DoSetTo(entry.NiceDirName());
+    else
+        SetNearest(entry.NiceDirName());
     dirDirSel->setFocus();
     if (!RunModal())
         return false;
@@ -126,11 +133,15 @@ QString frmDirectory::ShownDirectory() const {
     return dirDirSel->Path();
 }
 
-bool frmDirectory::DoSetTo(const QString &dir) {
-    const QString wanted = dir.isEmpty() ? dirDirSel->Path() : dir;
-    const QString target = NearestOpenDirectory(wanted);
+void frmDirectory::SetNearest(const QString &dir) {
+    const QString target = NearestOpenDirectory(dir);
     if (!target.isEmpty())
         dirDirSel->SetPath(target);
+}
+
+bool frmDirectory::DoSetTo(const QString &dir) {
+    const QString wanted = dir.isEmpty() ? dirDirSel->Path() : dir;
+    SetNearest(wanted);
     if (!dirDirSel->Path().isEmpty() && dirDirSel->Path() == TidyDirectory(wanted))
         return true;
     MsgBox(QStringLiteral("Could not set directory to ") + Quoted(wanted) +
@@ -174,8 +185,25 @@ void frmDirectory::FileChosen() {
 
 void frmDirectory::ManualClick() {
     const QString answer = InputBox(QStringLiteral("Enter directory :"), dirDirSel->Path());
-    if (!answer.isEmpty())
+    // Declined, everything stays as it was.
+    if (!answer.isEmpty() && OfferToCreate(answer))
         DoSetTo(answer);
+}
+
+void frmDirectory::NewFolderClick() {
+    const QString parent = dirDirSel->Path();
+    const QString typed = InputBox(QStringLiteral("Enter the new folder's name :"), QString(),
+                                   QStringLiteral("New Folder"));
+    if (typed.isEmpty())
+        return; // cancelled
+    const QString name = typed.trimmed();
+    const QString refusal = NewFolderRefusal(parent, name);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal);
+        return;
+    }
+    if (MakeFolder(parent + name, false))
+        DoSetTo(parent + name);
 }
 
 void frmDirectory::TestPattClick() {

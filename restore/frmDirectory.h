@@ -35,7 +35,8 @@ public:
 
     // Moves the drive and directory boxes to dir (empty: where the directory box is). Where dir
     // cannot be opened they land on the nearest directory above it that can, and a message says
-    // so. True when they landed on dir.
+    // so. True when they landed on dir. A directory that does not exist is offered for creation
+    // by the callers, before they come here.
     bool DoSetTo(const QString &dir);
 
     bool Cancelled() const { return cancelled; }
@@ -53,12 +54,15 @@ private:
     void RefreshDrives();
     void ShowDriveOf(const QString &dir);
     bool DoGetDirectory(clsDirectory &entry, bool advanced);
+    // Moves the boxes to dir, or the nearest directory above it that can be opened, silently.
+    void SetNearest(const QString &dir);
     bool RunModal();
 
     void DriveChosen(int index);
     void DirectoryChanged(const QString &dir);
     void FileChosen();
     void ManualClick();
+    void NewFolderClick();
     void TestPattClick();
     void OkClick();
 
@@ -79,6 +83,7 @@ private:
     QPushButton *cmdPattHelp = nullptr;
     QPushButton *cmdTestPatt = nullptr;
     QPushButton *cmdManual = nullptr;
+    QPushButton *cmdNewFolder = nullptr;
     QPushButton *cmdOk = nullptr;
     QPushButton *cmdCancel = nullptr;
 };

@@ -56,6 +56,7 @@ void frmDirectory::BuildLayout() {
     cmdPattHelp = Button(this, "cmdPattHelp", "Pattern Help");
     cmdTestPatt = Button(this, "cmdTestPatt", "Test Pattern");
     cmdManual = Button(this, "cmdManual", "Enter A Directory Manually");
+    cmdNewFolder = Button(this, "cmdNewFolder", "New Folder");
     cmdOk = Button(this, "cmdOk", "OK");
     cmdCancel = Button(this, "cmdCancel", "Cancel");
     cmdOk->setDefault(true);
@@ -82,6 +83,7 @@ void frmDirectory::BuildLayout() {
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdManual);
+    buttons->addWidget(cmdNewFolder);
     buttons->addStretch();
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);

@@ -23,6 +23,8 @@ MsgAnswer EndingAnswer(Question name, MsgButtons buttons) {
     case Question::OverwriteFile:
     case Question::MediaNotFound:
     case Question::UseSuggestedPattern:
+    case Question::MakeDirectory:
+    case Question::MakeBackupFolder:
         return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     }
     return CautiousAnswer(buttons);

@@ -204,6 +204,16 @@ void MakeDirectoryKeepingCancel(const QString &path) {
         SetCancelFlag(true);
 }
 
+int MakeDirectoryQuietly(const QString &path, bool withParents) {
+    std::error_code error;
+    const fs::path native = WithoutTrailingSeparator(path);
+    if (withParents)
+        fs::create_directories(native, error);
+    else
+        fs::create_directory(native, error);
+    return error ? ErrorNumber(error) : 0;
+}
+
 void RemoveDirectoryTree(const QString &path) {
     if (CancelFlag() || !DirExists(path))
         return;

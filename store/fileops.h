@@ -22,6 +22,9 @@ bool IsDirEmpty(const QString &path);
 void CreateDirectory(const QString &path);
 // The same, leaving a cancel the user asked for in place.
 void MakeDirectoryKeepingCancel(const QString &path);
+// Makes the directory, with every missing level above it when withParents, without a word: 0
+// when it is there now, otherwise the numbered file error, for callers that say it their own way.
+int MakeDirectoryQuietly(const QString &path, bool withParents);
 // Deletes the directory with everything in it, depth first. A link inside is deleted as a link.
 void RemoveDirectoryTree(const QString &path);
 

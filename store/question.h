@@ -28,4 +28,8 @@ enum class Question {
     AbortOperation,      // "Abort current operation?" after a failed copy (Yes, No)
     OverwriteFile,       // "Overwrite ...?" while unzipping (Yes, No, Cancel)
     UseSuggestedPattern, // "Use this pattern?" for a pattern that had to be corrected (Yes, No)
+
+    // Folders that do not exist: never made without a word.
+    MakeDirectory,    // "The directory ... does not exist. Create it?" (Yes, No)
+    MakeBackupFolder, // "The backup folder ... does not exist. ... Create it?" (Yes, No)
 };

@@ -66,6 +66,7 @@ BackupResult BackupRun::Run() {
     collect.BuildWorkingList();
     // Each stage starts only while the run is not cancelled.
     const std::initializer_list<std::function<void()>> stages = {
+        [this] { media.BackupFolderReady(); },
         [this] { collect.CollectDirectories(); },
         [this] { collect.AddKnownFiles(); },
         [this] { collect.CollectFiles(); },

@@ -23,6 +23,25 @@ QString MediumWriter::MediumDirectory() const {
            platform::Separator();
 }
 
+bool MediumWriter::BackupFolderReady() {
+    const QString folder = AddSlashed(model.Settings.BackupDirectory);
+    if (DirExists(folder))
+        return true;
+    // Made without a word, the folder of a disk that is not connected would take the backup
+    // onto whichever disk holds that path now.
+    const MsgAnswer answer =
+        MsgBox(Question::MakeBackupFolder,
+               QStringLiteral("The backup folder ") + folder +
+                   QStringLiteral(" does not exist. It may be on a disk that is not connected. "
+                                  "Create it?"),
+               MsgButtons::YesNo, QString(), MsgIcon::Question);
+    if (answer == MsgAnswer::Yes)
+        MakeDirectoryKeepingCancel(folder);
+    if (!CancelFlag() && !DirExists(folder))
+        SetCancelFlag(true);
+    return !CancelFlag();
+}
+
 bool MediumWriter::OpenRoot() {
     backupRoot = AddSlashed(model.Settings.BackupDirectory);
     if (method != WriteMethod::XpWay)

@@ -17,6 +17,9 @@ public:
 
     // The room the program files and the information file take, before any medium is written.
     void ComputeStartSpace();
+    // Whether the backup folder is there, or was made because the user said so; a folder that
+    // is missing is asked about, and No cancels the run. False when the run cannot go on.
+    bool BackupFolderReady();
     // Makes the run's root and asks for it to be cleared. False when the run cannot go on.
     bool OpenRoot();
     // Starts the next medium: its directory, its "!IN_HERE!" and an empty space count. False when

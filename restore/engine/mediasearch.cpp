@@ -100,6 +100,15 @@ bool PossibleDrives::IsDirBackup(const QString &dir, bool topLevelOnly) {
     return found;
 }
 
+QString PossibleDrives::AddBackupFolder(const QString &folder) {
+    if (folder.isEmpty())
+        return QString();
+    PossibleDrives found;
+    found.IsDirBackup(AddSlashed(folder), false);
+    drives += found.drives;
+    return found.SearchMedia(-1);
+}
+
 QString PossibleDrives::SearchMedia(int number) const {
     QString result;
     long long best = -1;

@@ -34,6 +34,10 @@ public:
     // Whether dir (ending in the separator) is a medium root or, unless topLevelOnly, holds
     // media below it. Every medium root met is added to the list.
     bool IsDirBackup(const QString &dir, bool topLevelOnly);
+    // The media in the program's own backup folder, where a backup to the hard disk writes
+    // them, added after what is listed already. The root of the most recent of them, or an
+    // empty text when the folder holds none.
+    QString AddBackupFolder(const QString &folder);
 
     // The root of the medium with that number (index + 1), or of the most recent one for -1.
     // Without a dialogue: an empty text when none is listed.

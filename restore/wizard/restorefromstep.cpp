@@ -23,8 +23,11 @@ void frmRestore::ConnectFromEvents() {
 void frmRestore::EnterFromStage() {
     drives.Clear();
     drives.AddSystemDrives();
+    // Backups to the hard disk lie in the program's own backup folder: the search looks there
+    // after the drives, and a fresh start begins at the latest of them.
+    const QString latest = drives.AddBackupFolder(TheModel().Settings.BackupDirectory);
     if (!loaded) {
-        restoreFrom = AddSlashed(LastDirectory());
+        restoreFrom = latest.isEmpty() ? AddSlashed(LastDirectory()) : latest;
         PopRestDir();
     } else {
         // The media found below the chosen directory stay where the run will look for them.

@@ -79,6 +79,8 @@ private slots:
     void stopWhileALargeFileIsCopied();
     void pauseThenCancel();
     void cancelAtAMediumPrompt();
+    void missingBackupFolderIsAskedFor_data();
+    void missingBackupFolderIsAskedFor();
     void viewListDuringARun();
     void zipStatistics();
     void openedFromTheControlCentre();
@@ -333,6 +335,44 @@ void TestBackupWizardRun::cancelAtAMediumPrompt() {
     window->ShowForm();
     QCOMPARE(window->CurrentStep(), int(frmBackup::MediumStep));
     QCOMPARE(window->windowTitle(), QStringLiteral("Backup"));
+}
+
+void TestBackupWizardRun::missingBackupFolderIsAskedFor_data() {
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("not made: nothing written anywhere") << MsgAnswer::No;
+    QTest::newRow("made: the run goes on") << MsgAnswer::Yes;
+}
+
+// A backup folder on a disk that is not connected is not made again elsewhere without a word.
+void TestBackupWizardRun::missingBackupFolderIsAskedFor() {
+    QFETCH(MsgAnswer, answer);
+    fixture->tree.Add({"data/a.txt=alpha", "data/sub/b.bin:4096"});
+    fixture->AddDirectory(fixture->Data());
+    const QString folder = fixture->BackupDir() + "usb/Backups/";
+    TheModel().Settings.BackupDirectory = folder;
+    QVERIFY(SaveIniFile(ProgramIniPath()));
+    const QStringList before = fixture->tree.Snapshot();
+    prompt->AnswerTo(Question::MakeBackupFolder, answer);
+    if (answer == MsgAnswer::Yes)
+        prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QVERIFY(prompt->Prompts().size() > 1);
+    const RecordedPrompt &question = prompt->Prompts()[1]; // after the trial medium's warning
+    QCOMPARE(question.text, "The backup folder " + folder +
+                                " does not exist. It may be on a disk that is not connected. "
+                                "Create it?");
+    QCOMPARE(question.icon, MsgIcon::Question);
+    if (answer == MsgAnswer::No) {
+        QVERIFY(!window->isVisible());
+        QCOMPARE(fixture->tree.Snapshot(), before);
+        QVERIFY(TheModel().Backups.isEmpty());
+        QVERIFY(!CancelFlag());
+    } else {
+        QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+        QVERIFY(QFile::exists(folder + "Backup001/MEDIA001/!IN_HERE!/Backup.Ini"));
+        QCOMPARE(TheModel().Backups.size(), 1);
+    }
 }
 
 void TestBackupWizardRun::viewListDuringARun() {

@@ -34,6 +34,7 @@ private Q_SLOTS:
              {"export SRC DEST", "backup [--ini FILE]", "restore --from DIR|--current",
               "details [--ini FILE]", "stats [--ini FILE]"})
             QVERIFY2(help.out.contains(QString::fromLatin1(command)), command);
+        QVERIFY(help.out.contains(QStringLiteral("--create-folder")));
         const Run version = Pellmoor({QStringLiteral("--version")});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, QStringLiteral("pellmoor 06.08.06\n"));
@@ -174,6 +175,36 @@ private Q_SLOTS:
         const Run run = setup.Backup(arguments);
         QCOMPARE(run.status, 2);
         QVERIFY(!QFile::exists(setup.tree.PathOf(QStringLiteral("backups/Backup001"))));
+    }
+
+    // A backup folder on a disk that is not connected is never made again elsewhere unasked.
+    void missingBackupFolderFailsUnlessToldToCreateIt_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::newRow("not told: nothing written anywhere") << QStringList{} << 1;
+        QTest::newRow("told to create it") << QStringList{QStringLiteral("--create-folder")} << 0;
+    }
+    void missingBackupFolderFailsUnlessToldToCreateIt() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        BackupSetup setup;
+        const QString folder = setup.tree.PathOf(QStringLiteral("backups/"));
+        QVERIFY(QDir(folder).removeRecursively());
+        const QStringList before = setup.tree.Snapshot();
+        const Run run = setup.Backup(arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY(run.err.contains(QStringLiteral("The backup folder ") + folder +
+                                 QStringLiteral(" does not exist. It may be on a disk that is not "
+                                                "connected. Create it?")));
+        if (status == 1) {
+            QVERIFY2(run.err.endsWith(QStringLiteral("give --create-folder to create it.\n")),
+                     qPrintable(run.err));
+            QCOMPARE(setup.tree.Snapshot(), before);
+        } else {
+            QVERIFY(
+                QFile::exists(folder + QStringLiteral("Backup001/MEDIA001/!IN_HERE!/Backup.Ini")));
+            QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
+        }
     }
 
     void backupOnAFullDiskKeepsTheHistoryAndEveryMark() {
@@ -330,6 +361,7 @@ private Q_SLOTS:
             QByteArray ini = setup.tree.Read(QStringLiteral("prog/Backup.Ini"));
             setup.tree.Write(QStringLiteral("prog/Backup.Ini"),
                              ini.replace(backups.toUtf8(), deep.toUtf8()));
+            QVERIFY(QDir().mkpath(deep));
         }
         const Run run = setup.Backup(arguments);
         QCOMPARE(run.status, status);

@@ -9,6 +9,7 @@
 #include "stopquestions.h"
 #include "unattendedanswers.h"
 
+#include <QDir>
 #include <QTest>
 
 namespace {
@@ -77,6 +78,7 @@ private Q_SLOTS:
             fx.SetMedia(-1, 1024, true);
             TheModel().Settings.BackupDirectory =
                 fx.BackupDir() + QString(120, 'x') + '/' + QString(100, 'y') + '/';
+            QVERIFY(QDir().mkpath(TheModel().Settings.BackupDirectory));
         }
 
         QList<Question> asked;

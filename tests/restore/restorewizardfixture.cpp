@@ -94,6 +94,10 @@ void RestoreMachine::Tick(const QString &name, bool ticked) {
 bool RestoreMachine::RunTo(const QString &restoreTo) {
     selector.answers.append(restoreTo);
     Click("cmdChangeRestore");
+    return StartRun();
+}
+
+bool RestoreMachine::StartRun() {
     if (!Control<QAbstractButton>("cmdNext")->isEnabled())
         return false;
     Next();

@@ -39,6 +39,8 @@ public:
     QStringList ListedFiles();
     // Points the 'Restore To' directory at restore/ and waits for the run to finish.
     bool RunTo(const QString &restoreTo);
+    // Presses Next on step 4 and waits for the run to finish.
+    bool StartRun();
     // Ticks the listed row with that name.
     void Tick(const QString &name, bool ticked = true);
     int Row(const QString &name);

@@ -1,6 +1,6 @@
 // The directory window through its real controls: its three layouts, Cancel in every form, the
-// drive and directory boxes, setting a directory that cannot be set, the pattern box, the file
-// selector and every message they show.
+// drive and directory boxes, setting a directory that cannot be set, making a folder, the
+// pattern box, the file selector and every message they show.
 
 #include "DirectoryBox.h"
 #include "FileBox.h"
@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,10 @@ QString CouldNotSet(const QString &wanted, const QString &landed) {
     return QStringLiteral("Could not set directory to \"") + wanted +
            QStringLiteral("\" as an error occured!\nThe directory was set to \"") + landed +
            QStringLiteral("\".");
+}
+
+QString CreateIt(const QString &dir) {
+    return QStringLiteral("The directory ") + dir + QStringLiteral(" does not exist. Create it?");
 }
 
 QString NotFound(const QString &name, const QString &dir) {
@@ -162,8 +167,8 @@ private Q_SLOTS:
             QCOMPARE(Patt()->isEnabled(), nameShown);
             for (const char *name : {"chkIncSub", "cmdPattHelp", "cmdTestPatt"})
                 QCOMPARE(Find<QWidget>(name)->isVisible(), patternButtonsShown);
-            for (const char *name :
-                 {"drvDirSel", "dirDirSel", "fileDirSel", "cmdManual", "cmdOk", "cmdCancel"})
+            for (const char *name : {"drvDirSel", "dirDirSel", "fileDirSel", "cmdManual",
+                                     "cmdNewFolder", "cmdOk", "cmdCancel"})
                 QVERIFY2(Find<QWidget>(name)->isVisible(), name);
         });
         Open(layout);
@@ -174,26 +179,27 @@ private Q_SLOTS:
     void cancelGivesBackTheStartExactly_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("reported");
+        QTest::addColumn<QString>("reported");
         // "=" marks a start taken as it stands, not below the test folder.
         const struct {
-            const char *tag, *start, *how;
-            bool reported;
-        } rows[] = {{"with separator, button", "a/", "button", false},
-                    {"without separator, Escape", "a", "escape", false},
-                    {"untidy, close box", "a/./b/../b", "close box", false},
-                    {"empty, button", "=", "button", false},
-                    {"missing, button", "gone/", "button", true},
-                    {"relative, Escape", "=a/", "escape", true}};
+            const char *tag, *start, *how, *reported;
+        } rows[] = {{"with separator, button", "a/", "button", ""},
+                    {"without separator, Escape", "a", "escape", ""},
+                    {"untidy, close box", "a/./b/../b", "close box", ""},
+                    {"empty, button", "=", "button", ""},
+                    {"missing, not made, button", "gone/", "button", "The directory "},
+                    {"relative, Escape", "=a/", "escape", "Could not set directory to \""}};
         for (const auto &row : rows)
             QTest::newRow(row.tag) << row.start << row.how << row.reported;
     }
     void cancelGivesBackTheStartExactly() {
         QFETCH(QString, start);
         QFETCH(QString, how);
-        QFETCH(bool, reported);
+        QFETCH(QString, reported);
         start = Given(start);
         ScriptedPrompt prompt;
+        if (reported.startsWith(QStringLiteral("The directory ")))
+            prompt.AnswerTo(Question::MakeDirectory, MsgAnswer::No);
         const QString caption = QStringLiteral("Directory Selector - Finding Latest Backup");
         bool ran = false;
         WhenShown(Window(), [&] {
@@ -211,10 +217,9 @@ private Q_SLOTS:
         QVERIFY(ran);
         QVERIFY(Window().Cancelled());
         QCOMPARE(Window().windowTitle(), QStringLiteral("Directory Selector"));
-        QCOMPARE(prompt.Texts().size(), reported ? 1 : 0);
-        if (reported)
-            QVERIFY(prompt.Texts().first().startsWith(
-                QStringLiteral("Could not set directory to \"") + start + QLatin1Char('"')));
+        QCOMPARE(prompt.Texts().size(), reported.isEmpty() ? 0 : 1);
+        if (!reported.isEmpty())
+            QVERIFY(prompt.Texts().first().startsWith(reported + start));
     }
 
     void okGivesTheDirectoryWithItsSeparator() {
@@ -237,9 +242,7 @@ private Q_SLOTS:
         const struct {
             const char *tag, *typed, *landed;
             bool reported;
-        } rows[] = {{"missing below a", "a/missing/", "a/", true},
-                    {"two levels missing", "a/missing/deeper", "a/", true},
-                    {"a file", "a/notes.txt", "a/", true},
+        } rows[] = {{"a file", "a/notes.txt", "a/", true},
                     {"relative stays where it was", "=a/b", "e/", true},
                     {"untidy", "a//b/./c/..", "a/b/", false},
                     {"without separator", "a/b", "a/b/", false},
@@ -266,6 +269,111 @@ private Q_SLOTS:
         if (reported)
             expected.append(CouldNotSet(typed, landed));
         QCOMPARE(prompt.Texts(), expected);
+    }
+
+    void newFolderIsMadeInTheFolderShown_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("message");
+        const QString there = QStringLiteral("There is already a folder or file called ");
+        QTest::newRow("made and opened") << " new folder "
+                                         << "new folder"
+                                         << "";
+        QTest::newRow("input cancelled") << ""
+                                         << ""
+                                         << "";
+        QTest::newRow("blank") << "   "
+                               << ""
+                               << "The new folder needs a name!";
+        QTest::newRow("separator") << "x/y"
+                                   << ""
+                                   << "A folder name cannot contain \"/\"!";
+        QTest::newRow("dot") << "."
+                             << ""
+                             << "\".\" cannot be used as a folder name!";
+        QTest::newRow("two dots") << ".."
+                                  << ""
+                                  << "\"..\" cannot be used as a folder name!";
+        // "@" stands for the folder shown.
+        QTest::newRow("folder there") << "b"
+                                      << "" << there + "\"b\" in @";
+        QTest::newRow("file there") << "notes.txt"
+                                    << "" << there + "\"notes.txt\" in @";
+    }
+    void newFolderIsMadeInTheFolderShown() {
+        QFETCH(QString, typed);
+        QFETCH(QString, made);
+        QFETCH(QString, message);
+        message.replace(QLatin1Char('@'), Path("a/"));
+        const QString opened = made.isEmpty() ? Path("a/") : Path("a/" + made + "/");
+        const uint entries = QDir(Path("a/")).count() + (made.isEmpty() ? 0 : 1);
+        ScriptedPrompt prompt;
+        prompt.Type(typed);
+        WhenShown(Window(), [&] {
+            Click("cmdNewFolder");
+            QCOMPARE(Files()->Directory(), opened);
+            Click("cmdOk");
+        });
+        QCOMPARE(GetDirectory(Path("a/")), opened);
+        QCOMPARE(QDir(Path("a/")).count(), entries);
+        QStringList texts = {QStringLiteral("Enter the new folder's name :")};
+        if (!message.isEmpty())
+            texts.append(message);
+        QCOMPARE(prompt.Texts(), texts);
+        QCOMPARE(prompt.Prompts().first().title, QStringLiteral("New Folder"));
+    }
+
+    // A directory that does not exist, typed or given as the start, is offered for creation.
+    void missingDirectoryIsOfferedForCreation_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("landed");
+        QTest::addColumn<QString>("failure");
+        const struct {
+            const char *tag, *how, *wanted;
+            bool yes;
+            const char *landed, *failure;
+        } rows[] = {
+            {"typed, made with its parents", "typed", "a/new/deeper", true, "a/new/deeper/", ""},
+            {"typed, declined", "typed", "a/new/deeper/", false, "e/", ""},
+            {"typed below a file", "typed", "a/notes.txt/sub/", true, "e/", "a/notes.txt/sub/"},
+            {"start, made", "start", "a/new/", true, "a/new/", ""},
+            {"start, declined", "start", "a/new/deeper/", false, "a/", ""}};
+        for (const auto &row : rows)
+            QTest::newRow(row.tag) << row.how << row.wanted << row.yes << row.landed << row.failure;
+    }
+    void missingDirectoryIsOfferedForCreation() {
+        QFETCH(QString, how);
+        QFETCH(QString, wanted);
+        QFETCH(bool, yes);
+        QFETCH(QString, landed);
+        QFETCH(QString, failure);
+        const bool typed = how == QLatin1String("typed");
+        const QString tidy = Path(wanted.endsWith('/') ? wanted : wanted + '/');
+        ScriptedPrompt prompt;
+        if (typed)
+            prompt.Type(Path(wanted));
+        prompt.AnswerTo(Question::MakeDirectory, yes ? MsgAnswer::Yes : MsgAnswer::No);
+        WhenShown(Window(), [&] {
+            if (typed)
+                Click("cmdManual");
+            QCOMPARE(DirBox()->Path(), Path(landed));
+            Click("cmdOk");
+        });
+        QCOMPARE(GetDirectory(typed ? Path("e/") : Path(wanted)), Path(landed));
+        QCOMPARE(QFileInfo(tidy).isDir(), yes && failure.isEmpty());
+        QStringList texts = prompt.Texts();
+        if (typed)
+            QCOMPARE(texts.takeFirst(), QStringLiteral("Enter directory :"));
+        QCOMPARE(texts.takeFirst(), CreateIt(tidy));
+        QCOMPARE(prompt.Prompts()[typed ? 1 : 0].icon, MsgIcon::Question);
+        if (!failure.isEmpty())
+            QVERIFY2(texts.takeFirst().startsWith(QStringLiteral("The folder ") + Path(failure) +
+                                                  QStringLiteral(" could not be created!\nError "
+                                                                 "was : ")),
+                     qPrintable(prompt.Texts().join('|')));
+        QCOMPARE(texts, QStringList());
     }
 
     void driveBoxFollowsTheLongestMountPoint() {

@@ -3,13 +3,16 @@
 // version, the refusals, missing media, Pause and Cancel, and restore-only mode from a copy of a
 // medium.
 
+#include "modalsteps.h"
 #include "restorewizardfixture.h"
 #include "windowlook.h"
 
 #include "PathLabel.h"
+#include "WindowSelectors.h"
 #include "appwindows.h"
 #include "cancelflag.h"
 #include "frmControl.h"
+#include "frmDirectory.h"
 #include "infofile.h"
 #include "model.h"
 #include "platform.h"
@@ -28,6 +31,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -156,6 +160,8 @@ private Q_SLOTS:
     void restoreFromChoices() {
         RestoreMachine m;
         m.Backup(SomeFiles);
+        // Media the program did not write to its own backup folder: only the user finds them.
+        TheModel().Settings.BackupDirectory = m.Data();
         m.selector.lastDirectory = m.Data();
         QLabel *notMedium = m.Control<QLabel>("lblNotRestDir");
         QVERIFY(notMedium->isVisible());
@@ -182,6 +188,71 @@ private Q_SLOTS:
         m.Next();
         QCOMPARE(m.Window().CurrentStage(), int(frmRestore::TypeStage));
         QCOMPARE(m.Window().Selection().Files().size(), 4);
+    }
+
+    // Backups to the hard disk are found where the program wrote them: step 1 starts at the
+    // latest of them, Auto Search finds it after the drives, and the run finds every earlier
+    // medium there without asking.
+    void backupFolderIsWhereStepOneLooks_data() {
+        QTest::addColumn<int>("backups");
+        QTest::newRow("one backup") << 1;
+        QTest::newRow("a later backup") << 2;
+    }
+    void backupFolderIsWhereStepOneLooks() {
+        QFETCH(int, backups);
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        if (backups == 2)
+            m.Backup({"a.txt=alpha, changed"});
+        const QString latest = m.MediumDir(backups, backups);
+        m.selector.lastDirectory = m.Data();
+        PathLabel *restoreFrom = m.Control<PathLabel>("lblRestDir");
+        QCOMPARE(restoreFrom->Path(), latest);
+        QVERIFY(m.Control<QPushButton>("cmdNext")->isEnabled());
+        m.selector.answers.append(m.Data());
+        m.Click("cmdFind");
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        m.Click("cmdAutoSearch");
+        QCOMPARE(restoreFrom->Path(), latest);
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        QVERIFY(m.RunTo(m.RestoreTo()));
+        for (const QString name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
+            QFile restored(m.Restored(name));
+            QVERIFY2(restored.open(QIODevice::ReadOnly), qPrintable(name));
+            QCOMPARE(restored.readAll(), m.DataBytes(name));
+        }
+        QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 0);
+    }
+
+    // The empty folder a restore needs is made in the directory window itself.
+    void restoreIntoAFolderMadeInTheSelector() {
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        WindowSelectors windows;
+        SetSelectorHandler(&windows);
+        const auto scripted = qScopeGuard([&m] { SetSelectorHandler(&m.selector); });
+        m.Next();
+        m.ChooseType(RestoreAllLatest);
+        QCOMPARE(m.Window().CurrentStage(), int(frmRestore::ToStage));
+        // The window starts where the program was started, which is not empty.
+        QVERIFY(!m.Control<QPushButton>("cmdNext")->isEnabled());
+        const QString fresh = m.tree.PathOf("fresh/");
+        frmDirectory &directory = windows.DirectoryWindow();
+        m.prompt.Type("fresh");
+        WhenShown(directory, [&directory] {
+            QTest::mouseClick(directory.findChild<QPushButton *>("cmdNewFolder"), Qt::LeftButton);
+            QTest::mouseClick(directory.findChild<QPushButton *>("cmdOk"), Qt::LeftButton);
+        });
+        m.Click("cmdChangeRestore");
+        QCOMPARE(m.Control<PathLabel>("lblRestore")->Path(), fresh);
+        QVERIFY(m.StartRun());
+        for (const QString name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
+            QFile restored(fresh + platform::RelativeForm(m.Data()) + name);
+            QVERIFY2(restored.open(QIODevice::ReadOnly), qPrintable(name));
+            QCOMPARE(restored.readAll(), m.DataBytes(name));
+        }
+        QCOMPARE(m.prompt.Texts().first(), QStringLiteral("Enter the new folder's name :"));
     }
 
     void zippedCopiesAreUnzipped() {
@@ -556,6 +627,7 @@ private Q_SLOTS:
         m.tree.Add({"empty/!IN_HERE!/Media.ID=1\r\n"});
         QVERIFY(SaveIniFile(m.tree.PathOf("empty/!IN_HERE!/Backup.Ini")));
         QVERIFY(LoadIniFile(ProgramIniPath(), false));
+        TheModel().Settings.BackupDirectory = m.Data();
         m.selector.lastDirectory = m.tree.PathOf("empty/");
         m.Next();
         QVERIFY(!m.Window().isVisible());

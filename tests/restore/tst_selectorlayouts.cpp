@@ -69,6 +69,7 @@ private Q_SLOTS:
                     {"frmDirectory", "cmdPattHelp", "Pattern Help"},
                     {"frmDirectory", "cmdTestPatt", "Test Pattern"},
                     {"frmDirectory", "cmdManual", "Enter A Directory Manually"},
+                    {"frmDirectory", "cmdNewFolder", "New Folder"},
                     {"frmDirectory", "cmdOk", "OK"},
                     {"frmDirectory", "cmdCancel", "Cancel"},
                     {"frmPattern", "frmPattern", "Enter New Pattern"},

@@ -2,8 +2,10 @@
 
 #include "setupfixture.h"
 
+#include "WindowSelectors.h"
 #include "appwindows.h"
 #include "frmControl.h"
+#include "frmDirectory.h"
 #include "infofile.h"
 #include "model.h"
 #include "runatstartup.h"
@@ -12,9 +14,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -517,6 +522,31 @@ private Q_SLOTS:
         QCOMPARE(TheModel().IncludeAll.size(), 2);
         QCOMPARE(TheModel().Excludes.size(), 2);
         QCOMPARE(TheModel().Settings.BackupDirectory, backups);
+    }
+
+    // The backup folder a new user starts with lies beside the program and is not made yet:
+    // the directory window offers to make it, and it is set at the first press.
+    void defaultBackupFolderIsMadeAtTheFirstPress() {
+        SetupFixture setup;
+        WindowSelectors windows;
+        SetSelectorHandler(&windows);
+        const auto scripted = qScopeGuard([&setup] { SetSelectorHandler(&setup.selector); });
+        const QString folder = TheModel().Settings.BackupDirectory;
+        QCOMPARE(folder, setup.ProgramDir() + QStringLiteral("Backups/"));
+        QVERIFY(!QFileInfo::exists(folder));
+        setup.Show();
+        setup.prompt.AnswerTo(Question::MakeDirectory, MsgAnswer::Yes);
+        frmDirectory &directory = windows.DirectoryWindow();
+        QTimer::singleShot(0, &directory, [&directory] {
+            QTest::mouseClick(directory.findChild<QPushButton *>(QStringLiteral("cmdOk")),
+                              Qt::LeftButton);
+        });
+        setup.Click("cmdSetBackupDirectory");
+        QVERIFY(!directory.isVisible());
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(TheModel().Settings.BackupDirectory, folder);
+        QCOMPARE(setup.prompt.Texts(), QStringList{QStringLiteral("The directory ") + folder +
+                                                   QStringLiteral(" does not exist. Create it?")});
     }
 
     void backupAndTempDirectories() {

@@ -38,6 +38,10 @@ QString QuestionName(Question name) {
         return QStringLiteral("OverwriteFile");
     case Question::UseSuggestedPattern:
         return QStringLiteral("UseSuggestedPattern");
+    case Question::MakeDirectory:
+        return QStringLiteral("MakeDirectory");
+    case Question::MakeBackupFolder:
+        return QStringLiteral("MakeBackupFolder");
     }
     return QStringLiteral("Question %1").arg(int(name));
 }

@@ -1,6 +1,8 @@
 #include "temptree.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -65,4 +67,17 @@ QByteArray TempTree::PseudoRandomBytes(qint64 size, const QString &seed) {
     for (; i < size; ++i)
         bytes[i] = char(generator());
     return bytes;
+}
+
+QStringList TempTree::Snapshot() const {
+    QStringList entries;
+    QDirIterator it(Root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries.append(info.filePath() + QLatin1Char('|') + QString::number(info.size()) +
+                       QLatin1Char('|') + QString::number(info.lastModified().toMSecsSinceEpoch()));
+    }
+    entries.sort();
+    return entries;
 }

@@ -25,6 +25,10 @@ public:
     void Write(const QString &relative, const QByteArray &content);
     QByteArray Read(const QString &relative) const;
 
+    // Every entry below the folder with its size and modification time, sorted: equal before
+    // and after a run that wrote nothing anywhere.
+    QStringList Snapshot() const;
+
     // Deterministic bytes for a size and seed text.
     static QByteArray PseudoRandomBytes(qint64 size, const QString &seed);
 
