@@ -7,6 +7,7 @@
 #include "frmControl.h"
 #include "model.h"
 #include "scriptedprompt.h"
+#include "windowlook.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,7 @@ void TestAlert::captions() {
     QLabel *label = alert.findChild<QLabel *>(name);
     QVERIFY(button || label);
     QCOMPARE(button ? button->text() : label->text(), caption);
+    SaveShot(alert, QStringLiteral("frmAlert"));
     QCOMPARE(Shown(alert), QStringLiteral("Its Backup Time!"));
     for (const char *timer : {"tmrShow", "tmrHide", "tmrCheckEnds", "tmrTryAgain"})
         QVERIFY2(!Timer(alert, timer)->isActive(), timer);

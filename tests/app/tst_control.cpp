@@ -13,6 +13,7 @@
 #include "model.h"
 #include "scriptedprompt.h"
 #include "temptree.h"
+#include "windowlook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -235,6 +236,8 @@ void TestControl::statusLine() {
         expected = expected.arg(ShortDateText(lastBackup.date()));
     QLabel *lblStatus = control.findChild<QLabel *>(QStringLiteral("lblStatus"));
     QCOMPARE(lblStatus->text(), expected);
+    QVERIFY(lblStatus->width() >= lblStatus->sizeHint().width());
+    SaveShot(control, QStringLiteral("frmControl-") + QString::fromLatin1(QTest::currentDataTag()));
     // The day turns: the line follows at the next tick.
     if (chosen && !readOnly && !lastBackup.isValid()) {
         clock->Set(QDateTime(Monday.addDays(1), QTime(0, 1)));

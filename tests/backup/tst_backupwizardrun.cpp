@@ -337,6 +337,7 @@ void TestBackupWizardRun::lastStepSaysWhatTheRunDid() {
     QVERIFY(Control<QLabel>(*window, "lblSummary")->isVisible());
     QCOMPARE(Control<QLabel>(*window, "lblFinished")->text(),
              QStringLiteral("Backup has finished!"));
+    SaveShot(*window, QStringLiteral("frmBackup-finished-") + ending);
 }
 
 void TestBackupWizardRun::pauseThenCancel() {

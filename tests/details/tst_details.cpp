@@ -378,6 +378,8 @@ private Q_SLOTS:
         else
             shown = QStringList{Text(control.toLatin1().constData())};
         QCOMPARE(shown, rows);
+        SaveShot(*w, QStringLiteral("frmDetails-sameday-") +
+                         QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
     }
 
     void fourteenFilesTakeTheMergePathAndCaseVariantsStandTogether() {

@@ -79,6 +79,7 @@ private Q_SLOTS:
             StatusPrint(entry, false);
         QCOMPARE(Box(w)->toPlainText(), shown);
         QVERIFY(Box(w)->textCursor().atEnd());
+        SaveShot(w, QStringLiteral("frmQuoxel-entries"));
     }
 
     void entriesPrintedWhileHiddenAppearWhenShown() {

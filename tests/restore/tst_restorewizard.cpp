@@ -157,6 +157,7 @@ private Q_SLOTS:
             : program ? "4 files restored to " + to + ", with the program and its information file"
                       : "4 files restored to " + to;
         QCOMPARE(m.Control<QLabel>("lblSummary")->text(), summary);
+        SaveShot(m.Window(), QStringLiteral("frmRestore-finished-%1").arg(type));
         m.Next();
         QVERIFY(!m.Window().isVisible());
         QVERIFY(m.endedWith.isEmpty());
@@ -367,11 +368,14 @@ private Q_SLOTS:
                 auto *from = range->findChild<QComboBox *>(QStringLiteral("cmbFrom"));
                 for (int i = 0; i < from->count(); ++i)
                     shown.append(from->itemText(i));
+                from->setCurrentIndex(from->count() - 1);
+                SaveShot(*range, QStringLiteral("frmRange-") + list);
                 range->findChild<QPushButton *>(QStringLiteral("cmdDone"))->click();
             });
             m.Click(list.toLatin1().constData());
             SetSelectorHandler(&m.selector);
         }
+        SaveShot(m.Window(), QStringLiteral("frmRestore-files"));
         // Two files of one name list in the order of the history: compared as a set.
         shown.sort();
         rows.sort();
