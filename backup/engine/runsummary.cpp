@@ -22,7 +22,7 @@ QStringList SummaryLines(const RunSummary &summary) {
     if (missing > 0) {
         const QString count = QString::number(missing) + QStringLiteral(" of ") +
                               Files(summary.toBackUp) + QStringLiteral(" not backed up");
-        // A stop leaves the rest for the next backup; errors also stop a run's files.
+        // After a stop the rest waits for the next backup; otherwise only errors left files out.
         lines.append((summary.stopped ? QStringLiteral("Stopped early: ")
                                       : QStringLiteral("File errors: ")) +
                      count);

@@ -183,6 +183,10 @@ void TestBackupWizardRun::wholeBackupOnMedia() {
     QCOMPARE(Control<QLabel>(*window, "lblZipStat1")->text(), QStringLiteral("5"));
     QCOMPARE(Control<QLabel>(*window, "lblZipStat0")->text(), QStringLiteral("0"));
     QCOMPARE(Control<QLabel>(*window, "lblDone")->text(), QStringLiteral("---"));
+    QCOMPARE(Control<QLabel>(*window, "lblSummary")->text(),
+             QStringLiteral("5 files backed up to ") +
+                 QDir::cleanPath(fixture->BackupDir() + "Backup001") +
+                 QStringLiteral(" (2 media)"));
 
     Click(*window, "cmdNext");
     QVERIFY(!window->isVisible());
