@@ -24,6 +24,16 @@ bool IsBackupDue(const SettingsRecord &settings, const QDate &today) {
     return last.daysTo(today) > interval;
 }
 
+QDate NextDueDate(const SettingsRecord &settings, const QDate &today) {
+    // Every interval falls due within a month and a half of days, or never.
+    for (int day = 0; day <= 400; ++day) {
+        const QDate date = today.addDays(day);
+        if (date != settings.LastBackupDate && IsBackupDue(settings, date))
+            return date;
+    }
+    return {};
+}
+
 bool CheckInterval(const SettingsRecord &settings, ReminderState &state, const QDate &today,
                    double now, bool backupWindowVisible) {
     if (settings.RemindFromDate.isValid() && today < settings.RemindFromDate)

@@ -19,6 +19,10 @@ inline constexpr int ReminderMinutes = 720;
 // day boundaries since the last backup.
 bool IsBackupDue(const SettingsRecord &settings, const QDate &today);
 
+// The first day from today on which the reminder would come: due by the interval and not the
+// day of the last backup. Null when the interval never falls due.
+QDate NextDueDate(const SettingsRecord &settings, const QDate &today);
+
 // One tick of the interval check. Returns true when the reminder is to be queued now; the
 // state is updated as raising it requires.
 bool CheckInterval(const SettingsRecord &settings, ReminderState &state, const QDate &today,

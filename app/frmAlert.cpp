@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -48,6 +49,11 @@ frmAlert::frmAlert(std::function<void()> backupClick) : backupClick(std::move(ba
 
     QVBoxLayout *layout = AddEdgeFrame(this, "fraAlert", 12, 10);
     QWidget *frame = layout->parentWidget();
+    // The window has no title bar: the reminder says itself whose it is.
+    auto *lblProgram = new QLabel(windowTitle(), frame);
+    lblProgram->setObjectName(QStringLiteral("lblProgram"));
+    lblProgram->setAlignment(Qt::AlignCenter);
+    layout->addWidget(lblProgram);
     txtAlert = new QLineEdit(QStringLiteral("Its Backup Time!"), frame);
     txtAlert->setObjectName(QStringLiteral("txtAlert"));
     txtAlert->setReadOnly(true);

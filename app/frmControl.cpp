@@ -11,6 +11,7 @@
 #include "model.h"
 #include "prompt.h"
 #include "runinprogress.h"
+#include "statusline.h"
 #include "statuslog.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
 frmControl::frmControl(bool trayAvailable) {
@@ -88,7 +90,25 @@ void frmControl::SetReadOnlyMode(bool readOnly) {
     // that cannot be written.
     for (int item : {0, 1, 3})
         mnuPopup[item]->setVisible(!readOnly);
+    ShowStatus();
     KeepLoadSize();
+}
+
+void frmControl::ShowStatus() {
+    // The window keeps its size, so the line has room for the longest text it can take.
+    lblStatus->setMinimumSize(lblStatus->fontMetrics().size(0, WidestStatusText()));
+    lblStatus->setText(ControlStatusText(TheModel(), Today(), readOnly));
+}
+
+void frmControl::OpenControlCentre() {
+    if (splash)
+        splash->HideSplash();
+    if (tray->InTray() && tray->RestoreFromTray())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 bool frmControl::Available(QPushButton *button) const {
@@ -143,6 +163,8 @@ void frmControl::SetUpdateEnabled(bool enabled) {
 
 void frmControl::LastButtonDone() {
     DisEnableOpts(true);
+    // The window that closed may have changed what is set up or made a backup.
+    ShowStatus();
     if (lastButton && lastButton->isVisible() && lastButton->isEnabled())
         lastButton->setFocus();
 }
@@ -235,6 +257,11 @@ void frmControl::MenuCommand(int index) {
     }
 }
 
+void frmControl::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    ShowStatus();
+}
+
 void frmControl::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
@@ -313,6 +340,8 @@ void frmControl::EndAfterTheRun() {
 
 void frmControl::CheckIntervalTick() {
     tmrCheckInterval->setInterval(60000);
+    // The day may have turned since the line was written.
+    ShowStatus();
     // No backup can be made from a directory that cannot be written: nothing to remind of.
     if (readOnly)
         return;

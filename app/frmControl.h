@@ -58,6 +58,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -69,6 +70,10 @@ private:
     void KeepLoadSize();
     void OpenWindow(AppWindow which, QPushButton *button);
     void WhyReadOnly();
+    // The status line from the model as it stands.
+    void ShowStatus();
+    // Brings the window up from wherever it is: the tray, minimised or behind others.
+    void OpenControlCentre();
     bool Available(QPushButton *button) const;
 
     QPushButton *cmdSetup = nullptr;
@@ -85,6 +90,7 @@ private:
     QTimer *tmrCheckInterval = nullptr;
     QMenu *mnuPop = nullptr;
     QList<QAction *> mnuPopup;
+    QAction *mnuOpen = nullptr;
 
     SysTray *tray = nullptr;
     frmAlert *alert = nullptr;

@@ -65,6 +65,14 @@ void frmControl::BuildLayout() {
 void frmControl::BuildMenu() {
     mnuPop = new QMenu(this);
     mnuPop->setObjectName(QStringLiteral("mnuPop"));
+    // From the tray the window is otherwise only a double-click away, which few people try.
+    mnuOpen = mnuPop->addAction(QStringLiteral("Open Control Centre"));
+    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    QFont emphasised = mnuOpen->font();
+    emphasised.setBold(true);
+    mnuOpen->setFont(emphasised);
+    connect(mnuOpen, &QAction::triggered, this, &frmControl::OpenControlCentre);
+    mnuPop->addSeparator()->setObjectName(QStringLiteral("mnuOpenSeparator"));
     static const char *const Items[] = {"Setup", "Update",  "-",     "Backup", "Restore",
                                         "-",     "Details", "About", "-",      "Exit"};
     for (int i = 0; i < 10; ++i) {

@@ -133,4 +133,5 @@ private:
     QTimer *tmrStartBackup = nullptr;
     frmFilesToBackup *filesWindow = nullptr;
     std::array<QLabel *, 8> zipFigures{};
+    QLabel *lblSummary = nullptr;
 };

@@ -257,7 +257,12 @@ QWidget *frmBackup::BuildFinishedStep() {
                          page),
               QStringLiteral("lblCopyNow"));
     copyNow->setWordWrap(true);
+    // What the run did, beside the words that it finished.
+    lblSummary = Named(new QLabel(page), QStringLiteral("lblSummary"));
+    lblSummary->setWordWrap(true);
+    lblSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(finished);
+    layout->addWidget(lblSummary);
     layout->addWidget(copyNow);
     layout->addStretch(1);
     return page;

@@ -45,6 +45,7 @@ void frmBackup::StartBackup() {
         return;
     }
     ShowStatistics(result.totals);
+    lblSummary->setText(SummaryLines(result.summary).join(QLatin1Char('\n')));
     stage = FinishedStep;
     ShowStage();
 }

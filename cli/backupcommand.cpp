@@ -129,6 +129,8 @@ int RunBackup(const CommandLine &line) {
             std::fprintf(stderr, "The backup was cancelled.\n");
         return 1;
     }
+    for (const QString &summaryLine : SummaryLines(result.summary))
+        PrintLine(summaryLine);
     if (result.saveFailed)
         return 1;
     return result.fileErrors || result.filesLeftOut ? 3 : 0;

@@ -1,6 +1,5 @@
 #include "detailscommand.h"
 
-#include "datetext.h"
 #include "historyrows.h"
 #include "inioption.h"
 #include "model.h"
@@ -54,9 +53,7 @@ void PrintFiles(const Model &m) {
 
 void PrintDetails() {
     const Model &m = TheModel();
-    PrintLine(QStringLiteral("Last Backup : ") + (m.Settings.LastBackupDate.isNull()
-                                                      ? QStringLiteral("Never")
-                                                      : ShortDateText(m.Settings.LastBackupDate)));
+    PrintLine(QStringLiteral("Last Backup : ") + LastBackupText(m));
     PrintLine(QStringLiteral("Total Media Used : ") +
               (m.MediaLast() < 0 ? QStringLiteral("None") : QString::number(m.MediaLast() + 1)));
     PrintLine(QString());

@@ -4,6 +4,7 @@
 
 void PrintRestoreReport(const RestoreResult &result, bool withProgram) {
     PrintLine(QStringLiteral("Restore Finished!"));
+    PrintLine(RestoreSummaryLine(result));
     PrintLine(QStringLiteral("Substituted Files : ") + result.substitutedLabel);
     for (const QString &entry : result.substituted + result.shortened)
         PrintLine(entry);

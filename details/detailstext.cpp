@@ -52,8 +52,8 @@ FileBackupTexts FileBackupDetails(const FileRecord *file, int version) {
             FormatSize(v.Size), YesNoText(v.Spanned), Number(spanLength)};
 }
 
-QString BackupFileText(const FileRecord &file, int version) {
+QString BackupFileText(const FileRecord &file, int version, const QString &name) {
     const VersionRecord &v = file.Versions[version];
-    return MediaDescriptor(v.MediumIndex, v.MediumIndex) + file.Name +
-           QStringLiteral(", On Media ") + MediaRangeText(v);
+    return MediaDescriptor(v.MediumIndex, v.MediumIndex) + name + QStringLiteral(", On Media ") +
+           MediaRangeText(v);
 }

@@ -23,5 +23,6 @@ BackupDetailTexts BackupDetails(int backup);
 // The labels of the "File & Backup" frame for one version of a file; "---" when there is none.
 FileBackupTexts FileBackupDetails(const FileRecord *file, int version);
 
-// A file's copy in the list of a backup: "*report.doc, On Media 2-3".
-QString BackupFileText(const FileRecord &file, int version);
+// A file's copy in the list of a backup: "*report.doc, On Media 2-3"; name is the file's name as
+// the list shows it.
+QString BackupFileText(const FileRecord &file, int version, const QString &name);

@@ -1,5 +1,7 @@
 #include "filesearch.h"
 
+#include "listednames.h"
+
 bool SearchMatches(const QString &upperName, const QString &fileText, const QString &extText) {
     if (fileText.isEmpty() && extText.isEmpty())
         return true;
@@ -14,9 +16,10 @@ bool SearchMatches(const QString &upperName, const QString &fileText, const QStr
 void FileSearch::Build(const Model &model, const std::vector<int> &order) {
     entries.clear();
     entries.reserve(order.size());
+    const QSet<QString> shared = SharedNames(model);
     for (int file : order) {
         const QString &name = model.Files[file].Name;
-        entries.push_back({name.toUpper(), file, !name.isEmpty()});
+        entries.push_back({name.toUpper(), file, !name.isEmpty(), shared.contains(name.toLower())});
     }
 }
 

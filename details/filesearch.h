@@ -12,6 +12,7 @@ struct SearchEntry {
     QString upperName; // for matching
     int file = -1;     // index in the model
     bool visible = true;
+    bool sharedName = false; // another file of the model has the same name
 };
 
 // The name is split at its last '.': the file text is looked for in the part before it, the

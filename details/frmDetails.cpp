@@ -2,10 +2,11 @@
 
 #include "LabelCaption.h"
 #include "PlainRoster.h"
-#include "datetext.h"
 #include "detailstext.h"
 #include "doevents.h"
 #include "fileorder.h"
+#include "historyrows.h"
+#include "listednames.h"
 #include "model.h"
 #include "modelchange.h"
 #include "nicecaption.h"
@@ -81,9 +82,7 @@ void frmDetails::ShowForm() {
     tmrPopFiles->stop();
     lblUsed->setText(model.MediaLast() < 0 ? QStringLiteral("None")
                                            : Number(model.MediaLast() + 1));
-    lblLast->setText(model.Settings.LastBackupDate.isValid()
-                         ? ShortDateText(model.Settings.LastBackupDate)
-                         : QStringLiteral("Never"));
+    lblLast->setText(LastBackupText(model));
     ShowFB();
     show();
     raise();
@@ -202,20 +201,22 @@ void frmDetails::PopulateFiles() {
 }
 
 void frmDetails::AddFileRows(int position, const BackupRow *chosen) {
-    const FileRecord &file = TheModel().Files[search.Entries()[position].file];
+    const SearchEntry &entry = search.Entries()[position];
+    const FileRecord &file = TheModel().Files[entry.file];
+    const QString name = ListedName(file, entry.sharedName);
     const auto add = [this, position](int version, const QString &text) {
         fileRows.push_back({position, version});
         lstFiles->AddItem(Number(qint64(fileRows.size())) + QStringLiteral(". ") + text);
     };
     if (!chosen) {
-        add(-1, file.Name);
+        add(-1, name);
         return;
     }
     for (int v = 0; v <= file.VersionsLast(); ++v) {
         const VersionRecord &version = file.Versions[v];
         if (version.BackupIndex == chosen->backup &&
             (chosen->medium < 0 || version.MediumIndex == chosen->medium))
-            add(v, BackupFileText(file, v));
+            add(v, BackupFileText(file, v, name));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -90,6 +91,9 @@ void frmDetails::BuildLayout() {
 
     fraFiles = Named(new QGroupBox(QStringLiteral("Files"), this), "fraFiles");
     lstFiles = Named(new PlainRoster(fraFiles), "lstFiles");
+    // A shared name is told apart by the end of its folder: a long row loses its middle.
+    lstFiles->findChild<QListView *>(QStringLiteral("lstDisplay"))
+        ->setTextElideMode(Qt::ElideMiddle);
     fraFilesSub = Named(new QGroupBox(fraFiles), "fraFilesSub");
     auto *fileGrid = DetailsGrid(fraFilesSub);
     lblDirCap = Label(fraFilesSub, "lblDirCap", "Directory :");

@@ -15,6 +15,11 @@ QString ShortDateText(const QDate &date) {
     return QLocale::system().toString(date, ShortDateFormat());
 }
 
+QString SetDateText(const QDateTime &when) {
+    return ShortDateText(when.date()) + QLatin1Char(' ') +
+           when.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
 QString StoredDateText(const QDate &date) {
     return date.isValid() ? ShortDateText(date) : QStringLiteral("00:00:00");
 }

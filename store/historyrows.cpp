@@ -1,5 +1,6 @@
 #include "historyrows.h"
 
+#include "datetext.h"
 #include "textutil.h"
 
 namespace {
@@ -53,6 +54,17 @@ QString MediaRangeText(const VersionRecord &version) {
     if (version.Spanned)
         text += QLatin1Char('-') + Number(LastMediumOf(version) + 1);
     return text;
+}
+
+QString LastBackupText(const Model &model) {
+    const QDate last = model.Settings.LastBackupDate;
+    if (!last.isValid())
+        return QStringLiteral("Never");
+    const QString date = ShortDateText(last);
+    if (model.BackupsLast() >= 0 &&
+        model.Backups.last().SetDate.startsWith(date + QLatin1Char(' ')))
+        return model.Backups.last().SetDate;
+    return date;
 }
 
 QString MediaSizeText(const BackupRecord &backup) {

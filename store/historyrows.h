@@ -24,6 +24,10 @@ QString VersionRowText(const Model &model, const FileRecord &file, int version);
 // The media holding a copy as the lists show them: "2", or "2-3" for a spanned copy.
 QString MediaRangeText(const VersionRecord &version);
 
+// When the last backup was made: the latest backup's set date (with its time) when it was made
+// on LastBackupDate, otherwise that date alone; "Never" without one.
+QString LastBackupText(const Model &model);
+
 // "No Limit" or the formatted size; "All At Once", "XP Way" or "One By One"; "Yes" or "No".
 QString MediaSizeText(const BackupRecord &backup);
 QString WriteMethodText(const BackupRecord &backup);

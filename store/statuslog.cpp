@@ -36,7 +36,10 @@ void StatusPrint(const QString &text, bool stamp) {
     QString entry = NormaliseStatusText(text);
     if (stamp || log.PreviousStamp())
         entry = QLocale::system().toString(Now(), QLocale::ShortFormat) + QLatin1String("     ") +
-                entry + QLatin1String("\r\n");
+                entry;
+    // One entry a line: entries that ran on into the next could not be told apart.
+    if (!entry.endsWith(QLatin1String("\r\n")))
+        entry += QLatin1String("\r\n");
     log.SetPreviousStamp(stamp);
     log.Append(entry);
     DoEvents();

@@ -33,6 +33,6 @@ private:
 // Line breaks become CR LF (CR -> LF, LF LF -> LF in one pass, LF -> CR LF), tabs five spaces.
 QString NormaliseStatusText(const QString &text);
 
-// Appends text to the log; a stamped call (or the call after one) is framed with the date and
-// time and ends in a line break.
+// Appends text to the log as one entry that ends in a line break; a stamped call (or the call
+// after one) starts with the date and time.
 void StatusPrint(const QString &text, bool stamp = false);

@@ -47,7 +47,7 @@ void BackupRun::Start() {
 void BackupRun::NewBackupRecord() {
     StatusPrint(QStringLiteral("Backup - Numbackups now increased!"));
     BackupRecord record;
-    record.SetDate = ShortDateText(Today());
+    record.SetDate = SetDateText(Now());
     record.FirstMedium = model.MediaLast() + 1;
     record.ClusterSize = model.Settings.ClusterSize;
     record.MediaSize = model.Settings.MediaSize;
@@ -94,9 +94,27 @@ BackupResult BackupRun::Run() {
     result.filesLeftOut = collect.LeftOut();
     result.saveFailed = saveFailed;
     result.totals = placer.Totals();
+    if (result.finished)
+        result.summary = Summary();
     StatusPrint(QStringLiteral("Backup Finished"));
     view.RunEnded();
     return result;
+}
+
+RunSummary BackupRun::Summary() const {
+    RunSummary summary;
+    summary.toBackUp = collect.FilesToBackup() + 1;
+    for (const BackupFile &file : work)
+        summary.backedUp += file.Placed ? 1 : 0;
+    if (model.BackupsLast() >= 0)
+        summary.media = model.MediaLast() - model.Backups.last().FirstMedium + 1;
+    summary.stopped = control.StopAccepted();
+    summary.leftOut = collect.LeftOut();
+    summary.notRecorded = saveFailed;
+    summary.where = media.Root();
+    if (summary.where.endsWith(platform::Separator()) && summary.where.size() > 1)
+        summary.where.chop(1);
+    return summary;
 }
 
 void BackupRun::NothingToBackUp() {

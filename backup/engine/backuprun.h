@@ -13,6 +13,7 @@
 #include "copyplacer.h"
 #include "doevents.h"
 #include "mediumwriter.h"
+#include "runsummary.h"
 #include "zipper.h"
 
 #include <optional>
@@ -23,6 +24,7 @@ struct BackupResult {
     bool filesLeftOut = false; // files or directories were passed over with a warning
     bool saveFailed = false;   // the information file could not be saved: nothing was marked
     ZipTotals totals;
+    RunSummary summary; // what a finished run did, for its last words
 };
 
 class BackupRun {
@@ -52,6 +54,7 @@ private:
     void SetFileAttributes();
     void ShowZipResult();
     void CancelPath();
+    RunSummary Summary() const;
 
     Model &model;
     // The model as the run found it, kept only while no information file exists to reload.

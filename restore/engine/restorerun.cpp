@@ -1,6 +1,7 @@
 #include "restorerun.h"
 
 #include "cancelflag.h"
+#include "listednames.h"
 #include "model.h"
 #include "platform.h"
 #include "textutil.h"
@@ -210,13 +211,18 @@ bool RestoreRun::CopyFromCurrentMedium() {
 void RestoreRun::Finish() {
     const QString of = QStringLiteral(" Of ") + QString::number(numberToRestore);
     result.unrestoredLabel = QString::number(unrestoredCount + 1) + of;
+    result.restoredCount = numberToRestore - (unrestoredCount + 1);
+    result.restoredTo = options.restoreTo;
+    if (result.restoredTo.size() > 1 && result.restoredTo.endsWith(platform::Separator()))
+        result.restoredTo.chop(1);
+    const QSet<QString> sharedNames = SharedNames(model);
     for (int index : selection.SortedOrder()) {
         const FileWork &w = work[index];
         if ((selection.Files()[index].Ticked || w.RestoreDone) && w.RequestedVersion != -1)
-            result.substituted.append(model.Files[index].Name + QLatin1String(SubstitutedMessage) +
-                                      QString::number(w.RequestedVersion) +
-                                      QStringLiteral(" Requested, Used ") +
-                                      QString::number(selection.Files()[index].UseVersion));
+            result.substituted.append(
+                ListedName(model.Files[index], sharedNames) + QLatin1String(SubstitutedMessage) +
+                QString::number(w.RequestedVersion) + QStringLiteral(" Requested, Used ") +
+                QString::number(selection.Files()[index].UseVersion));
     }
     // The finished list shows the notes on shortened destinations beside the substitutions:
     // the count above it counts every entry it holds.
@@ -259,4 +265,17 @@ void RestoreRun::Stop() {
     privateFolder.reset();
     result.cancelled = CancelFlag();
     view.RunEnded(result.cancelled);
+}
+
+QString RestoreSummaryLine(const RestoreResult &result) {
+    const QString to = QStringLiteral(" restored to ") + result.restoredTo;
+    const QString program = QStringLiteral("the program and its information file");
+    if (result.restoredCount == 0 && result.programRestored)
+        return program.left(1).toUpper() + program.mid(1) + to;
+    QString line =
+        QString::number(result.restoredCount) +
+        (result.restoredCount == 1 ? QStringLiteral(" file") : QStringLiteral(" files")) + to;
+    if (result.programRestored)
+        line += QStringLiteral(", with ") + program;
+    return line;
 }

@@ -43,7 +43,13 @@ struct RestoreResult {
     QString unrestoredLabel;  // "2 Of 10"
     QString substitutedLabel; // "1 Of 10"
     bool programRestored = false;
+    int restoredCount = 0; // files restored
+    QString restoredTo;    // where to, without its trailing separator
 };
+
+// "10 files restored to /home/ann/Restored" (", with the program and its information file"),
+// for the end of a run that was not cancelled.
+QString RestoreSummaryLine(const RestoreResult &result);
 
 inline constexpr char MediaNotFoundMessage[] = " - Backup media could not be found! - ";
 inline constexpr char SubstitutedMessage[] = " - Backup media substituted! - ";

@@ -6,6 +6,7 @@
 #include "PathLabel.h"
 #include "TreeWidgetSink.h"
 #include "cancelflag.h"
+#include "listednames.h"
 #include "model.h"
 #include "platform.h"
 #include "prompt.h"
@@ -100,6 +101,7 @@ void RestoreFilesStep::BuildLists(const std::function<void(const QString &)> &me
     PopBackupFilter();
     filterSuppressed = false;
     selection.Build(message);
+    sharedNames = SharedNames(model);
     chkIni->setChecked(false);
     message(QStringLiteral("Populating Lists"));
     PopDirs();
@@ -140,7 +142,7 @@ void RestoreFilesStep::PopFiles() {
     for (int index : selection.SortedOrder()) {
         if (!files[index].Shown)
             continue;
-        lstFiles->AddItem(model.Files[index].Name);
+        lstFiles->AddItem(ListedName(model.Files[index], sharedNames));
         if (files[index].Ticked)
             lstFiles->SetSelected(int(rowFile.size()), true);
         rowFile.append(index);

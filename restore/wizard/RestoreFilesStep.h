@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QWidget>
 
 #include <functional>
@@ -75,6 +76,7 @@ private:
     QHash<QString, QTreeWidgetItem *> nodeOf;
     // The file index of each row of lstFiles.
     QList<int> rowFile;
+    QSet<QString> sharedNames; // names that more than one file of the loaded history carries
 
     QTreeWidget *tvwDirs = nullptr;
     CheckRoster *lstFiles = nullptr;

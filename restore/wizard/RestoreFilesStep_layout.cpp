@@ -4,6 +4,7 @@
 
 #include "CheckRoster.h"
 #include "PathLabel.h"
+#include "datetext.h"
 #include "restorewidgets.h"
 
 #include <QCheckBox>
@@ -12,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -54,6 +57,9 @@ void RestoreFilesStep::BuildLayout() {
 
     lstFiles = Named(new CheckRoster(frame), "lstFiles");
     lstFiles->setMinimumWidth(metrics.averageCharWidth() * 24);
+    // A shared name is told apart by the end of its folder: a long row loses its middle.
+    lstFiles->findChild<QListView *>(QStringLiteral("lstDisplay"))
+        ->setTextElideMode(Qt::ElideMiddle);
     cmdAll = Button(frame, "cmdAll", "Select All Shown Files With Latest Backup");
     cmdSelAll = Button(frame, "cmdSelAll", "Select Shown");
     cmdDeSelAll = Button(frame, "cmdDeSelAll", "Deselect Shown");
@@ -70,7 +76,13 @@ void RestoreFilesStep::BuildLayout() {
 
     lstBackupFilter = Named(new QListWidget(frame), "lstBackupFilter");
     lstBackupFilter->setSelectionMode(QAbstractItemView::MultiSelection);
-    lstBackupFilter->setMinimumWidth(metrics.averageCharWidth() * 16);
+    // Room for a row with its time, a scroll bar beside it.
+    const QString widestRow =
+        QStringLiteral("000. ") + SetDateText(QDateTime(QDate(2026, 12, 30), QTime(20, 0, 0)));
+    lstBackupFilter->setMinimumWidth(
+        metrics.horizontalAdvance(widestRow) +
+        lstBackupFilter->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+        2 * lstBackupFilter->frameWidth() + metrics.averageCharWidth());
     cmdBackupSelAll = Button(frame, "cmdBackupSelAll", "Select All");
     cmdBackupDeSelAll = Button(frame, "cmdBackupDeSelAll", "Deselect All");
     cmdBackupInvertAll = Button(frame, "cmdBackupInvertAll", "Invert All");

@@ -151,6 +151,7 @@ private:
 
     // Step 6.
     QLabel *lblFinished = nullptr;
+    QLabel *lblSummary = nullptr;
     QListWidget *lstSubs = nullptr;
     QLabel *lblSubs = nullptr;
     QListWidget *lstUnrestore = nullptr;

@@ -152,14 +152,19 @@ QWidget *frmRestore::BuildFinishedFrame() {
     lstUnrestore = Named(new QListWidget(frame), "lstUnrestore");
     lblSubs = ValueLabel(frame, "lblSubs");
     lblUnrestored = ValueLabel(frame, "lblUnrestored");
+    // How many files went where, beside the words that it finished.
+    lblSummary = Named(new QLabel(frame), "lblSummary");
+    lblSummary->setWordWrap(true);
+    lblSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QGridLayout(frame);
     layout->addWidget(lblFinished, 0, 0, 1, 2);
-    layout->addWidget(Caption(frame, "Substituted Files :"), 1, 0);
-    layout->addWidget(lblSubs, 1, 1);
-    layout->addWidget(lstSubs, 2, 0, 1, 2);
-    layout->addWidget(Caption(frame, "Unrestored Files :"), 3, 0);
-    layout->addWidget(lblUnrestored, 3, 1);
-    layout->addWidget(lstUnrestore, 4, 0, 1, 2);
+    layout->addWidget(lblSummary, 1, 0, 1, 2);
+    layout->addWidget(Caption(frame, "Substituted Files :"), 2, 0);
+    layout->addWidget(lblSubs, 2, 1);
+    layout->addWidget(lstSubs, 3, 0, 1, 2);
+    layout->addWidget(Caption(frame, "Unrestored Files :"), 4, 0);
+    layout->addWidget(lblUnrestored, 4, 1);
+    layout->addWidget(lstUnrestore, 5, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     return frame;
 }

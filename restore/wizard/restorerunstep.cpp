@@ -52,6 +52,7 @@ void frmRestore::ShowResult(const RestoreResult &result) {
     // Where a destination had to be shortened is worth knowing beside the substitutions.
     lstSubs->addItems(result.shortened);
     lblSubs->setText(result.substitutedLabel);
+    lblSummary->setText(RestoreSummaryLine(result));
 }
 
 void frmRestore::SetLast() {

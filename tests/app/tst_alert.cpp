@@ -7,7 +7,9 @@
 #include "frmControl.h"
 #include "model.h"
 #include "scriptedprompt.h"
+#include "windowlook.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -99,13 +101,20 @@ void TestAlert::captions_data() {
                               << "Tell Me Tomorrow";
     QTest::newRow("backup") << "cmdBackup"
                             << "Start Backup Now";
+    // The window has no title bar: the reminder names its program itself.
+    QTest::newRow("program") << "lblProgram"
+                             << "Quillons Pellmoor";
 }
 
 void TestAlert::captions() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     frmAlert alert({});
-    QCOMPARE(alert.findChild<QPushButton *>(name)->text(), caption);
+    QAbstractButton *button = alert.findChild<QAbstractButton *>(name);
+    QLabel *label = alert.findChild<QLabel *>(name);
+    QVERIFY(button || label);
+    QCOMPARE(button ? button->text() : label->text(), caption);
+    SaveShot(alert, QStringLiteral("frmAlert"));
     QCOMPARE(Shown(alert), QStringLiteral("Its Backup Time!"));
     for (const char *timer : {"tmrShow", "tmrHide", "tmrCheckEnds", "tmrTryAgain"})
         QVERIFY2(!Timer(alert, timer)->isActive(), timer);

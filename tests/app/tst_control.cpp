@@ -2,6 +2,7 @@
 // the tray and the interval check.
 #include "SysTray.h"
 #include "appwindows.h"
+#include "datetext.h"
 #include "duecheck.h"
 #include "fixedclock.h"
 #include "frmAbout.h"
@@ -12,6 +13,7 @@
 #include "model.h"
 #include "scriptedprompt.h"
 #include "temptree.h"
+#include "windowlook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,6 +46,10 @@ private slots:
     void captions_data();
     void captions();
     void menuItems();
+    void statusLine_data();
+    void statusLine();
+    void openFromTheMenu_data();
+    void openFromTheMenu();
     void readOnlyMode();
     void buttonsWithoutTheirWindows();
     void openingAWindowHoldsTheButtons_data();
@@ -132,8 +138,9 @@ void TestControl::captions_data() {
                                    << "Why Read Only Mode?";
     QTest::newRow("read only label") << "lblReadOnly"
                                      << "Working In Read Only Mode";
+    // Before anything is chosen the status line says what to do first.
     QTest::newRow("status") << "lblStatus"
-                            << "Status";
+                            << "Not set up yet: press Setup";
 }
 
 void TestControl::captions() {
@@ -162,6 +169,114 @@ void TestControl::menuItems() {
         QCOMPARE(item->text(), texts[i]);
         QCOMPARE(item->isSeparator(), texts[i].isEmpty());
     }
+}
+
+void TestControl::statusLine_data() {
+    QTest::addColumn<bool>("chosen");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QDateTime>("lastBackup"); // invalid: never; a time of 0: an older record
+    QTest::addColumn<QDate>("due");
+    QTest::addColumn<QString>("status"); // %1: the last backup's date, %2: the date due
+    const QDateTime never;
+    const QDate none;
+    QTest::newRow("nothing chosen")
+        << false << false << 0 << never << none << "Not set up yet: press Setup";
+    QTest::newRow("nothing chosen, read-only")
+        << false << true << 0 << never << none << "Not set up yet";
+    QTest::newRow("never backed up, Mondays")
+        << true << false << 0 << never << none << "Last backup: none yet\nNext backup due: today";
+    QTest::newRow("backed up this morning, Mondays")
+        << true << false << 0 << QDateTime(Monday, QTime(9, 30, 15)) << Monday.addDays(7)
+        << "Last backup: %1 09:30:15\nNext backup due: Mon %2";
+    QTest::newRow("every 3 days, backed up on Sunday")
+        << true << false << 3 << QDateTime(Monday.addDays(-1), QTime(22, 5, 0)) << Monday.addDays(3)
+        << "Last backup: %1 22:05:00\nNext backup due: Thu %2";
+    QTest::newRow("every day, backed up on Sunday")
+        << true << false << 1 << QDateTime(Monday.addDays(-1), QTime(8, 0, 0)) << none
+        << "Last backup: %1 08:00:00\nNext backup due: tomorrow";
+    QTest::newRow("first of the month, a record without its time")
+        << true << false << -1 << QDateTime(QDate(2026, 12, 1), QTime(0, 0)) << QDate(2027, 1, 1)
+        << "Last backup: %1\nNext backup due: Fri %2";
+    QTest::newRow("read-only: no backup is due from there")
+        << true << true << 0 << QDateTime(Monday, QTime(9, 30, 15)) << none
+        << "Last backup: %1 09:30:15";
+}
+
+// The status line tells the state: nothing chosen yet, or when the last backup was made and
+// when the next one is due.
+void TestControl::statusLine() {
+    QFETCH(bool, chosen);
+    QFETCH(bool, readOnly);
+    QFETCH(int, interval);
+    QFETCH(QDateTime, lastBackup);
+    QFETCH(QDate, due);
+    QFETCH(QString, status);
+    Model &model = TheModel();
+    if (chosen)
+        model.IncludeAll.append(QStringLiteral("*.doc"));
+    model.Settings.BackupInterval = interval;
+    if (lastBackup.isValid()) {
+        model.Settings.LastBackupDate = lastBackup.date();
+        BackupRecord record;
+        record.SetDate = lastBackup.time() == QTime(0, 0) ? ShortDateText(lastBackup.date())
+                                                          : SetDateText(lastBackup);
+        model.Backups.append(record);
+    }
+    frmControl control(false);
+    control.SetReadOnlyMode(readOnly);
+    control.show();
+    QString expected = status;
+    if (expected.contains(QLatin1String("%2")))
+        expected = expected.arg(ShortDateText(lastBackup.date()), ShortDateText(due));
+    else if (expected.contains(QLatin1String("%1")))
+        expected = expected.arg(ShortDateText(lastBackup.date()));
+    QLabel *lblStatus = control.findChild<QLabel *>(QStringLiteral("lblStatus"));
+    QCOMPARE(lblStatus->text(), expected);
+    QVERIFY(lblStatus->width() >= lblStatus->sizeHint().width());
+    SaveShot(control, QStringLiteral("frmControl-") + QString::fromLatin1(QTest::currentDataTag()));
+    // The day turns: the line follows at the next tick.
+    if (chosen && !readOnly && !lastBackup.isValid()) {
+        clock->Set(QDateTime(Monday.addDays(1), QTime(0, 1)));
+        control.CheckIntervalTick();
+        QCOMPARE(lblStatus->text(), QStringLiteral("Last backup: none yet\nNext backup due: Mon ") +
+                                        ShortDateText(Monday.addDays(7)));
+    }
+}
+
+void TestControl::openFromTheMenu_data() {
+    QTest::addColumn<QString>("from");
+    QTest::newRow("the tray") << "tray";
+    QTest::newRow("minimised, no notification area") << "minimised";
+    QTest::newRow("hidden behind the splash") << "splash";
+}
+
+// The tray menu's first entry brings the control centre up from wherever it is.
+void TestControl::openFromTheMenu() {
+    QFETCH(QString, from);
+    frmControl control(from == "tray");
+    frmSplash splash;
+    control.SetSplash(&splash);
+    QAction *open = control.findChild<QAction *>(QStringLiteral("mnuOpen"));
+    QVERIFY(open);
+    QCOMPARE(open->text(), QStringLiteral("Open Control Centre"));
+    QCOMPARE(control.PopupMenu()->actions().first(), open);
+    control.show();
+    if (from == "tray") {
+        QVERIFY(control.Tray()->MinimiseToTray());
+    } else if (from == "minimised") {
+        control.showMinimized();
+    } else {
+        control.hide();
+        splash.ShowForm();
+    }
+    QVERIFY(!control.isVisible() || control.isMinimized());
+    open->trigger();
+    QVERIFY(control.isVisible());
+    QVERIFY(!control.isMinimized());
+    QVERIFY(!control.Tray()->InTray());
+    QVERIFY(!splash.isVisible());
+    QCOMPARE(prompt->Texts(), QStringList());
 }
 
 void TestControl::readOnlyMode() {

@@ -6,6 +6,8 @@
 #include "backupfixture.h"
 #include "cancelflag.h"
 #include "customcheck.h"
+#include "datetext.h"
+#include "fixedclock.h"
 #include "frmAlert.h"
 #include "frmControl.h"
 #include "frmDetails.h"
@@ -77,6 +79,8 @@ private slots:
     void sameResultAsTheEngineAlone();
     void stopWhileALargeFileIsCopied_data();
     void stopWhileALargeFileIsCopied();
+    void lastStepSaysWhatTheRunDid_data();
+    void lastStepSaysWhatTheRunDid();
     void pauseThenCancel();
     void cancelAtAMediumPrompt();
     void missingBackupFolderIsAskedFor_data();
@@ -84,6 +88,7 @@ private slots:
     void viewListDuringARun();
     void zipStatistics();
     void openedFromTheControlCentre();
+    void controlCentreSaysWhenTheLastBackupWas();
     void detailsGoesWhenARunStarts_data();
     void detailsGoesWhenARunStarts();
     void updateArrivingDuringARunWaits();
@@ -180,6 +185,10 @@ void TestBackupWizardRun::wholeBackupOnMedia() {
     QCOMPARE(Control<QLabel>(*window, "lblZipStat1")->text(), QStringLiteral("5"));
     QCOMPARE(Control<QLabel>(*window, "lblZipStat0")->text(), QStringLiteral("0"));
     QCOMPARE(Control<QLabel>(*window, "lblDone")->text(), QStringLiteral("---"));
+    QCOMPARE(Control<QLabel>(*window, "lblSummary")->text(),
+             QStringLiteral("5 files backed up to ") +
+                 QDir::cleanPath(fixture->BackupDir() + "Backup001") +
+                 QStringLiteral(" (2 media)"));
 
     Click(*window, "cmdNext");
     QVERIFY(!window->isVisible());
@@ -280,6 +289,61 @@ void TestBackupWizardRun::stopWhileALargeFileIsCopied() {
     const FileRecord *small = fixture->Record(fixture->Data("d.bin"));
     QCOMPARE(small && !small->Versions.isEmpty(), smallFileStored);
     QCOMPARE(QFile::exists(Stored(1, "d.bin")), smallFileStored);
+}
+
+void TestBackupWizardRun::lastStepSaysWhatTheRunDid_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<QString>("summary"); // %1: the backup's folder
+    QTest::newRow("whole run") << "whole"
+                               << "5 files backed up to %1";
+    QTest::newRow("stopped during the first copy")
+        << "stop"
+        << "1 file backed up to %1\nStopped early: 4 of 5 files not backed up";
+    QTest::newRow("a file vanished before its copy")
+        << "vanish"
+        << "4 files backed up to %1\nFile errors: 1 of 5 files not backed up";
+}
+
+// After the run the last step says how many files went where and what was left out, beside
+// the fixed words, which alone would claim a stopped run finished like any other.
+void TestBackupWizardRun::lastStepSaysWhatTheRunDid() {
+    QFETCH(QString, ending);
+    QFETCH(QString, summary);
+    fixture->tree.Add({"data/big.bin:8388608", "data/a.bin:65536", "data/b.bin:65536",
+                       "data/c.bin:65536", "data/victim.txt=gone before its copy"});
+    fixture->AddDirectory(fixture->Data());
+    const QString bigCopy = Stored(1, "big.bin");
+    WhenReady stop(
+        [&] {
+            const qint64 size = QFileInfo(bigCopy).size();
+            return ending == "stop" && size > 0 && size < 8 * MB;
+        },
+        [&] {
+            prompt->AnswerTo(Question::StopBackup, MsgAnswer::Yes);
+            Click(*window, "cmdStp");
+        });
+    // Measured and listed, then gone while the medium gets its program files.
+    WhenReady vanish(
+        [&] {
+            return ending == "vanish" &&
+                   window->windowTitle() == QStringLiteral("Backup - Backing Up Files");
+        },
+        [&] { QVERIFY(QFile::remove(fixture->Data("victim.txt"))); });
+    prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
+    if (ending == "vanish")
+        prompt->Expect(QStringLiteral("One or more file errors occured during the backup "
+                                      "operation!"));
+    StartTrialRun();
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QCOMPARE(stop.Done(), ending == "stop");
+    QCOMPARE(vanish.Done(), ending == "vanish");
+    const QString folder = QDir::cleanPath(fixture->BackupDir() + "Backup001");
+    QCOMPARE(Control<QLabel>(*window, "lblSummary")->text(), summary.arg(folder));
+    QVERIFY(Control<QLabel>(*window, "lblSummary")->isVisible());
+    QCOMPARE(Control<QLabel>(*window, "lblFinished")->text(),
+             QStringLiteral("Backup has finished!"));
+    SaveShot(*window, QStringLiteral("frmBackup-finished-") + ending);
 }
 
 void TestBackupWizardRun::pauseThenCancel() {
@@ -478,6 +542,44 @@ void TestBackupWizardRun::openedFromTheControlCentre() {
     Control<QPushButton>(*control.Alert(), "cmdBackup")->click();
     QVERIFY(window->isVisible());
     cancelWizard();
+}
+
+// The control centre's status line follows a backup made from it: when it was made, to the
+// second, and when the next one is due.
+void TestBackupWizardRun::controlCentreSaysWhenTheLastBackupWas() {
+    const QDate monday(2026, 12, 7);
+    FixedClock clock(QDateTime(monday, QTime(14, 3, 9)));
+    fixture->tree.Add({"data/a.txt=alpha", "data/b.txt=bravo"});
+    fixture->AddDirectory(fixture->Data());
+    TheModel().Settings.BackupInterval = -1;
+    frmBackup *wizard = window.get();
+    RegisterAppWindow(AppWindow::Backup, wizard, [wizard] { wizard->ShowForm(); });
+    struct Unregister {
+        ~Unregister() { RegisterAppWindow(AppWindow::Backup, nullptr); }
+    } unregister;
+    frmControl control(false);
+    control.RefreshAvailability();
+    control.show();
+    QLabel *lblStatus = Control<QLabel>(control, "lblStatus");
+    const QString due =
+        QStringLiteral("\nNext backup due: Fri ") + ShortDateText(QDate(2027, 1, 1));
+    QCOMPARE(lblStatus->text(), QStringLiteral("Last backup: none yet") + due);
+
+    prompt->AnswerTo(Question::MediumWritten, MsgAnswer::Yes);
+    Control<QPushButton>(control, "cmdBackup")->click();
+    QVERIFY(window->isVisible());
+    prompt->AnswerWhen(QStringLiteral("You must be careful"), MsgAnswer::OK);
+    Click(*window, "optMedium4");
+    Type(*window, "txtSize", QString::fromLatin1(TrialWord));
+    Click(*window, "optType0");
+    while (window->CurrentStep() < frmBackup::RunStep)
+        Click(*window, "cmdNext");
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    Click(*window, "cmdNext");
+    QVERIFY(!window->isVisible());
+    QCOMPARE(lblStatus->text(), QStringLiteral("Last backup: ") + ShortDateText(monday) +
+                                    QStringLiteral(" 14:03:09") + due);
 }
 
 // The details window keeps positions into the files a run re-sorts: it goes as the run starts,

@@ -119,6 +119,11 @@ private Q_SLOTS:
                  QByteArray("hello"));
         QVERIFY(QFile::exists(medium + QStringLiteral("!IN_HERE!/Backup.Ini")));
         QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
+        // It says what it did, as the wizard's last step does.
+        QVERIFY2(first.out.split(QLatin1Char('\n'))
+                     .contains(QStringLiteral("2 files backed up to ") +
+                               setup.tree.PathOf(QStringLiteral("backups/Backup001"))),
+                 qPrintable(first.out));
 
         // Nothing changed: nothing to do, exit status 1, and the message says why.
         const Run second = setup.Backup();
@@ -287,6 +292,8 @@ private Q_SLOTS:
         const Run run = setup.Backup();
         QCOMPARE(run.status, 3);
         QVERIFY(run.err.contains(warning));
+        QVERIFY2(run.out.contains(QStringLiteral("\nSome files or folders were left out")),
+                 qPrintable(run.out));
         QVERIFY(setup.tree.Read(QStringLiteral("prog/Backup.Ini")).contains("a.txt|0|"));
     }
 

@@ -108,8 +108,12 @@ private Q_SLOTS:
         const Run run = setup.Restore(arguments + restoreArguments);
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
-        QVERIFY(run.out.startsWith(QStringLiteral(
-            "Restore Finished!\nSubstituted Files : 0 Of 3\nUnrestored Files : 0 Of 3\n")));
+        QVERIFY2(run.out.startsWith(QStringLiteral("Restore Finished!\n3 files restored to ") +
+                                    setup.tree.PathOf(Restore)),
+                 qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("\nSubstituted Files : 0 Of 3\n"
+                                                 "Unrestored Files : 0 Of 3\n")),
+                 qPrintable(run.out));
 
         QStringList expected;
         for (const QString &relative :
@@ -153,9 +157,12 @@ private Q_SLOTS:
                                        QStringLiteral("--to"), setup.tree.PathOf(Restore),
                                        QStringLiteral("--type"), QStringLiteral("2")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QStringLiteral("Restore Finished!\nSubstituted Files : 0 Of 0\n"
-                                         "Unrestored Files : 0 Of 0\n"
-                                         "Program And Information Files : Restored\n"));
+        QCOMPARE(run.out, QStringLiteral("Restore Finished!\n"
+                                         "The program and its information file restored to ") +
+                              setup.tree.PathOf(Restore) +
+                              QStringLiteral("\nSubstituted Files : 0 Of 0\n"
+                                             "Unrestored Files : 0 Of 0\n"
+                                             "Program And Information Files : Restored\n"));
         QCOMPARE(FilesBelow(setup.tree, Restore), RestoredProgramFiles());
         QCOMPARE(setup.tree.Read(Restore + QStringLiteral("/!IN_HERE!/Refitter")),
                  QByteArray("companion Refitter"));
@@ -325,13 +332,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("missing");
         QTest::addColumn<bool>("skip");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("report"); // DATA/ stands for the data folder
+        // DATA/ stands for the data folder, TO for the restore folder
+        QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QStringList>("restored"); // name=content below data/
         const QString finished = QStringLiteral("Restore Finished!\n");
         QTest::newRow("skipped, only copy lost")
             << 1 << true << 3
-            << finished + QStringLiteral("Substituted Files : 0 Of 3\nUnrestored Files : 1 Of 3\n"
+            << finished + QStringLiteral("2 files restored to TO\n"
+                                         "Substituted Files : 0 Of 3\nUnrestored Files : 1 Of 3\n"
                                          "b.bin - Backup media could not be found! - DATA/sub/\n")
             << QStringLiteral("Would you like to look for the directory where backup number 1 "
                               "is?\nDo you need to skip backup media number 1?\nShould backup "
@@ -340,7 +349,8 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("a.txt=changed"), QStringLiteral("c.txt=new")};
         QTest::newRow("skipped, older version used")
             << 2 << true << 0
-            << finished + QStringLiteral("Substituted Files : 1 Of 3\na.txt - Backup media "
+            << finished + QStringLiteral("3 files restored to TO\n"
+                                         "Substituted Files : 1 Of 3\na.txt - Backup media "
                                          "substituted! - 1 Requested, Used 0\n"
                                          "Unrestored Files : 0 Of 3\n")
             << QStringLiteral("Do you need to skip backup media number 2?\nShould backup media "
@@ -371,8 +381,11 @@ private Q_SLOTS:
             arguments << QStringLiteral("--skip-missing");
         const Run run = setup.Restore(arguments);
         QCOMPARE(run.status, status);
-        QCOMPARE(run.out, QString(report).replace(QStringLiteral("DATA/"),
-                                                  setup.tree.PathOf(QStringLiteral("data/"))));
+        QCOMPARE(run.out,
+                 QString(report)
+                     .replace(QStringLiteral("DATA/"), setup.tree.PathOf(QStringLiteral("data/")))
+                     .replace(QStringLiteral(" TO\n"),
+                              QLatin1Char(' ') + setup.tree.PathOf(Restore) + QLatin1Char('\n')));
         const QString n = QString::number(missing);
         QVERIFY2(
             run.err.startsWith(QStringLiteral("Automatic search could not find media number ") + n +

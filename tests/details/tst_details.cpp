@@ -318,6 +318,70 @@ private Q_SLOTS:
         QCOMPARE(Text("lblFile"), QStringLiteral("---"));
     }
 
+    void sameDayAndSameNameAreToldApart_data() {
+        QTest::addColumn<bool>("byFile");
+        QTest::addColumn<int>("backupRow"); // clicked first, -1 for none
+        QTest::addColumn<int>("fileRow");   // clicked then, -1 for none
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("rows"); // %1: the day of both backups
+        QTest::newRow("backups") << false << -1 << -1 << "lstBackups"
+                                 << QStringList{"B1. %1 09:00:00", "- B1.M1 - CD1",
+                                                "B2. %1 15:30:45", "- B2.M2 - CD2"};
+        QTest::newRow("set date of the second")
+            << false << 2 << -1 << "lblDate" << QStringList{"%1 15:30:45"};
+        QTest::newRow("last backup")
+            << false << -1 << -1 << "lblLast" << QStringList{"%1 15:30:45"};
+        QTest::newRow("files of the first backup")
+            << false << 0 << -1 << "lstFiles"
+            << QStringList{"1. notes.txt (/home/ann/a/), On Media 1",
+                           "2. notes.txt (/home/ann/b/), On Media 1"};
+        QTest::newRow("files") << true << -1 << -1 << "lstFiles"
+                               << QStringList{"1. notes.txt (/home/ann/a/)",
+                                              "2. notes.txt (/home/ann/b/)", "3. solo.txt"};
+        QTest::newRow("versions of a file")
+            << true << -1 << 0 << "lstBackups"
+            << QStringList{"1. %1 09:00:00, First Media 1", "2. %1 15:30:45, First Media 2"};
+    }
+    // Two backups of one day show their times, and two files of one name their folders.
+    void sameDayAndSameNameAreToldApart() {
+        QFETCH(bool, byFile);
+        QFETCH(int, backupRow);
+        QFETCH(int, fileRow);
+        QFETCH(QString, control);
+        QFETCH(QStringList, rows);
+        const QDate day(2026, 12, 7);
+        HistoryModel history;
+        history.AddBackup(SetDateText(QDateTime(day, QTime(9, 0, 0))), 1);
+        history.AddBackup(SetDateText(QDateTime(day, QTime(15, 30, 45))), 1);
+        TheModel().Settings.LastBackupDate = day;
+        const int a = history.AddFile(QStringLiteral("/home/ann/a/"), QStringLiteral("notes.txt"));
+        const int b = history.AddFile(QStringLiteral("/home/ann/b/"), QStringLiteral("notes.txt"));
+        const int solo = history.AddFile(QStringLiteral("/home/ann/"), QStringLiteral("solo.txt"));
+        history.AddVersion(a, 0, 0);
+        history.AddVersion(a, 1, 1);
+        history.AddVersion(b, 0, 0);
+        history.AddVersion(solo, 1, 1);
+        w->ShowForm();
+        if (byFile)
+            ByFile();
+        if (backupRow >= 0)
+            ClickBackupRow(backupRow);
+        if (fileRow >= 0)
+            ClickFileRow(fileRow);
+        for (QString &row : rows)
+            row = row.arg(ShortDateText(day));
+        QStringList shown;
+        if (control == "lstBackups")
+            shown = Rows(Backups());
+        else if (control == "lstFiles")
+            shown = Rows(Files());
+        else
+            shown = QStringList{Text(control.toLatin1().constData())};
+        QCOMPARE(shown, rows);
+        SaveShot(*w, QStringLiteral("frmDetails-sameday-") +
+                         QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+    }
+
     void fourteenFilesTakeTheMergePathAndCaseVariantsStandTogether() {
         HistoryModel history;
         history.AddBackup(QStringLiteral("01/11/2026"), 1);

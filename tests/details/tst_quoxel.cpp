@@ -54,34 +54,40 @@ private Q_SLOTS:
                  QStringLiteral("Status Print :"));
     }
 
-    void logIsShownWithItsLineBreaksNormalised_data() {
-        QTest::addColumn<QString>("text");
+    // Each entry on its own line, whatever it ended with, stamped or not; the box shows the
+    // log's CR LF as plain line breaks.
+    void logIsShownOneEntryALine_data() {
+        QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("CR LF") << "one\r\ntwo"
-                               << "one\ntwo";
-        QTest::newRow("CR LF CR LF keeps one blank line") << "one\r\n\r\ntwo"
-                                                          << "one\n\ntwo";
-        QTest::newRow("lone CR") << "one\rtwo"
-                                 << "one\ntwo";
-        QTest::newRow("tab") << "a\tb"
-                             << "a     b";
+        QTest::newRow("CR LF") << QStringList{"one\r\ntwo"} << "one\ntwo\n";
+        QTest::newRow("CR LF CR LF keeps one blank line")
+            << QStringList{"one\r\n\r\ntwo"} << "one\n\ntwo\n";
+        QTest::newRow("lone CR") << QStringList{"one\rtwo"} << "one\ntwo\n";
+        QTest::newRow("tab") << QStringList{"a\tb"} << "a     b\n";
+        QTest::newRow("entries do not run together")
+            << QStringList{"Backup Started", "Backup - Numbackups now increased!"}
+            << "Backup Started\nBackup - Numbackups now increased!\n";
+        QTest::newRow("an entry's own line break is not doubled")
+            << QStringList{"12.5%\n", "25%"} << "12.5%\n25%\n";
     }
-    void logIsShownWithItsLineBreaksNormalised() {
-        QFETCH(QString, text);
+    void logIsShownOneEntryALine() {
+        QFETCH(QStringList, entries);
         QFETCH(QString, shown);
         frmQuoxel w;
         w.ShowForm();
-        StatusPrint(text, false);
+        for (const QString &entry : entries)
+            StatusPrint(entry, false);
         QCOMPARE(Box(w)->toPlainText(), shown);
         QVERIFY(Box(w)->textCursor().atEnd());
+        SaveShot(w, QStringLiteral("frmQuoxel-entries"));
     }
 
     void entriesPrintedWhileHiddenAppearWhenShown() {
         frmQuoxel w;
         StatusPrint(QStringLiteral("before"), false);
         w.ShowForm();
-        StatusPrint(QStringLiteral(" after"), false);
-        QCOMPARE(Box(w)->toPlainText(), QStringLiteral("before after"));
+        StatusPrint(QStringLiteral("after"), false);
+        QCOMPARE(Box(w)->toPlainText(), QStringLiteral("before\nafter\n"));
     }
 
     void oldestTextLeavesTheBoxPastTheLimit() {
@@ -90,8 +96,9 @@ private Q_SLOTS:
         StatusPrint(QString(15000, QLatin1Char('a')), false);
         StatusPrint(QString(10000, QLatin1Char('b')), false);
         const QString shown = Box(w)->toPlainText();
-        QCOMPARE(shown.size(), StatusLog::MaxLength);
-        QVERIFY(shown.startsWith(QString(10000, QLatin1Char('a')) + QLatin1Char('b')));
+        // The log's two CR LF show as two line breaks.
+        QCOMPARE(shown.size(), StatusLog::MaxLength - 2);
+        QVERIFY(shown.startsWith(QString(9996, QLatin1Char('a')) + QStringLiteral("\nb")));
         QVERIFY(Box(w)->textCursor().atEnd());
     }
 
@@ -110,9 +117,9 @@ private Q_SLOTS:
         StatusPrint(QStringLiteral("kept"), false);
         Click(w, "cmdClose");
         QVERIFY(!w.isVisible());
-        StatusPrint(QStringLiteral(" and more"), false);
+        StatusPrint(QStringLiteral("and more"), false);
         w.ShowForm();
-        QCOMPARE(Box(w)->toPlainText(), QStringLiteral("kept and more"));
+        QCOMPARE(Box(w)->toPlainText(), QStringLiteral("kept\nand more\n"));
     }
 
     void statisticsAreLoggedAsOneStampedEntry() {

@@ -79,7 +79,13 @@ QStringList RestoreMachine::ListedFiles() {
 }
 
 int RestoreMachine::Row(const QString &name) {
-    return int(ListedFiles().indexOf(name));
+    // A name that another file shares is listed with its folder after it.
+    const QStringList listed = ListedFiles();
+    for (int row = 0; row < listed.size(); ++row) {
+        if (listed[row] == name || listed[row].startsWith(name + QStringLiteral(" (")))
+            return row;
+    }
+    return -1;
 }
 
 void RestoreMachine::Tick(const QString &name, bool ticked) {

@@ -11,6 +11,8 @@
 #include "WindowSelectors.h"
 #include "appwindows.h"
 #include "cancelflag.h"
+#include "datetext.h"
+#include "fixedclock.h"
 #include "frmControl.h"
 #include "frmDirectory.h"
 #include "infofile.h"
@@ -151,6 +153,14 @@ private Q_SLOTS:
         QCOMPARE(m.Control<QPushButton>("cmdNext")->text(), QString("Finish"));
         QVERIFY(!m.Control<QPushButton>("cmdCancel")->isEnabled());
         QCOMPARE(m.Control<QListWidget>("lstUnrestore")->count(), 0);
+        // Beside "Restore Finished!", what went where.
+        const QString to = QDir::cleanPath(m.RestoreTo());
+        const QString summary =
+            !files    ? "The program and its information file restored to " + to
+            : program ? "4 files restored to " + to + ", with the program and its information file"
+                      : "4 files restored to " + to;
+        QCOMPARE(m.Control<QLabel>("lblSummary")->text(), summary);
+        SaveShot(m.Window(), QStringLiteral("frmRestore-finished-%1").arg(type));
         m.Next();
         QVERIFY(!m.Window().isVisible());
         QVERIFY(m.endedWith.isEmpty());
@@ -372,6 +382,74 @@ private Q_SLOTS:
         m.Click("cmdRange");
         QVERIFY(m.Control<QLabel>("lblFilesShown")->text().contains(" 1 Shown Ticked, 1 Ticked"));
         QVERIFY(m.Window().Selection().Files()[m.Window().Selection().SortedOrder()[1]].Ticked);
+    }
+
+    void listsTellSameDayAndSameNameApart_data() {
+        QTest::addColumn<QString>("list");
+        // %1: the day of both backups, %2: the data folder
+        QTest::addColumn<QStringList>("rows");
+        const QStringList backups{"1. %1 09:00:00", "2. %1 15:30:45"};
+        const QStringList files{"notes.txt (%2one/)", "notes.txt (%2two/)", "solo.txt"};
+        QTest::newRow("backup filter") << "lstBackupFilter" << backups;
+        QTest::newRow("versions of one file")
+            << "cmbBackups" << QStringList{"Set 1, Date %1 09:00:00", "Set 2, Date %1 15:30:45"};
+        QTest::newRow("file list") << "lstFiles" << files;
+        QTest::newRow("range over the backups") << "cmdBackupRange" << backups;
+        QTest::newRow("range over the files") << "cmdRange" << files;
+    }
+    // Two backups of one day differ by their time, and two files of one name by their folder,
+    // in every list of the files step and in the range window opened over them.
+    void listsTellSameDayAndSameNameApart() {
+        QFETCH(QString, list);
+        QFETCH(QStringList, rows);
+        const QDate day(2026, 12, 7);
+        FixedClock clock(QDateTime(day, QTime(9, 0, 0)));
+        RestoreMachine m;
+        m.Backup({"one/notes.txt=first", "two/notes.txt=second", "solo.txt=alone"});
+        m.tree.Write("data/one/notes.txt", "first, edited in the afternoon");
+        clock.Set(QDateTime(day, QTime(15, 30, 45)));
+        m.Backup();
+        m.Next();
+        m.ChooseType(RestoreChosen);
+        for (QString &row : rows)
+            row.replace(QLatin1String("%1"), ShortDateText(day))
+                .replace(QLatin1String("%2"), m.Data());
+        QStringList shown;
+        if (list == "lstBackupFilter") {
+            shown = Texts(m.Control<QListWidget>("lstBackupFilter"));
+        } else if (list == "cmbBackups") {
+            // The file that changed between the two backups.
+            m.Control<CheckRoster>("lstFiles")
+                ->SetListIndex(
+                    m.Row(QStringLiteral("notes.txt (") + m.Data("one/") + QLatin1Char(')')));
+            m.Settle();
+            QComboBox *versions = m.Control<QComboBox>("cmbBackups");
+            for (int i = 0; i < versions->count(); ++i)
+                shown.append(versions->itemText(i));
+        } else if (list == "lstFiles") {
+            shown = m.ListedFiles();
+        } else {
+            // The real range window, not the script, lists the rows it would change.
+            WindowSelectors windows;
+            SetSelectorHandler(&windows);
+            QTimer::singleShot(0, [&] {
+                QWidget *range = QApplication::activeModalWidget();
+                QVERIFY(range);
+                auto *from = range->findChild<QComboBox *>(QStringLiteral("cmbFrom"));
+                for (int i = 0; i < from->count(); ++i)
+                    shown.append(from->itemText(i));
+                from->setCurrentIndex(from->count() - 1);
+                SaveShot(*range, QStringLiteral("frmRange-") + list);
+                range->findChild<QPushButton *>(QStringLiteral("cmdDone"))->click();
+            });
+            m.Click(list.toLatin1().constData());
+            SetSelectorHandler(&m.selector);
+        }
+        SaveShot(m.Window(), QStringLiteral("frmRestore-files"));
+        // Two files of one name list in the order of the history: compared as a set.
+        shown.sort();
+        rows.sort();
+        QCOMPARE(shown, rows);
     }
 
     void olderVersionChosenIsRestored() {

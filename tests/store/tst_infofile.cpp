@@ -591,7 +591,7 @@ private Q_SLOTS:
         QCOMPARE(host.calls.last(), QStringLiteral("end"));
         const QString log = StatusLog::Instance().Text();
         QVERIFY(log.startsWith(QStringLiteral("LoadIniFile Start - ") + path));
-        QVERIFY(log.endsWith(QStringLiteral("LoadIniFile End")));
+        QVERIFY(log.endsWith(QStringLiteral("LoadIniFile End\r\n")));
         QCOMPARE(log.contains(QStringLiteral("LoadIniFile Loading ... 100%")), !damaged);
         if (!damaged)
             QVERIFY(host.calls.contains(QStringLiteral("Loading ... 100%")));

@@ -19,17 +19,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("logged");
         QTest::newRow("CR LF stays single") << "a\r\nb"
-                                            << "a\r\nb";
+                                            << "a\r\nb\r\n";
         QTest::newRow("LF becomes CR LF") << "a\nb"
-                                          << "a\r\nb";
+                                          << "a\r\nb\r\n";
         QTest::newRow("lone CR") << "a\rb"
-                                 << "a\r\nb";
+                                 << "a\r\nb\r\n";
         QTest::newRow("blank line pair loses one") << "a\r\n\r\nb"
-                                                   << "a\r\n\r\nb";
+                                                   << "a\r\n\r\nb\r\n";
         QTest::newRow("three LFs") << "a\n\n\nb"
-                                   << "a\r\n\r\nb";
+                                   << "a\r\n\r\nb\r\n";
         QTest::newRow("tab is five spaces") << "a\tb"
-                                            << "a     b";
+                                            << "a     b\r\n";
+        QTest::newRow("an entry's own last break is not doubled") << "a\n"
+                                                                  << "a\r\n";
     }
     void normalisesLineBreaks() {
         QFETCH(QString, text);
@@ -45,12 +47,13 @@ private Q_SLOTS:
         StatusPrint(QStringLiteral("third"), false);
         const QString text = StatusLog::Instance().Text();
         const QStringList lines = text.split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.size(), 4);
         QVERIFY(lines[0].endsWith(QStringLiteral("     first")));
         QVERIFY(lines[1].endsWith(QStringLiteral("     second")));
         QVERIFY(lines[0].contains(QStringLiteral("2026")) ||
                 lines[0].contains(QStringLiteral("26")));
         QCOMPARE(lines[2], QStringLiteral("third"));
+        QCOMPARE(lines[3], QString());
     }
 
     void oldestTextIsDroppedPastTheLimit() {
@@ -58,8 +61,8 @@ private Q_SLOTS:
         StatusPrint(QString(10000, QLatin1Char('b')), false);
         const QString text = StatusLog::Instance().Text();
         QCOMPARE(text.size(), StatusLog::MaxLength);
-        QVERIFY(text.startsWith(QString(10000, QLatin1Char('a'))));
-        QVERIFY(text.endsWith(QString(10000, QLatin1Char('b'))));
+        QVERIFY(text.startsWith(QString(9996, QLatin1Char('a')) + QStringLiteral("\r\nb")));
+        QVERIFY(text.endsWith(QString(10000, QLatin1Char('b')) + QStringLiteral("\r\n")));
     }
 
     void listenersHearEveryEntry() {

@@ -23,6 +23,7 @@
 
 #include "appwindows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -581,7 +582,7 @@ void TestUpdateCheck::commandsStartTheCheck() {
     if (command == QLatin1String("cmdUpdate"))
         cmdUpdate->click();
     else if (command == QLatin1String("mnuPopup"))
-        control.PopupMenu()->actions().at(1)->trigger();
+        control.findChild<QAction *>(QStringLiteral("mnuPopup1"))->trigger();
     else
         diagnostics.findChild<QPushButton *>(command)->click();
     QVERIFY(checker->IsChecking());
