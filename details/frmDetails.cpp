@@ -2,6 +2,7 @@
 
 #include "LabelCaption.h"
 #include "PlainRoster.h"
+#include "WindowKeys.h"
 #include "datetext.h"
 #include "detailstext.h"
 #include "doevents.h"
@@ -34,6 +35,8 @@ QString Number(qint64 value) {
 frmDetails::frmDetails(QWidget *parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     ConnectControls();
+    // Enter and Escape are both Done.
+    WindowKeys::Install(this, cmdDone);
     ShowBackupDetails(-1);
     ShowFileDetails(-1);
     ShowFileBackupDetails(-1, -1);
