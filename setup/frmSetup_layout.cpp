@@ -1,4 +1,4 @@
-// The setup window's controls and their places: six tabs over Ok, Cancel and Help.
+// The setup window's controls and their places: six tabs over OK, Cancel and Help.
 #include "frmSetup.h"
 
 #include "namedwidgets.h"
@@ -84,7 +84,9 @@ void frmSetup::BuildLayout() {
     layout->addWidget(tabs, 1);
 
     auto *buttons = new QHBoxLayout;
-    cmdOk = Button(this, "cmdOk", "Ok");
+    // Spelled as every message box over this window spells it.
+    cmdOk = Button(this, "cmdOk", "OK");
+    cmdOk->setDefault(true);
     cmdCancel = Button(this, "cmdCancel", "Cancel");
     cmdHelp = Button(this, "cmdHelp", "Help");
     buttons->addStretch();

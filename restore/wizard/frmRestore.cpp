@@ -99,8 +99,14 @@ void frmRestore::ShowStage() {
         fraRestore[i]->setVisible(i == stage);
     cmdNext->setEnabled(nextEnabled);
     cmdBack->setEnabled(backEnabled);
-    // Each step starts where its choice is made; the end at Finish.
-    if (stage == FinishedStage || !FocusFirstIn(fraRestore[stage]))
+    FocusStage();
+}
+
+void frmRestore::FocusStage() {
+    // Each step starts where its choice is made. Where a usable medium or destination has been
+    // found already, that is Next, so that Enter takes it; the end is at Finish.
+    const bool foundAlready = (stage == FromStage || stage == ToStage) && cmdNext->isEnabled();
+    if (stage == FinishedStage || foundAlready || !FocusFirstIn(fraRestore[stage]))
         cmdNext->setFocus(Qt::OtherFocusReason);
 }
 

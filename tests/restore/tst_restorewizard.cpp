@@ -271,6 +271,8 @@ private Q_SLOTS:
         m.Next();
         m.ChooseType(RestoreChosen);
         QTreeWidget *tree = m.Control<QTreeWidget>("tvwDirs");
+        // The tree has the focus, and so a current node; without one its buttons do nothing.
+        tree->setCurrentItem(nullptr);
         QVERIFY(!m.Control<QPushButton>("cmdSelUnder")->isEnabled());
         QTreeWidgetItem *docs = NodeEndingIn(tree, "docs");
         QTreeWidgetItem *deep = NodeEndingIn(tree, "deep");
@@ -564,6 +566,8 @@ private Q_SLOTS:
         press(Qt::Key_Up);
         press(Qt::Key_Up);
         QVERIFY(m.Control<QRadioButton>("optRestType1")->isChecked());
+        // A destination that is not empty has to be changed first.
+        m.selector.lastDirectory = m.Data();
         press(Qt::Key_Return);
         QCOMPARE(window->CurrentStage(), int(frmRestore::ToStage));
         QCOMPARE(QApplication::focusWidget(), m.Control<QWidget>("cmdChangeRestore"));
