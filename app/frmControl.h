@@ -68,6 +68,9 @@ private:
     void ConnectControls();
     void KeepLoadSize();
     void OpenWindow(AppWindow which, QPushButton *button);
+    // Makes a window this one opens its child: kept above it, and placed over it when shown.
+    void Adopt(QWidget *window);
+    void FitTitle();
     void WhyReadOnly();
     bool Available(QPushButton *button) const;
 
@@ -98,6 +101,7 @@ private:
     bool updateRemembered = true;
     QPointer<QPushButton> lastButton;
     QList<QObject *> watchedWindows;
+    QList<QPointer<QWidget>> adoptedWindows;
 
     int busyDepth = 0;
     QString busyCaption;

@@ -29,6 +29,20 @@ void AddPair(QGridLayout *grid, QLabel *caption, QLabel *value) {
     grid->addWidget(value, row, 1, Qt::AlignTop);
 }
 
+// The controls of a list that take the focus (a list control has its strip of tabs as well), in
+// the order Tab reaches them now.
+QList<QWidget *> StopsWithin(QWidget *control) {
+    QList<QWidget *> stops;
+    if (control->focusPolicy() != Qt::NoFocus)
+        stops.append(control);
+    for (QWidget *next = control->nextInFocusChain(); next != control;
+         next = next->nextInFocusChain()) {
+        if (control->isAncestorOf(next) && next->focusPolicy() != Qt::NoFocus)
+            stops.append(next);
+    }
+    return stops;
+}
+
 QGridLayout *DetailsGrid(QGroupBox *frame) {
     auto *grid = new QGridLayout(frame);
     grid->setColumnStretch(1, 1);
@@ -78,8 +92,8 @@ void frmDetails::BuildLayout() {
     };
     backupPair(lblNumberCap, lblNumber, "lblNumberCap", "Set Number :", "lblNumber");
     backupPair(lblDateCap, lblDate, "lblDateCap", "Set Date :", "lblDate");
-    backupPair(lblFirstCap, lblFirst, "lblFirstCap", "First --- :", "lblFirst");
-    backupPair(lblNumCap, lblNum, "lblNumCap", "Number Of ---s Used :", "lblNum");
+    backupPair(lblFirstCap, lblFirst, "lblFirstCap", "First Media :", "lblFirst");
+    backupPair(lblNumCap, lblNum, "lblNumCap", "Number Of Media Used :", "lblNum");
     backupPair(lblMNameCap, lblMName, "lblMNameCap", "Media Name :", "lblMName");
     backupPair(lblMSizeCap, lblMSize, "lblMSizeCap", "Media Size :", "lblMSize");
     backupPair(lblWriteCap, lblWrite, "lblWriteCap", "Write Method :", "lblWrite");
@@ -179,4 +193,12 @@ void frmDetails::ArrangeFrames() {
     const bool byBackup = ViewByBackup();
     frames->addWidget(byBackup ? fraBackups : fraFiles, 1);
     frames->addWidget(byBackup ? fraFiles : fraBackups, 1);
+    // Tab follows the frames as they now stand, left to right.
+    QWidget *left = byBackup ? static_cast<QWidget *>(lstBackups) : lstFiles;
+    QWidget *right = byBackup ? static_cast<QWidget *>(lstFiles) : lstBackups;
+    QWidget *previous = optView[1];
+    for (QWidget *stop : StopsWithin(left) + StopsWithin(right) + QList<QWidget *>{txtFile}) {
+        setTabOrder(previous, stop);
+        previous = stop;
+    }
 }
