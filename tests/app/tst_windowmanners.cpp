@@ -5,6 +5,7 @@
 #include "MessageBoxPrompt.h"
 #include "appwindows.h"
 #include "frmAbout.h"
+#include "frmAlert.h"
 #include "frmBackup.h"
 #include "frmControl.h"
 #include "frmDetails.h"
@@ -178,11 +179,27 @@ void TestWindowManners::openedWindowsAreChildrenWholeOnScreen() {
         QVERIFY(atAnEdge || off.manhattanLength() <= 2);
         if (!inTheCorner)
             QVERIFY(qAbs(off.x()) <= 1 || frame.width() == area.width());
+        // The control centre busy with the information file holds only its own controls.
+        QList<QWidget *> enabled;
+        for (QWidget *child : opened->findChildren<QWidget *>()) {
+            if (child->isEnabled())
+                enabled.append(child);
+        }
+        control.BeginBusy();
+        for (QWidget *child : enabled)
+            QVERIFY2(child->isEnabled(), qPrintable(child->objectName()));
+        control.EndBusy();
         opened->hide();
     };
     // The About window is modal: it is looked at while it waits.
-    if (button == QLatin1String("cmdAbout"))
-        QTimer::singleShot(0, this, look);
+    if (button == QLatin1String("cmdAbout")) {
+        QTimer::singleShot(0, this, [&] {
+            look();
+            // Whatever the look found, the modal window goes, so that the test goes on.
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->hide();
+        });
+    }
     control.findChild<QPushButton *>(button)->click();
     if (button != QLatin1String("cmdAbout"))
         look();
@@ -293,6 +310,7 @@ void TestWindowManners::tabStopsWhereAPersonCanAct_data() {
     QTest::newRow("diagnostics") << "diagnostics" << 0;
     QTest::newRow("help") << "help" << 0;
     QTest::newRow("restore, first step") << "restore" << 0;
+    QTest::newRow("reminder") << "reminder" << 0;
 }
 
 // Tab stops only at controls a person can see and use, and goes through them as they are read:
@@ -329,6 +347,9 @@ void TestWindowManners::tabStopsWhereAPersonCanAct() {
     } else if (window == QLatin1String("help")) {
         windows.help.ShowForm();
         shown = &windows.help;
+    } else if (window == QLatin1String("reminder")) {
+        control.Alert()->show();
+        shown = control.Alert();
     } else {
         windows.restore.ShowForm();
         shown = &windows.restore;
