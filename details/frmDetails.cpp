@@ -110,6 +110,12 @@ void frmDetails::closeEvent(QCloseEvent *event) {
 void frmDetails::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     FitFileCaptions();
+    LineUpValuesSoon();
+}
+
+void frmDetails::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    LineUpValuesSoon();
 }
 
 void frmDetails::ShowFB() {
@@ -282,6 +288,8 @@ void frmDetails::ShowBackupDetails(int backup) {
     lblFresh->setText(texts.fresh);
     lblFirstCap->setText(texts.firstCaption);
     lblNumCap->setText(texts.countCaption);
+    // The captions name the medium, and so change width.
+    LineUpValuesSoon();
 }
 
 void frmDetails::ShowFileDetails(int file) {

@@ -5,6 +5,7 @@
 
 #include "PlainRoster.h"
 #include "namedwidgets.h"
+#include "valuecolumns.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -201,4 +202,37 @@ void frmDetails::ArrangeFrames() {
         setTabOrder(previous, stop);
         previous = stop;
     }
+    LineUpValuesSoon();
+}
+
+void frmDetails::LineUpValuesSoon() {
+    // Once the layout has placed the frames: their margins decide where the captions start.
+    if (lineUpPending)
+        return;
+    lineUpPending = true;
+    QMetaObject::invokeMethod(this, &frmDetails::LineUpDetails, Qt::QueuedConnection);
+}
+
+void frmDetails::LineUpDetails() {
+    lineUpPending = false;
+    if (!isVisible())
+        return;
+    // Measured where the layouts put things now, outermost first, not where they were.
+    for (QWidget *area :
+         {static_cast<QWidget *>(this), static_cast<QWidget *>(fraBackups),
+          static_cast<QWidget *>(fraFiles), static_cast<QWidget *>(fraBackupsSub),
+          static_cast<QWidget *>(fraFilesSub), static_cast<QWidget *>(fraFilesBackups),
+          static_cast<QWidget *>(fraSearch)})
+        area->layout()->activate();
+    const CaptionColumn backup{{lblNumberCap, lblDateCap, lblFirstCap, lblNumCap, lblMNameCap,
+                                lblMSizeCap, lblWriteCap, lblFreshCap},
+                               lblNumber};
+    const CaptionColumn file{{lblDirCap, lblFileCap, lblTimesCap}, lblDir};
+    const CaptionColumn fileBackup{{lblMediaCap, lblSizeCap, lblSpannedCap, lblSpanLengthCap},
+                                   lblMedia};
+    const CaptionColumn searching{{lblSearchFile, lblExt}, txtFile};
+    // The frame above File & Backup is the one on the left, which the view decides.
+    const bool byBackup = ViewByBackup();
+    LineUpValues(this, {byBackup ? backup : file, fileBackup});
+    LineUpValues(this, {byBackup ? file : backup, searching});
 }

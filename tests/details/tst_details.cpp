@@ -590,7 +590,12 @@ private Q_SLOTS:
             ClickBackupRow(7);
             ClickFileRow(0);
         }
-        QApplication::processEvents();
+        // The values of the frames that stand one above the other start on one line.
+        const auto left = [this](const char *name) {
+            return Find<QWidget>(name)->mapTo(w, QPoint()).x();
+        };
+        QTRY_COMPARE(left("lblMedia"), left(byFile ? "lblDir" : "lblNumber"));
+        QTRY_COMPARE(left("txtFile"), left(byFile ? "lblNumber" : "lblDir"));
         Look(QString::fromLatin1(QTest::currentDataTag()));
     }
 };
