@@ -9,6 +9,7 @@
 #include "frmBackup.h"
 #include "frmControl.h"
 #include "frmDetails.h"
+#include "frmFilesToBackup.h"
 #include "frmHelp.h"
 #include "frmQuoxel.h"
 #include "frmRestore.h"
@@ -300,17 +301,25 @@ void TestWindowManners::viewersGoWithEnterAndEscape() {
 void TestWindowManners::tabStopsWhereAPersonCanAct_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("page");
-    QTest::newRow("control centre") << "control" << 0;
-    for (int tab = 0; tab < 6; ++tab)
-        QTest::addRow("setup, tab %d", tab + 1) << "setup" << tab;
-    QTest::newRow("backup, medium") << "backup" << 0;
-    QTest::newRow("backup, custom medium") << "backup" << 4;
-    QTest::newRow("details by backup") << "details" << 0;
-    QTest::newRow("details by file") << "details" << 1;
-    QTest::newRow("diagnostics") << "diagnostics" << 0;
-    QTest::newRow("help") << "help" << 0;
-    QTest::newRow("restore, first step") << "restore" << 0;
-    QTest::newRow("reminder") << "reminder" << 0;
+    QTest::addColumn<double>("scale");
+    for (double scale : {1.0, 1.5}) {
+        const auto row = [scale](const char *name, const char *window, int page) {
+            QTest::addRow("%s, x%.1f", name, scale) << QString::fromLatin1(window) << page << scale;
+        };
+        row("control centre", "control", 0);
+        for (int tab = 0; tab < 6; ++tab)
+            QTest::addRow("setup, tab %d, x%.1f", tab + 1, scale) << "setup" << tab << scale;
+        row("backup, medium", "backup", 0);
+        row("backup, custom medium", "backup", 4);
+        row("details by backup", "details", 0);
+        row("details by file", "details", 1);
+        row("diagnostics", "diagnostics", 0);
+        row("help", "help", 0);
+        row("restore, first step", "restore", 0);
+        row("reminder", "reminder", 0);
+        row("about", "about", 0);
+        row("files to back up", "files", 0);
+    }
 }
 
 // Tab stops only at controls a person can see and use, and goes through them as they are read:
@@ -318,11 +327,14 @@ void TestWindowManners::tabStopsWhereAPersonCanAct_data() {
 void TestWindowManners::tabStopsWhereAPersonCanAct() {
     QFETCH(QString, window);
     QFETCH(int, page);
+    QFETCH(double, scale);
+    const ScaledApplicationFont font(scale);
     TheModel().Directories.append(clsDirectory());
     TheModel().Directories.last().SetNiceDirName(tree->PathOf("drive/"));
     OpenableWindows windows;
     frmControl control(false);
     frmQuoxel diagnostics;
+    frmFilesToBackup files;
     QWidget *shown = &control;
     if (window == QLatin1String("control")) {
         control.show();
@@ -347,6 +359,13 @@ void TestWindowManners::tabStopsWhereAPersonCanAct() {
     } else if (window == QLatin1String("help")) {
         windows.help.ShowForm();
         shown = &windows.help;
+    } else if (window == QLatin1String("about")) {
+        control.About()->show();
+        shown = control.About();
+    } else if (window == QLatin1String("files")) {
+        files.ShowForm({QStringLiteral("Files to be backed up :"),
+                        QStringLiteral("            ") + tree->PathOf("drive/a.txt")});
+        shown = &files;
     } else if (window == QLatin1String("reminder")) {
         control.Alert()->show();
         shown = control.Alert();
@@ -355,6 +374,7 @@ void TestWindowManners::tabStopsWhereAPersonCanAct() {
         shown = &windows.restore;
     }
     QVERIFY(QTest::qWaitForWindowActive(shown));
+    SaveShot(*shown, QStringLiteral("look-") + QString::fromLatin1(QTest::currentDataTag()));
     QWidget *start = QApplication::focusWidget();
     if (!start || start->window() != shown) {
         QTest::keyClick(shown, Qt::Key_Tab);
