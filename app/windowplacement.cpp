@@ -1,9 +1,14 @@
 #include "windowplacement.h"
 
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 
+namespace {
+
+// The place for a window of the given outer size over owner, kept inside area; a window larger
+// than the area is cut to it.
 QRect PlacedOver(const QSize &size, const QRect &owner, const QRect &area) {
     QRect placed(QPoint(), size.boundedTo(area.size()));
     placed.moveCenter(owner.center());
@@ -17,6 +22,8 @@ QRect PlacedOver(const QSize &size, const QRect &owner, const QRect &area) {
         placed.moveTop(area.top());
     return placed;
 }
+
+} // namespace
 
 void PlaceOver(QWidget *window, const QWidget *owner) {
     const bool overOwner = owner && owner->isVisible();

@@ -18,7 +18,6 @@
 #include "scriptedprompt.h"
 #include "temptree.h"
 #include "windowlook.h"
-#include "windowplacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -73,8 +72,6 @@ class TestWindowManners : public QObject {
 private slots:
     void init();
     void cleanup();
-    void placedOver_data();
-    void placedOver();
     void openedWindowsAreChildrenWholeOnScreen_data();
     void openedWindowsAreChildrenWholeOnScreen();
     void controlCentreHoldsItsTitle_data();
@@ -108,26 +105,6 @@ void TestWindowManners::cleanup() {
     tree.reset();
     ResetSettings();
     qunsetenv("PELLMOOR_DRIVES");
-}
-
-void TestWindowManners::placedOver_data() {
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("owner");
-    QTest::addColumn<QRect>("placed");
-    const QRect owner(400, 300, 200, 100);
-    QTest::newRow("centred") << QSize(100, 50) << owner << QRect(450, 325, 100, 50);
-    QTest::newRow("owner at the right edge")
-        << QSize(300, 200) << QRect(900, 300, 124, 100) << QRect(724, 250, 300, 200);
-    QTest::newRow("owner at the top left")
-        << QSize(300, 200) << QRect(0, 0, 100, 100) << QRect(0, 0, 300, 200);
-    QTest::newRow("larger than the screen") << QSize(1200, 900) << owner << QRect(0, 0, 1024, 768);
-}
-
-void TestWindowManners::placedOver() {
-    QFETCH(QSize, size);
-    QFETCH(QRect, owner);
-    QFETCH(QRect, placed);
-    QCOMPARE(PlacedOver(size, owner, QRect(0, 0, 1024, 768)), placed);
 }
 
 void TestWindowManners::openedWindowsAreChildrenWholeOnScreen_data() {
