@@ -1,5 +1,7 @@
 #include "MessageBoxPrompt.h"
 
+#include "fittingicon.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -81,8 +83,8 @@ QMessageBox::StandardButtons BoxButtons(MsgButtons buttons) {
 
 MsgAnswer MessageBoxPrompt::Ask(const QString &text, MsgButtons buttons, const QString &title,
                                 MsgIcon icon) {
-    QMessageBox box(BoxIcon(icon), TitleOrDefault(title), text, BoxButtons(buttons),
-                    QApplication::activeWindow());
+    QMessageBox box(BoxIcon(FittingIcon(text, buttons, title, icon)), TitleOrDefault(title), text,
+                    BoxButtons(buttons), QApplication::activeWindow());
     KeepAboveTopmost(&box);
     KeepLinesWhole(box, text);
     switch (box.exec()) {

@@ -1,5 +1,6 @@
 #include "frmAlert.h"
 
+#include "WindowKeys.h"
 #include "appicon.h"
 #include "appwindows.h"
 #include "clock.h"
@@ -57,6 +58,8 @@ frmAlert::frmAlert(std::function<void()> backupClick) : backupClick(std::move(ba
     txtAlert = new QLineEdit(QStringLiteral("Its Backup Time!"), frame);
     txtAlert->setObjectName(QStringLiteral("txtAlert"));
     txtAlert->setReadOnly(true);
+    // A heading, not a field: Tab passes it by.
+    txtAlert->setFocusPolicy(Qt::NoFocus);
     txtAlert->setAlignment(Qt::AlignCenter);
     QFont big = txtAlert->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);
@@ -68,6 +71,9 @@ frmAlert::frmAlert(std::function<void()> backupClick) : backupClick(std::move(ba
     cmdTomorrow = MakeButton(frame, row, "cmdTomorrow", "Tell Me Tomorrow");
     cmdBackup = MakeButton(frame, row, "cmdBackup", "Start Backup Now");
     layout->addLayout(row);
+    // Enter and Escape both put the reminder away for now.
+    cmdOk->setDefault(true);
+    WindowKeys::Install(this, cmdOk);
     adjustSize();
     setFixedSize(sizeHint());
 

@@ -1,6 +1,7 @@
 #include "frmControl.h"
 
 #include "SysTray.h"
+#include "WindowKeys.h"
 #include "appwindows.h"
 #include "cancelflag.h"
 #include "clock.h"
@@ -13,6 +14,7 @@
 #include "runinprogress.h"
 #include "statusline.h"
 #include "statuslog.h"
+#include "windowplacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 
 frmControl::frmControl(bool trayAvailable) {
@@ -31,6 +34,9 @@ frmControl::frmControl(bool trayAvailable) {
     tray->SetMenu(mnuPop);
     alert = new frmAlert([this] { BackupClick(); });
     about = new frmAbout();
+    Adopt(about);
+    // Enter presses the button that has the focus; Escape is no way to leave the program.
+    WindowKeys::Install(this, nullptr, false);
     ConnectControls();
     SetReadOnlyMode(false);
     RefreshAvailability();
@@ -43,6 +49,11 @@ frmControl::~frmControl() {
         SetBusyHost(nullptr);
     delete alert;
     delete about;
+    // The windows it opened belong to whoever made them; they outlive the control centre.
+    for (const QPointer<QWidget> &window : adoptedWindows) {
+        if (window && window->parentWidget() == this)
+            window->setParent(nullptr, window->windowFlags());
+    }
 }
 
 void frmControl::ConnectControls() {
@@ -57,7 +68,11 @@ void frmControl::ConnectControls() {
         lastButton = cmdUpdate;
         StartUpdate(false, false);
     });
-    connect(cmdHelp, &QPushButton::clicked, this, [] { ShowAppWindow(AppWindow::Help); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] {
+        if (QWidget *help = AppWindowOf(AppWindow::Help))
+            Adopt(help);
+        ShowAppWindow(AppWindow::Help);
+    });
     connect(cmdAbout, &QPushButton::clicked, this, [this] {
         lastButton = cmdAbout;
         about->DoAbout(isVisible());
@@ -76,7 +91,19 @@ void frmControl::ConnectControls() {
 
 void frmControl::KeepLoadSize() {
     adjustSize();
-    setFixedSize(sizeHint());
+    FitTitle();
+    setFixedSize(size());
+}
+
+void frmControl::FitTitle() {
+    // The title bar holds the caption beside the window's own buttons; the window is made wide
+    // enough for both, so that the caption is never cut.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int buttonsWidth = 4 * style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + buttonsWidth;
+    if (width() < wanted)
+        resize(wanted, height());
 }
 
 void frmControl::SetReadOnlyMode(bool readOnly) {
@@ -174,6 +201,7 @@ void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
     if (!window)
         return;
     DisEnableOpts(false);
+    Adopt(window);
     // Whichever way the window goes away, the buttons come back.
     if (!watchedWindows.contains(window)) {
         window->installEventFilter(this);
@@ -183,7 +211,22 @@ void frmControl::OpenWindow(AppWindow which, QPushButton *button) {
     lastButton = button;
 }
 
+void frmControl::Adopt(QWidget *window) {
+    if (window->parentWidget() == this || window->isVisible())
+        return;
+    window->setParent(this, window->windowFlags() | Qt::Window);
+    window->installEventFilter(this);
+    adoptedWindows.append(window);
+}
+
 bool frmControl::eventFilter(QObject *watched, QEvent *event) {
+    // Placed before it is on the screen, so that it never shows first somewhere else.
+    if (event->type() == QEvent::Show && !event->spontaneous()) {
+        for (const QPointer<QWidget> &window : adoptedWindows) {
+            if (window == watched)
+                PlaceOver(window, this);
+        }
+    }
     if (event->type() == QEvent::Hide && !event->spontaneous() &&
         watchedWindows.contains(watched)) {
         // The details window, opened from the tray over another window, may go first: the
@@ -357,6 +400,9 @@ void frmControl::BeginBusy() {
     busyCaption = windowTitle();
     busyStates.clear();
     for (QWidget *child : findChildren<QWidget *>()) {
+        // The windows it opened are its children too, and stay usable.
+        if (child->window() != this)
+            continue;
         busyStates.append({child, child->isEnabled()});
         child->setEnabled(false);
     }

@@ -69,6 +69,9 @@ private:
     void ConnectControls();
     void KeepLoadSize();
     void OpenWindow(AppWindow which, QPushButton *button);
+    // Makes a window this one opens its child: kept above it, and placed over it when shown.
+    void Adopt(QWidget *window);
+    void FitTitle();
     void WhyReadOnly();
     // The status line from the model as it stands.
     void ShowStatus();
@@ -104,6 +107,7 @@ private:
     bool updateRemembered = true;
     QPointer<QPushButton> lastButton;
     QList<QObject *> watchedWindows;
+    QList<QPointer<QWidget>> adoptedWindows;
 
     int busyDepth = 0;
     QString busyCaption;

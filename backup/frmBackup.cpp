@@ -3,6 +3,7 @@
 #include "frmBackup.h"
 
 #include "BackupProgress.h"
+#include "WindowKeys.h"
 #include "cancelflag.h"
 #include "customcheck.h"
 #include "frmFilesToBackup.h"
@@ -42,6 +43,8 @@ frmBackup::frmBackup(QWidget *parent) : QWidget(parent, Qt::Window) {
     tmrStartBackup->setInterval(0);
     filesWindow = new frmFilesToBackup(this);
     ConnectControls();
+    // Escape is Cancel, with its question; once Cancel is gone (the last step) it closes.
+    WindowKeys::Install(this, cmdCancel);
 }
 
 frmBackup::~frmBackup() = default;
@@ -163,6 +166,15 @@ void frmBackup::ShowStage() {
         break;
     }
     steps->setCurrentIndex(stage);
+    FocusStep();
+}
+
+void frmBackup::FocusStep() {
+    // Each step starts where its choice is made; the run at its Stop button, the end at Finish.
+    if (stage == RunStep)
+        progress->StopButton()->setFocus(Qt::OtherFocusReason);
+    else if (stage == FinishedStep || !FocusFirstIn(fraBackup[stage]))
+        cmdNext->setFocus(Qt::OtherFocusReason);
 }
 
 void frmBackup::EnterMediumStep() {

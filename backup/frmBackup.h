@@ -66,6 +66,7 @@ private:
 
     // Steps.
     void ShowStage();
+    void FocusStep();
     // Moves to target, passing over steps with nothing to choose in the direction of travel.
     void MoveTo(int target, int direction);
     void NextClick();

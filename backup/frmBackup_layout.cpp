@@ -86,6 +86,8 @@ void frmBackup::BuildLayout() {
     cmdBack = MakeButton(this, "cmdBack", "Back", "Move to the previous stage of the backup");
     cmdNext = MakeButton(this, "cmdNext", "Next", "Move to the next stage in the backup");
     cmdCancel = MakeButton(this, "cmdCancel", "Cancel", "Cancel this backup");
+    // Enter moves on, as Next and Finish do.
+    cmdNext->setDefault(true);
     buttons->addWidget(cmdHelp);
     buttons->addStretch(1);
     buttons->addWidget(cmdBack);
@@ -109,8 +111,11 @@ QWidget *frmBackup::BuildMediumStep() {
         optMedium->addButton(option, i);
         mediaLayout->addWidget(option);
     }
-    mediaLayout->addStretch(1);
-    layout->addWidget(fraMedia);
+    // The frame keeps the height of its options; a taller window grows the space below it.
+    auto *left = new QVBoxLayout();
+    left->addWidget(fraMedia);
+    left->addStretch(1);
+    layout->addLayout(left);
 
     auto *right = new QVBoxLayout();
     fraCustom =

@@ -1,5 +1,7 @@
 #include "frmFilesToBackup.h"
 
+#include "WindowKeys.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -20,6 +22,8 @@ frmFilesToBackup::frmFilesToBackup(QWidget *parent) : QWidget(parent, Qt::Window
     auto *buttons = new QHBoxLayout();
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setDefault(true);
+    WindowKeys::Install(this, cmdClose);
     buttons->addStretch(1);
     buttons->addWidget(cmdClose);
     layout->addLayout(buttons);

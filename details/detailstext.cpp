@@ -23,8 +23,8 @@ BackupDetailTexts BackupDetails(int backup) {
                 none,
                 none,
                 none,
-                QStringLiteral("First --- :"),
-                QStringLiteral("Number Of ---s Used :")};
+                QStringLiteral("First Media :"),
+                QStringLiteral("Number Of Media Used :")};
     }
     const BackupRecord &b = model.Backups[backup];
     return {Number(backup + 1),

@@ -6,7 +6,8 @@
 
 #include <QString>
 
-inline constexpr char NoDetail[] = "---";
+// A detail of nothing chosen is left empty: dashes would make an empty history look broken.
+inline constexpr char NoDetail[] = "";
 
 struct BackupDetailTexts {
     QString number, date, first, mediaName, count, mediaSize, writeMethod, fresh;
@@ -17,10 +18,10 @@ struct FileBackupTexts {
     QString media, size, spanned, spanLength;
 };
 
-// The labels of the "Backup Details" frame for backup b; "---" everywhere when b is no backup.
+// The labels of the "Backup Details" frame for backup b; empty when b is no backup.
 BackupDetailTexts BackupDetails(int backup);
 
-// The labels of the "File & Backup" frame for one version of a file; "---" when there is none.
+// The labels of the "File & Backup" frame for one version of a file; empty when there is none.
 FileBackupTexts FileBackupDetails(const FileRecord *file, int version);
 
 // A file's copy in the list of a backup: "*report.doc, On Media 2-3"; name is the file's name as

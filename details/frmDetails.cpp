@@ -2,6 +2,7 @@
 
 #include "LabelCaption.h"
 #include "PlainRoster.h"
+#include "WindowKeys.h"
 #include "detailstext.h"
 #include "doevents.h"
 #include "fileorder.h"
@@ -35,6 +36,8 @@ QString Number(qint64 value) {
 frmDetails::frmDetails(QWidget *parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     ConnectControls();
+    // Enter and Escape are both Done.
+    WindowKeys::Install(this, cmdDone);
     ShowBackupDetails(-1);
     ShowFileDetails(-1);
     ShowFileBackupDetails(-1, -1);
@@ -106,6 +109,12 @@ void frmDetails::closeEvent(QCloseEvent *event) {
 void frmDetails::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     FitFileCaptions();
+    LineUpValuesSoon();
+}
+
+void frmDetails::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    LineUpValuesSoon();
 }
 
 void frmDetails::ShowFB() {
@@ -280,6 +289,8 @@ void frmDetails::ShowBackupDetails(int backup) {
     lblFresh->setText(texts.fresh);
     lblFirstCap->setText(texts.firstCaption);
     lblNumCap->setText(texts.countCaption);
+    // The captions name the medium, and so change width.
+    LineUpValuesSoon();
 }
 
 void frmDetails::ShowFileDetails(int file) {

@@ -46,6 +46,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // A row of lstFiles: the file's place in the order and, by backup, the version shown.
@@ -56,6 +57,9 @@ private:
 
     void BuildLayout();
     void ArrangeFrames();
+    // Lines up the values of the frames that stand one above the other, once laid out.
+    void LineUpValuesSoon();
+    void LineUpDetails();
     void ConnectControls();
 
     void ShowFB();
@@ -108,6 +112,7 @@ private:
     std::vector<int> versionRows; // by file: the versions of the chosen file
     int shownFile = -1;           // by file: the file whose versions lstBackups lists
     QString dirText, fileText;    // full texts of lblDir and lblFile before fitting
+    bool lineUpPending = false;
     bool populating = false;
     bool populateAgain = false;
     bool abandonFill = false; // the window was closed while the list filled

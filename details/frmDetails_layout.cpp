@@ -5,6 +5,7 @@
 
 #include "PlainRoster.h"
 #include "namedwidgets.h"
+#include "valuecolumns.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -28,6 +29,20 @@ void AddPair(QGridLayout *grid, QLabel *caption, QLabel *value) {
     const int row = grid->rowCount();
     grid->addWidget(caption, row, 0, Qt::AlignTop);
     grid->addWidget(value, row, 1, Qt::AlignTop);
+}
+
+// The controls of a list that take the focus (a list control has its strip of tabs as well), in
+// the order Tab reaches them now.
+QList<QWidget *> StopsWithin(QWidget *control) {
+    QList<QWidget *> stops;
+    if (control->focusPolicy() != Qt::NoFocus)
+        stops.append(control);
+    for (QWidget *next = control->nextInFocusChain(); next != control;
+         next = next->nextInFocusChain()) {
+        if (control->isAncestorOf(next) && next->focusPolicy() != Qt::NoFocus)
+            stops.append(next);
+    }
+    return stops;
 }
 
 QGridLayout *DetailsGrid(QGroupBox *frame) {
@@ -79,8 +94,8 @@ void frmDetails::BuildLayout() {
     };
     backupPair(lblNumberCap, lblNumber, "lblNumberCap", "Set Number :", "lblNumber");
     backupPair(lblDateCap, lblDate, "lblDateCap", "Set Date :", "lblDate");
-    backupPair(lblFirstCap, lblFirst, "lblFirstCap", "First --- :", "lblFirst");
-    backupPair(lblNumCap, lblNum, "lblNumCap", "Number Of ---s Used :", "lblNum");
+    backupPair(lblFirstCap, lblFirst, "lblFirstCap", "First Media :", "lblFirst");
+    backupPair(lblNumCap, lblNum, "lblNumCap", "Number Of Media Used :", "lblNum");
     backupPair(lblMNameCap, lblMName, "lblMNameCap", "Media Name :", "lblMName");
     backupPair(lblMSizeCap, lblMSize, "lblMSizeCap", "Media Size :", "lblMSize");
     backupPair(lblWriteCap, lblWrite, "lblWriteCap", "Write Method :", "lblWrite");
@@ -183,4 +198,45 @@ void frmDetails::ArrangeFrames() {
     const bool byBackup = ViewByBackup();
     frames->addWidget(byBackup ? fraBackups : fraFiles, 1);
     frames->addWidget(byBackup ? fraFiles : fraBackups, 1);
+    // Tab follows the frames as they now stand, left to right.
+    QWidget *left = byBackup ? static_cast<QWidget *>(lstBackups) : lstFiles;
+    QWidget *right = byBackup ? static_cast<QWidget *>(lstFiles) : lstBackups;
+    QWidget *previous = optView[1];
+    for (QWidget *stop : StopsWithin(left) + StopsWithin(right) + QList<QWidget *>{txtFile}) {
+        setTabOrder(previous, stop);
+        previous = stop;
+    }
+    LineUpValuesSoon();
+}
+
+void frmDetails::LineUpValuesSoon() {
+    // Once the layout has placed the frames: their margins decide where the captions start.
+    if (lineUpPending)
+        return;
+    lineUpPending = true;
+    QMetaObject::invokeMethod(this, &frmDetails::LineUpDetails, Qt::QueuedConnection);
+}
+
+void frmDetails::LineUpDetails() {
+    lineUpPending = false;
+    if (!isVisible())
+        return;
+    // Measured where the layouts put things now, outermost first, not where they were.
+    for (QWidget *area :
+         {static_cast<QWidget *>(this), static_cast<QWidget *>(fraBackups),
+          static_cast<QWidget *>(fraFiles), static_cast<QWidget *>(fraBackupsSub),
+          static_cast<QWidget *>(fraFilesSub), static_cast<QWidget *>(fraFilesBackups),
+          static_cast<QWidget *>(fraSearch)})
+        area->layout()->activate();
+    const CaptionColumn backup{{lblNumberCap, lblDateCap, lblFirstCap, lblNumCap, lblMNameCap,
+                                lblMSizeCap, lblWriteCap, lblFreshCap},
+                               lblNumber};
+    const CaptionColumn file{{lblDirCap, lblFileCap, lblTimesCap}, lblDir};
+    const CaptionColumn fileBackup{{lblMediaCap, lblSizeCap, lblSpannedCap, lblSpanLengthCap},
+                                   lblMedia};
+    const CaptionColumn searching{{lblSearchFile, lblExt}, txtFile};
+    // The frame above File & Backup is the one on the left, which the view decides.
+    const bool byBackup = ViewByBackup();
+    LineUpValues(this, {byBackup ? backup : file, fileBackup});
+    LineUpValues(this, {byBackup ? file : backup, searching});
 }

@@ -1,5 +1,6 @@
 #include "frmQuoxel.h"
 
+#include "WindowKeys.h"
 #include "model.h"
 #include "namedwidgets.h"
 #include "statistics.h"
@@ -47,6 +48,8 @@ void frmQuoxel::BuildLayout() {
     cmdForce->setEnabled(false);
     cmdClear = Button(this, "cmdClear", "Clear");
     cmdClose = Button(this, "cmdClose", "Close");
+    cmdClose->setDefault(true);
+    WindowKeys::Install(this, cmdClose);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdStats);

@@ -1,6 +1,8 @@
 // The controls of the help window and where they sit.
 #include "frmHelp.h"
 
+#include "WindowKeys.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,6 +56,8 @@ void frmHelp::BuildLayout() {
     cmbSize->setCurrentIndex(3);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setDefault(true);
+    WindowKeys::Install(this, cmdClose);
 
     auto *controls = new QGridLayout;
     for (int i = 0; i < 3; ++i)

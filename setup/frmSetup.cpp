@@ -1,5 +1,6 @@
 #include "frmSetup.h"
 
+#include "WindowKeys.h"
 #include "appwindows.h"
 #include "infofile.h"
 #include "interval.h"
@@ -21,6 +22,8 @@ frmSetup::frmSetup(QWidget *parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     cmbInterval->addItems(IntervalTexts());
     ConnectControls();
+    // Enter is OK; Escape is Cancel, with its question.
+    WindowKeys::Install(this, cmdCancel);
     lblBackupDir->installEventFilter(this);
     lblTempDir->installEventFilter(this);
 }

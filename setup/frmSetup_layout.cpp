@@ -1,4 +1,4 @@
-// The setup window's controls and their places: six tabs over Ok, Cancel and Help.
+// The setup window's controls and their places: six tabs over OK, Cancel and Help.
 #include "frmSetup.h"
 
 #include "namedwidgets.h"
@@ -84,7 +84,9 @@ void frmSetup::BuildLayout() {
     layout->addWidget(tabs, 1);
 
     auto *buttons = new QHBoxLayout;
-    cmdOk = Button(this, "cmdOk", "Ok");
+    // Spelled as every message box over this window spells it.
+    cmdOk = Button(this, "cmdOk", "OK");
+    cmdOk->setDefault(true);
     cmdCancel = Button(this, "cmdCancel", "Cancel");
     cmdHelp = Button(this, "cmdHelp", "Help");
     buttons->addStretch();
@@ -163,9 +165,10 @@ QWidget *frmSetup::BuildUpdatesTab() {
     auto *layout = new QGridLayout(page);
     layout->addWidget(lblUpdateCap, 0, 0, 1, 3);
     layout->addWidget(chkUpdate, 1, 0, 1, 3);
-    layout->addWidget(lblProgramCap, 2, 0, Qt::AlignTop);
+    // Each caption stands level with the first button of its group.
+    layout->addWidget(lblProgramCap, 2, 0, Qt::AlignLeft | Qt::AlignVCenter);
     layout->addWidget(cmdRollback, 2, 1);
-    layout->addWidget(lblFileCap, 3, 0, Qt::AlignTop);
+    layout->addWidget(lblFileCap, 3, 0, Qt::AlignLeft | Qt::AlignVCenter);
     layout->addWidget(cmdImportINI, 3, 1);
     layout->addWidget(cmdExportIni, 4, 1);
     layout->addWidget(cmdReset, 5, 1);
@@ -185,10 +188,9 @@ QWidget *frmSetup::BuildMediaTab() {
     cmdMakeAvailable = Button(page, "cmdMakeAvailable", "<");
     cmdMakeUnavailable = Button(page, "cmdMakeUnavailable", ">");
     cmdDelete = Button(page, "cmdDelete", ">");
-    // The arrows need little room; the lists beside them need all there is.
-    const int arrowWidth = fontMetrics().horizontalAdvance(QStringLiteral("<<<<")) + 8;
+    // The arrows keep the width the style gives a button; the lists beside them take the rest.
     for (QPushButton *button : {cmdMakeAvailable, cmdMakeUnavailable, cmdDelete})
-        button->setFixedWidth(arrowWidth);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // A medium's row wraps after its set date rather than run out of sight: three lists side by
     // side leave each little room at a large font.
     const int dateWidth = fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 -"));

@@ -2,6 +2,7 @@
 #include "frmRestore.h"
 
 #include "RestoreFilesStep.h"
+#include "WindowKeys.h"
 #include "appwindows.h"
 #include "cancelconfirm.h"
 #include "cancelflag.h"
@@ -24,6 +25,8 @@
 frmRestore::frmRestore(QWidget *parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     ConnectEvents();
+    // Escape is Cancel (Exit when restoring alone), with its question; Finish once it is done.
+    WindowKeys::Install(this, cmdCancel);
 }
 
 frmRestore::~frmRestore() = default;
@@ -96,6 +99,15 @@ void frmRestore::ShowStage() {
         fraRestore[i]->setVisible(i == stage);
     cmdNext->setEnabled(nextEnabled);
     cmdBack->setEnabled(backEnabled);
+    FocusStage();
+}
+
+void frmRestore::FocusStage() {
+    // Each step starts where its choice is made. Where a usable medium or destination has been
+    // found already, that is Next, so that Enter takes it; the end is at Finish.
+    const bool foundAlready = (stage == FromStage || stage == ToStage) && cmdNext->isEnabled();
+    if (stage == FinishedStage || foundAlready || !FocusFirstIn(fraRestore[stage]))
+        cmdNext->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmRestore::EnterStage() {
@@ -195,6 +207,12 @@ void frmRestore::CancelClick() {
 void frmRestore::closeEvent(QCloseEvent *event) {
     if (!isVisible()) {
         event->accept();
+        return;
+    }
+    // Once the restore is done there is nothing left to cancel: closing is Finish.
+    if (stage == FinishedStage && !running) {
+        event->ignore();
+        FinishWizard();
         return;
     }
     CancelClick();

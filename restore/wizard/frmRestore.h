@@ -61,6 +61,7 @@ private:
 
     // frmRestore.cpp: the wizard itself
     void ShowStage();
+    void FocusStage();
     // The work of entering the current step; false when the window closed instead.
     bool EnterStage();
     void NextClick();

@@ -54,6 +54,8 @@ void frmRestore::BuildLayout() {
     cmdBack = Button(this, "cmdBack", "Back");
     cmdNext = Button(this, "cmdNext", "Next");
     cmdCancel = Button(this, "cmdCancel", "Cancel");
+    // Enter moves on, as Next and Finish do.
+    cmdNext->setDefault(true);
     // Progress while the lists are built shows here, since that happens as step 1 is left.
     lblMessages = Named(new QLabel(this), "lblMessages");
     lblMessages->hide();

@@ -47,4 +47,7 @@ void frmRestore::PopRestore() {
 void frmRestore::ChangeRestoreClick() {
     restoreTo = AddSlashed(GetDirectory(restoreTo));
     PopRestore();
+    // A destination the restore can use is the step's choice made: Enter goes on from here.
+    if (cmdNext->isEnabled())
+        cmdNext->setFocus(Qt::OtherFocusReason);
 }

@@ -451,6 +451,12 @@ void TestBackupWizard::stepsFitTheScreen() {
                                 .arg(hint.height())));
         SaveShot(*window, QStringLiteral("wizard_step%1_%2").arg(step + 1).arg(fontScale));
     }
+    // A taller window gives the room below the media frame, not inside it.
+    steps->setCurrentIndex(frmBackup::MediumStep);
+    auto *media = Control<QGroupBox>(*window, "fraMedia");
+    window->resize(window->width(), 740);
+    QTRY_COMPARE(window->height(), 740);
+    QCOMPARE(media->height(), media->sizeHint().height());
     window.reset();
 }
 

@@ -26,6 +26,8 @@
 #include "windowlook.h"
 #include "wizarddriver.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -66,6 +68,14 @@ public:
 } // namespace
 
 // Waits for the run to end in step 6 or with the window hidden.
+// A key pressed where the focus is, as a person at the keyboard presses it.
+#define PRESS(key)                                                                                 \
+    do {                                                                                           \
+        QWidget *focused = QApplication::focusWidget();                                            \
+        QVERIFY(focused && focused->window() == window.get());                                     \
+        QTest::keyClick(focused, key);                                                             \
+    } while (false)
+
 #define WAIT_FOR_RUN()                                                                             \
     QTRY_VERIFY_WITH_TIMEOUT(                                                                      \
         window->CurrentStep() == frmBackup::FinishedStep || !window->isVisible(), RunTimeoutMs)
@@ -93,6 +103,9 @@ private slots:
     void detailsGoesWhenARunStarts();
     void updateArrivingDuringARunWaits();
     void programEndingEndsTheRun();
+    void keyboardOnlyJourney();
+    void escapeAsksAsCancelDoes_data();
+    void escapeAsksAsCancelDoes();
 
 private:
     // Step 1 with the 10 MB trial medium written one by one, then on to the run; the warning
@@ -628,9 +641,6 @@ void TestBackupWizardRun::detailsGoesWhenARunStarts() {
     QVERIFY(cmdBackup->isEnabled());
 }
 
-QTEST_MAIN(TestBackupWizardRun)
-#include "tst_backupwizardrun.moc"
-
 // An update downloaded while the run waits at "Was this media written" must not end the program
 // under it: the hand-off waits for the wizard to close and is offered again then. Exit is
 // refused meanwhile.
@@ -707,3 +717,67 @@ void TestBackupWizardRun::programEndingEndsTheRun() {
     QCOMPARE(patient.Prompts().size(), 2);
     QVERIFY(TheModel().Backups.isEmpty());
 }
+
+// The whole job without a mouse: Enter moves on from each step, Space ticks a box; the run ends
+// with its backup on the disk and the focus on Finish, and Enter there closes the window.
+void TestBackupWizardRun::keyboardOnlyJourney() {
+    fixture->tree.Add({"data/a.txt=words", "data/sub/b.txt=small"});
+    fixture->AddDirectory(fixture->Data());
+    TheModel().Settings.MediaKind = 5;
+    window->ShowForm();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget(), Control(*window, "optMedium5"));
+    PRESS(Qt::Key_Return);
+    QCOMPARE(window->CurrentStep(), int(frmBackup::DirectoryStep));
+    QCOMPARE(QApplication::focusWidget(), Control(*window, "lstDirectories"));
+    PRESS(Qt::Key_Return);
+    // No pattern to choose: the options come next, the first of them in focus.
+    QCOMPARE(window->CurrentStep(), int(frmBackup::OptionsStep));
+    QCOMPARE(QApplication::focusWidget(), Control(*window, "chkZip"));
+    PRESS(Qt::Key_Tab);
+    PRESS(Qt::Key_Space);
+    QVERIFY(Control<QCheckBox>(*window, "chkFresh")->isChecked());
+    PRESS(Qt::Key_Return);
+    WAIT_FOR_RUN();
+    QCOMPARE(window->CurrentStep(), int(frmBackup::FinishedStep));
+    QCOMPARE(QApplication::focusWidget(), Control(*window, "cmdNext"));
+    for (const char *name : {"a.txt", "sub/b.txt"}) {
+        const QString relative = QString::fromLatin1(name);
+        QFile copy(Stored(1, relative));
+        QVERIFY2(copy.open(QIODevice::ReadOnly), name);
+        QCOMPARE(copy.readAll(), fixture->tree.Read("data/" + relative));
+    }
+    PRESS(Qt::Key_Return);
+    QVERIFY(!window->isVisible());
+}
+
+void TestBackupWizardRun::escapeAsksAsCancelDoes_data() {
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("first step, No") << 0 << MsgAnswer::No;
+    QTest::newRow("first step, Yes") << 0 << MsgAnswer::Yes;
+    QTest::newRow("options step, Yes") << 2 << MsgAnswer::Yes;
+}
+
+void TestBackupWizardRun::escapeAsksAsCancelDoes() {
+    QFETCH(int, steps);
+    QFETCH(MsgAnswer, answer);
+    fixture->tree.Add({"data/a.txt=words"});
+    fixture->AddDirectory(fixture->Data());
+    TheModel().Settings.MediaKind = 5;
+    window->ShowForm();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    for (int i = 0; i < steps; ++i)
+        PRESS(Qt::Key_Return);
+    const int step = window->CurrentStep();
+    prompt->AnswerTo(Question::ReallyCancel, answer);
+    PRESS(Qt::Key_Escape);
+    QCOMPARE(prompt->Texts(), QStringList{"Really cancel?"});
+    QCOMPARE(window->isVisible(), answer == MsgAnswer::No);
+    QCOMPARE(window->CurrentStep(), step);
+    // Nothing was run and nothing written.
+    QCOMPARE(TheModel().BackupsLast(), -1);
+}
+
+QTEST_MAIN(TestBackupWizardRun)
+#include "tst_backupwizardrun.moc"

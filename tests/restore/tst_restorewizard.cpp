@@ -34,9 +34,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+Q_DECLARE_METATYPE(MsgAnswer)
 
 namespace {
 
@@ -349,6 +352,8 @@ private Q_SLOTS:
         m.Next();
         m.ChooseType(RestoreChosen);
         QTreeWidget *tree = m.Control<QTreeWidget>("tvwDirs");
+        // The tree has the focus, and so a current node; without one its buttons do nothing.
+        tree->setCurrentItem(nullptr);
         QVERIFY(!m.Control<QPushButton>("cmdSelUnder")->isEnabled());
         QTreeWidgetItem *docs = NodeEndingIn(tree, "docs");
         QTreeWidgetItem *deep = NodeEndingIn(tree, "deep");
@@ -683,6 +688,71 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
         QVERIFY(restore->isEnabled());
         RegisterAppWindow(AppWindow::Restore, nullptr);
+    }
+
+    // The whole restore without a mouse: Enter moves on, the arrows choose the type, Enter on the
+    // focused button chooses the destination and the focus goes on to Next; after the run it is
+    // on Finish, and Escape there closes without asking.
+    void keyboardOnlyJourney_data() {
+        QTest::addColumn<int>("lastKey");
+        QTest::newRow("Finish") << int(Qt::Key_Return);
+        QTest::newRow("Escape at the end") << int(Qt::Key_Escape);
+    }
+    void keyboardOnlyJourney() {
+        QFETCH(int, lastKey);
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        frmRestore *window = &m.Window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto press = [window](int key) {
+            QWidget *focused = QApplication::focusWidget();
+            QVERIFY(focused && focused->window() == window);
+            QTest::keyClick(focused, Qt::Key(key));
+        };
+        press(Qt::Key_Return);
+        QCOMPARE(window->CurrentStage(), int(frmRestore::TypeStage));
+        QCOMPARE(QApplication::focusWidget(), m.Control<QWidget>("optRestType3"));
+        press(Qt::Key_Up);
+        press(Qt::Key_Up);
+        QVERIFY(m.Control<QRadioButton>("optRestType1")->isChecked());
+        // A destination that is not empty has to be changed first.
+        m.selector.lastDirectory = m.Data();
+        press(Qt::Key_Return);
+        QCOMPARE(window->CurrentStage(), int(frmRestore::ToStage));
+        QCOMPARE(QApplication::focusWidget(), m.Control<QWidget>("cmdChangeRestore"));
+        m.selector.answers.append(m.RestoreTo());
+        press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), m.Control<QWidget>("cmdNext"));
+        press(Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(window->CurrentStage(), int(frmRestore::FinishedStage), 60000);
+        QCOMPARE(QApplication::focusWidget(), m.Control<QWidget>("cmdNext"));
+        QCOMPARE(m.Control<QPushButton>("cmdNext")->text(), QStringLiteral("Finish"));
+        for (const QString name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
+            QFile restored(m.Restored(name));
+            QVERIFY(restored.open(QIODevice::ReadOnly));
+            QCOMPARE(restored.readAll(), m.DataBytes(name));
+        }
+        m.prompt.Clear();
+        press(lastKey);
+        QVERIFY(!window->isVisible());
+        QVERIFY(m.prompt.Texts().isEmpty());
+    }
+
+    void escapeAsksAsCancelDoes_data() {
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::newRow("No") << MsgAnswer::No;
+        QTest::newRow("Yes") << MsgAnswer::Yes;
+    }
+    void escapeAsksAsCancelDoes() {
+        QFETCH(MsgAnswer, answer);
+        RestoreMachine m;
+        m.Backup(SomeFiles);
+        QVERIFY(QTest::qWaitForWindowActive(&m.Window()));
+        m.prompt.Clear();
+        m.prompt.AnswerTo(Question::ReallyCancel, answer);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(m.prompt.Texts(), QStringList{"Really cancel?"});
+        QCOMPARE(m.Window().isVisible(), answer == MsgAnswer::No);
     }
 
     void closeBoxRefusedUnlessCancelled() {

@@ -11,6 +11,7 @@
 #include "runatstartup.h"
 #include "storabletext.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -20,6 +21,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
+Q_DECLARE_METATYPE(MsgAnswer)
 
 namespace {
 
@@ -415,6 +418,37 @@ private Q_SLOTS:
         QCOMPARE(TheModel().Settings.CheckForUpdates, updates);
         QCOMPARE(TheModel().IncludeAll, QStringList({"*.doc", "*.txt"}));
         QCOMPARE(TheModel().DirectoriesLast(), 1);
+    }
+
+    // Enter is OK and saves; Escape is Cancel with its question, whatever control has the focus.
+    void enterAndEscape_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<MsgAnswer>("answer");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << MsgAnswer::OK << false << true;
+        QTest::newRow("Escape, No") << int(Qt::Key_Escape) << MsgAnswer::No << true << false;
+        QTest::newRow("Escape, Yes") << int(Qt::Key_Escape) << MsgAnswer::Yes << false << false;
+    }
+    void enterAndEscape() {
+        QFETCH(int, key);
+        QFETCH(MsgAnswer, answer);
+        QFETCH(bool, open);
+        QFETCH(bool, saved);
+        SetupFixture setup;
+        FillModel();
+        setup.Show();
+        QVERIFY(QTest::qWaitForWindowActive(setup.window.get()));
+        setup.ClickRow("lstDirectories", 1);
+        if (key == Qt::Key_Escape)
+            setup.prompt.AnswerWhen(ReallyCancel, answer);
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused && focused->window() == setup.window.get());
+        QTest::keyClick(focused, Qt::Key(key));
+        QCOMPARE(setup.window->isVisible(), open);
+        QCOMPARE(QFile::exists(setup.ProgramDir() + QStringLiteral("Backup.Ini")), saved);
+        QCOMPARE(setup.prompt.Texts(),
+                 key == Qt::Key_Escape ? QStringList{ReallyCancel} : QStringList());
     }
 
     // Cancel leaves the interval and flags as they were, whatever the controls show.
