@@ -33,14 +33,15 @@ set_aside() { # PATH...
     done
 }
 
-# Times PEER and OURS over six rounds in the order peer, ours, ours, peer, peer, ours, ... and
+# Times PEER and OURS over six rounds (ROUNDS, when set) in the order peer, ours, ours, peer,
+# peer, ours, ... and
 # prints the median time of each. CLEAN runs after every run (it sets the outputs aside)
 # and the disk is synced, so that no run pays for the writes of the one before it; taking turns
 # evens out the rest, and the median leaves out a run another process slowed down.
 race() { # PEER OURS CLEAN
     local peers=() ours=() round first second side t
     settle
-    for round in 1 2 3 4 5 6; do
+    for round in $(seq "${ROUNDS:-6}"); do
         if [ $((round % 2)) = 1 ]; then first=$1 second=$2; else first=$2 second=$1; fi
         for side in "$first" "$second"; do
             sync
