@@ -24,6 +24,21 @@ namespace {
 
 // Small enough that Cancel answers quickly on a slow medium, large enough to cost nothing.
 constexpr qint64 BlockSize = 1048576;
+// The system copies larger blocks while each takes little time: on a big file, many small
+// calls made the copy up to three times slower than one of cp's, as the kernel throttles
+// its writing per call.
+constexpr qint64 LargestSystemBlock = qint64(256) << 20;
+constexpr auto QuickBlock = std::chrono::milliseconds(50);
+constexpr auto SlowBlock = std::chrono::milliseconds(400);
+
+// The next block for the system copy after one of block bytes took the time given.
+qint64 NextSystemBlock(qint64 block, std::chrono::steady_clock::duration took) {
+    if (took < QuickBlock)
+        return std::min(block * 2, LargestSystemBlock);
+    if (took > SlowBlock)
+        return std::max(block / 2, BlockSize);
+    return block;
+}
 
 // The numbered error behind the QFile call that just failed. The system's own error is the
 // precise one; Qt's category is the fallback when the call set none.
@@ -115,6 +130,7 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
     // A hole of a sparse source stays a hole where the destination holds nothing there yet: a
     // virtual machine's disk costs its data, not its length.
     const bool holesKept = out.size() <= outOffset;
+    qint64 systemBlock = BlockSize;
     EventPacer pacer;
     std::unique_ptr<char[]> buffer;
     while (remaining > 0) {
@@ -134,8 +150,10 @@ bool CopyOpenRange(QFile &in, QFile &out, double sourceStart, double length,
             moved = hole;
         } else if (inSystem) {
             errno = 0;
+            const auto started = std::chrono::steady_clock::now();
             moved = platform::CopyBetweenDescriptors(in.handle(), inOffset, out.handle(), outOffset,
-                                                     block);
+                                                     std::min(remaining, systemBlock));
+            systemBlock = NextSystemBlock(systemBlock, std::chrono::steady_clock::now() - started);
             if (moved < 0 && moved != -2)
                 return Fail(failure, platform::LastFileError());
             // Some file systems report an early end to the system copy; reading settles it.

@@ -4,6 +4,7 @@
 #include "copyfile.h"
 #include "scriptedprompt.h"
 #include "temptree.h"
+#include "textutil.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -66,31 +67,35 @@ private Q_SLOTS:
         QCOMPARE(copy.size(), 0);
     }
 
+    // Progress after each block: the first is one block, later ones may grow while the system
+    // copies them quickly, and the last report is the end.
     void wholeFile_data() {
         QTest::addColumn<qint64>("size");
-        QTest::addColumn<QStringList>("labels");
-        QTest::newRow("a few bytes") << qint64(10) << QStringList{"---"};
-        QTest::newRow("exactly one block") << MiB << QStringList{"---"};
-        QTest::newRow("one byte over a block")
-            << MiB + 1 << QStringList{"1024 KB Of 1 MB (file)", "---"};
-        QTest::newRow("several blocks")
-            << 3 * MiB + 100
-            << QStringList{"1024 KB Of 3 MB (file)", "2 MB Of 3 MB (file)", "3 MB Of 3 MB (file)",
-                           "---"};
+        QTest::addColumn<QString>("first");
+        QTest::newRow("a few bytes") << qint64(10) << "---";
+        QTest::newRow("exactly one block") << MiB << "---";
+        QTest::newRow("one byte over a block") << MiB + 1 << "1024 KB Of 1 MB (file)";
+        QTest::newRow("several blocks") << 3 * MiB + 100 << "1024 KB Of 3 MB (file)";
     }
     void wholeFile() {
         QFETCH(qint64, size);
-        QFETCH(QStringList, labels);
+        QFETCH(QString, first);
         TempTree tree({"src.bin:" + QString::number(size)});
         RecordingView view;
         QVERIFY(CopyFileRange(tree.PathOf("src.bin"), tree.PathOf("new.bin"), 1, double(size), 1,
                               &view, " (file)"));
         QCOMPARE(tree.Read("new.bin"), tree.Read("src.bin"));
-        QCOMPARE(view.labels, labels);
-        QCOMPARE(view.fractions.size(), labels.size());
-        for (qsizetype i = 0; i + 1 < view.fractions.size(); ++i)
-            QCOMPARE(view.fractions[i], double((i + 1) * MiB) / double(size));
+        QCOMPARE(view.labels.first(), first);
+        QCOMPARE(view.labels.last(), QStringLiteral("---"));
+        QCOMPARE(view.fractions.size(), view.labels.size());
         QCOMPARE(view.fractions.last(), 1.0);
+        for (qsizetype i = 0; i + 1 < view.fractions.size(); ++i) {
+            QVERIFY(view.fractions[i] > (i ? view.fractions[i - 1] : 0.0));
+            QVERIFY(view.fractions[i] < 1.0);
+            QCOMPARE(view.labels[i], FormatSize(view.fractions[i] * double(size) / 1024) +
+                                         QStringLiteral(" Of ") + FormatSize(double(size) / 1024) +
+                                         QStringLiteral(" (file)"));
+        }
     }
 
     void writesIntoPlaceWithoutTruncating() {
