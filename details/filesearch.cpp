@@ -1,6 +1,6 @@
 #include "filesearch.h"
 
-#include "listednames.h"
+#include <QHash>
 
 bool SearchMatches(const QString &upperName, const QString &fileText, const QString &extText) {
     if (fileText.isEmpty() && extText.isEmpty())
@@ -16,11 +16,18 @@ bool SearchMatches(const QString &upperName, const QString &fileText, const QStr
 void FileSearch::Build(const Model &model, const std::vector<int> &order) {
     entries.clear();
     entries.reserve(order.size());
-    const QSet<QString> shared = SharedNames(model);
+    // The upper-case names serve the search and tell which names more than one file has
+    // (names that differ only in case look the same in a list).
+    QHash<QString, int> named;
+    named.reserve(qsizetype(order.size()));
     for (int file : order) {
         const QString &name = model.Files[file].Name;
-        entries.push_back({name.toUpper(), file, !name.isEmpty(), shared.contains(name.toLower())});
+        entries.push_back({name.toUpper(), file, !name.isEmpty()});
+        if (!name.isEmpty())
+            ++named[entries.back().upperName];
     }
+    for (SearchEntry &entry : entries)
+        entry.sharedName = entry.visible && named.value(entry.upperName) > 1;
 }
 
 void FileSearch::Apply(const QString &fileBox, const QString &extBox) {

@@ -8,6 +8,7 @@
 #include "prompt.h"
 #include "selectorpaths.h"
 #include "selectors.h"
+#include "textutil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,10 +20,6 @@
 namespace {
 
 const QString EmptyPatternMessage = QStringLiteral("Pattern/Filename cannot be left empty!");
-
-QString Quoted(const QString &text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 } // namespace
 

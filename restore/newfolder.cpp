@@ -4,14 +4,11 @@
 #include "platform.h"
 #include "prompt.h"
 #include "selectorpaths.h"
+#include "textutil.h"
 
 #include <QFileInfo>
 
 namespace {
-
-QString Quoted(const QString &text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
 
 // Nothing at all is at the path: not a directory, not a file, not even a broken link.
 bool NothingAt(const QString &tidy) {

@@ -43,6 +43,10 @@ QString DoubleText(double value) {
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
+QString Quoted(const QString &text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
 QString FormatSize(double kilobytes) {
     double value = kilobytes;
     const char *unit = "KB";

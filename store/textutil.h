@@ -14,6 +14,9 @@ QString NextToken(QString &line, bool *ok = nullptr);
 // Decimal text left-padded with '0' to width; never cut.
 QString PadNumber(qint64 value, int width);
 
+// The text between double quotes, as messages show names.
+QString Quoted(const QString &text);
+
 // Kilobytes as "512 B", "1 KB", "1.5 MB", "2 GB".
 QString FormatSize(double kilobytes);
 
