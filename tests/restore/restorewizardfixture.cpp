@@ -122,6 +122,17 @@ QString RestoreMachine::Restored(const QString &relative) const {
     return RestoreTo() + platform::RelativeForm(Data()) + relative;
 }
 
+QStringList RestoreMachine::NotRestoredWhole(const QString &root) const {
+    QStringList broken;
+    for (const QString name : {"a.txt", "docs/b.doc", "docs/deep/c.bin", "README"}) {
+        QFile restored((root.isEmpty() ? RestoreTo() : root) + platform::RelativeForm(Data()) +
+                       name);
+        if (!restored.open(QIODevice::ReadOnly) || restored.readAll() != DataBytes(name))
+            broken.append(name);
+    }
+    return broken;
+}
+
 QByteArray RestoreMachine::ProgramModelText() {
     const QString path = tree.PathOf("model.ini");
     if (!SaveIniFile(TheModel(), path))

@@ -49,6 +49,9 @@ public:
     // Where a data file lands when the directory structure is kept.
     QString Restored(const QString &relative) const;
     QByteArray DataBytes(const QString &relative) const;
+    // Which of the data files a.txt, docs/b.doc, docs/deep/c.bin and README did not land whole
+    // below root (RestoreTo() when empty), the directory structure kept: none when all came back.
+    QStringList NotRestoredWhole(const QString &root = QString()) const;
     // The program's model as its information file would hold it.
     QByteArray ProgramModelText();
 
