@@ -3,8 +3,6 @@
 
 #include "clirun.h"
 #include "datetext.h"
-#include "infofile.h"
-#include "model.h"
 
 #include <QFile>
 #include <QTest>
@@ -87,50 +85,6 @@ private Q_SLOTS:
                               "Files :\n");
     }
     void details() { Report(QStringLiteral("details")); }
-
-    // Two backups of one day, as a run records them, are told apart by their times.
-    void detailsOfTwoBackupsOfOneDay() {
-        const QDate day(2026, 12, 7);
-        Model model;
-        model.Settings.LastBackupDate = day;
-        for (const QTime &time : {QTime(9, 0, 0), QTime(15, 30, 45)}) {
-            BackupRecord backup;
-            backup.SetDate = SetDateText(QDateTime(day, time));
-            backup.FirstMedium = model.MediaLast() + 1;
-            backup.MediaName = QStringLiteral("CD");
-            model.Backups.append(backup);
-            IncMedia(model);
-        }
-        FileRecord file;
-        file.Path = QStringLiteral("/home/ann/");
-        file.Name = QStringLiteral("notes.txt");
-        for (int b = 0; b < 2; ++b) {
-            VersionRecord version;
-            version.BackupIndex = b;
-            version.MediumIndex = b;
-            file.Versions.append(version);
-        }
-        model.Files.append(file);
-        TempTree tree;
-        const QString ini = tree.PathOf(QStringLiteral("Backup.Ini"));
-        QVERIFY(SaveIniFile(model, ini));
-        const Run run = Pellmoor({QStringLiteral("details"), QStringLiteral("--ini"), ini});
-        QCOMPARE(run.status, 0);
-        const QStringList lines = run.out.split(QLatin1Char('\n'));
-        const QString date = ShortDateText(day);
-        for (const QString &expected :
-             {QStringLiteral("Last Backup : ") + date + QStringLiteral(" 15:30:45"),
-              QStringLiteral("B1. ") + date + QStringLiteral(" 09:00:00"),
-              QStringLiteral("B2. ") + date + QStringLiteral(" 15:30:45"),
-              QStringLiteral("   1. ") + date +
-                  QStringLiteral(" 09:00:00, First Media 1, On Media 1"
-                                 ", Size : 0 B"),
-              QStringLiteral("   2. ") + date +
-                  QStringLiteral(" 15:30:45, First Media 2, On Media 2"
-                                 ", Size : 0 B")})
-            QVERIFY2(lines.contains(expected),
-                     qPrintable(expected + QStringLiteral("\n") + run.out));
-    }
 
     void stats_data() {
         QTest::addColumn<QByteArray>("file");
